@@ -1,0 +1,63 @@
+// Text items: a string in files and in the profile, an edit control in dialogs.
+#include <string>
+
+#include "platform/Platform.h"
+#include "settings/DialogExchange.h"
+#include "settings/SettingItems.h"
+#include "settings/SettingMessages.h"
+
+namespace ondrel {
+
+namespace {
+
+// Text is UTF-8; a limit counts characters, not the bytes that encode them.
+std::size_t CountCharacters(const std::string& text) {
+    std::size_t count = 0;
+    for (unsigned char c : text)
+        if ((c & 0xC0) != 0x80) ++count;
+    return count;
+}
+
+}  // namespace
+
+CTextSetting::CTextSetting(CSettingsGroup* group, double since, double until, std::string* bound,
+                           const std::string& defaultValue, const std::string& name,
+                           int controlId, int maxChars)
+    : CTypedSetting(SettingType::Text, group, since, until, bound, defaultValue, name, controlId),
+      maxChars_(maxChars) {}
+
+void CTextSetting::ReadProfile() {
+    SetValue(Profile().GetString(Section(), Name(), DefaultValue()));
+}
+
+void CTextSetting::WriteProfile() { Profile().WriteString(Section(), Name(), CurrentValue()); }
+
+bool CTextSetting::Exchange(IDialogExchange& dx) {
+    std::string text = CurrentValue();
+    if (!dx.IsSaving() && maxChars_ > 0) dx.LimitText(ControlId(), maxChars_);
+    dx.ExchangeText(ControlId(), text);
+    if (!dx.IsSaving()) return true;
+    if (maxChars_ > 0 && CountCharacters(text) > static_cast<std::size_t>(maxChars_)) {
+        dx.Fail(ControlId(), setting_messages::Fill(setting_messages::kMaxCharacters,
+                                                    std::to_string(maxChars_)));
+        return false;
+    }
+    SetValue(text);
+    return true;
+}
+
+std::unique_ptr<CSettingItem> CTextSetting::CloneUnbound(CSettingsGroup* group) const {
+    auto copy = std::make_unique<CTextSetting>(group, Since(), Until(), nullptr, DefaultValue(),
+                                               Name(), ControlId(), maxChars_);
+    copy->SetValue(CurrentValue());
+    return copy;
+}
+
+void CTextSetting::WriteValue(CArchive& ar) const { ar.WriteString(CurrentValue()); }
+
+bool CTextSetting::ReadValue(CArchive& ar, std::string& value) const {
+    value = ar.ReadString();
+    return true;
+}
+
+}  // namespace ondrel
