@@ -1,0 +1,29 @@
+#pragma once
+// The makers of the block families, through which the catalogue creates blocks.
+//
+// Each maker returns a new block of its family's subclass for a type id the family owns,
+// built with the base construction (bitmapId, document, commandId, typeId) and the class's
+// own constructor settings only; the catalogue applies the type's row (counts, captions,
+// defaults, kind) afterwards. For a type id the family does not own a maker returns null.
+#include <memory>
+
+#include "blocks/CBlock.h"
+
+namespace ondrel {
+
+class CTarvekDoc;
+
+// Arithmetic, transcendental, logic, shaping and constant blocks.
+std::unique_ptr<CBlock> MakeStatelessBlock(int typeId, int bitmapId, CTarvekDoc* document,
+                                           int commandId);
+// Integrate, Delay, Decay, Back Lash, Zero Order Hold, One Shot.
+std::unique_ptr<CBlock> MakeDynamicBlock(int typeId, int bitmapId, CTarvekDoc* document,
+                                         int commandId);
+// Gaussian, Jitter, Random, Sine Wave Generator, Time Pulse Generator.
+std::unique_ptr<CBlock> MakeGeneratorBlock(int typeId, int bitmapId, CTarvekDoc* document,
+                                           int commandId);
+// The tabulated Function Generator.
+std::unique_ptr<CBlock> MakeFunctionGeneratorBlock(int typeId, int bitmapId,
+                                                   CTarvekDoc* document, int commandId);
+
+}  // namespace ondrel

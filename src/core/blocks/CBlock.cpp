@@ -1,0 +1,134 @@
+#include "blocks/CBlock.h"
+
+#include <string>
+
+#include "model/CArchive.h"
+#include "model/CTarvekDoc.h"
+#include "platform/Platform.h"
+#include "platform/StringTable.h"
+
+namespace ondrel {
+namespace {
+
+constexpr int kHelpIdOffset = 0x10000;
+// "needs the first input filled." .. "needs the third input filled."
+constexpr int kFirstUnfilledInputString = 61582;
+
+constexpr char kLoadErrorCaption[] = "Load Error";
+constexpr char kRunTimeErrorCaption[] = "Run Time Error";
+
+IBlockEditor* installedEditor = nullptr;
+
+bool IsRow(int k) { return k >= 1 && k <= 3; }
+
+void IoKey(CArchive& ar, GridPoint& key) {
+    ar.Io(key.x);
+    ar.Io(key.y);
+}
+
+void IoRoute(CArchive& ar, RouteRecord& route) {
+    for (std::int32_t& v : route) ar.Io(v);
+}
+
+std::string UnfilledInputMessage(const CBlock& block, int k) {
+    return "A " + block.typeName + " block, " + block.label + ", " +
+           LoadString(kFirstUnfilledInputString + k - 1);
+}
+
+}  // namespace
+
+CBlock::CBlock(int bitmapId_, CTarvekDoc* document_, int commandId_, int typeId_)
+    : typeId(typeId_),
+      bitmapId(bitmapId_),
+      commandId(commandId_),
+      helpId(commandId_ + kHelpIdOffset),
+      document(document_) {
+    typeName = LoadString(typeId_);
+    label = typeName;
+    for (int k = 1; k <= 3; ++k) {
+        inputLabel[k] = "Input " + std::to_string(k);
+        paramLabel[k] = "Gain " + std::to_string(k);
+    }
+}
+
+void CBlock::Serialize(CArchive& ar) {
+    ar.Io(label);
+    ar.Io(linkLetter);
+    ar.Io(color);
+    ar.Io(notes);
+    ar.Io(flipped);
+    ar.Io(initFlag);
+    for (int k = 1; k <= 3; ++k) {
+        GridPoint key = ConnectionKey(k);
+        IoKey(ar, key);
+        if (ar.IsLoading()) {
+            // A damaged record reads as zeros, which would connect to whatever sits at (0, 0);
+            // a key for a row this type does not offer would break the rule that only
+            // offered rows are ever connected. Neither is resolved.
+            if (k > inputCount) {
+                input[k] = nullptr;
+            } else if (!ar.Failed()) {
+                ResolveInput(key, k);
+            }
+        }
+        ar.Io(param[k]);
+        IoRoute(ar, route[k]);
+    }
+    // The count is checked against the bytes left before anything is allocated.
+    ar.IoDoubles(history);
+}
+
+int CBlock::Setup() { return 1; }
+
+void CBlock::ClearHistory() { history.clear(); }
+
+void CBlock::RecordSample() { history.push_back(value); }
+
+bool CBlock::ResolveInput(GridPoint key, int k) {
+    if (!IsRow(k)) return false;
+    if (key == kNoConnection) {
+        input[k] = nullptr;
+        return true;
+    }
+    if (document != nullptr) {
+        // First match in list order: of two blocks on one cell the earlier one wins.
+        for (const auto& candidate : document->blockList) {
+            if (candidate->position == key) {
+                input[k] = candidate.get();
+                return true;
+            }
+        }
+    }
+    ShowMessage("Unable to find a match for input " + std::to_string(k) + " of block '" + label +
+                    "'.",
+                kLoadErrorCaption, MsgButtons::Ok);
+    return false;
+}
+
+double CBlock::ValueAt(std::int64_t i) const {
+    if (i < 0 || static_cast<std::uint64_t>(i) >= history.size()) return 0.0;
+    return history[static_cast<std::size_t>(i)];
+}
+
+bool CBlock::EditProperties() {
+    return installedEditor != nullptr && installedEditor->Edit(*this);
+}
+
+void SetBlockEditor(IBlockEditor* editor) { installedEditor = editor; }
+
+bool CheckRequiredInputs(const CTarvekDoc& document) {
+    bool allFilled = true;
+    for (const auto& block : document.blockList) {
+        const int required = block->requiredInputs < 3 ? block->requiredInputs : 3;
+        for (int k = 1; k <= required; ++k) {
+            if (block->input[k] != nullptr) continue;
+            allFilled = false;
+            MsgResult answer = ShowMessage(UnfilledInputMessage(*block, k), kRunTimeErrorCaption,
+                                           MsgButtons::OkCancel);
+            if (answer == MsgResult::Cancel) return false;
+        }
+    }
+    return allFilled;
+}
+
+}  // namespace ondrel

@@ -1,0 +1,125 @@
+#pragma once
+// The common base of every block type: label, grid position, up to three inputs and three
+// parameters, the output value, the samples recorded in the last run, notes and colour.
+// The document creates blocks through the catalogue, owns them and drives them through the
+// five operations Serialize, Setup, Compute, ClearHistory and RecordSample.
+//
+// Rows are numbered 1..3 as the user sees them: input[k], param[k], route[k], inputLabel[k]
+// and paramLabel[k] are used for k = 1..3 and element 0 is unused. That keeps every formula
+// ("p2 x in2") readable exactly as it is written for the user.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/FontDescription.h"
+
+namespace ondrel {
+
+class CArchive;
+class CTarvekDoc;
+
+// Evaluation kinds: how the engine treats a block.
+enum BlockKind : std::int32_t {
+    kKindAlgebraic = 0,        // computed every evaluation in dependency order (once when initFlag)
+    kKindState = 1,            // advanced by the integrator (Integrate, and the Clock)
+    kKindFixed = 2,            // initFlag 1 always; computed once at run start (Constant, Pi)
+    kKindAlwaysComputed = 4,   // computed every evaluation whatever initFlag says
+    kKindAuxiliary = 8,        // the Clock's "Error" and "Count" display blocks
+};
+
+// A grid cell; also a block's identity in stored connections.
+struct GridPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const GridPoint&) const = default;
+};
+
+// The connection key of an unconnected input.
+inline constexpr GridPoint kNoConnection{-99, -99};
+
+// A connector's routing record (4 int32); its first integer is kNoRoute when no path was found.
+using RouteRecord = std::array<std::int32_t, 4>;
+inline constexpr std::int32_t kNoRoute = -99;
+
+class CBlock {
+public:
+    // Sets the base defaults, takes typeName and label from the string table entry typeId,
+    // helpId = commandId + 0x10000. The subclass constructor then applies its catalogue row.
+    CBlock(int bitmapId, CTarvekDoc* document, int commandId, int typeId);
+    virtual ~CBlock() = default;
+    CBlock(const CBlock&) = delete;
+    CBlock& operator=(const CBlock&) = delete;
+
+    // The base record: label, link letter, colour, notes, flipped, initFlag, then per input
+    // its connection key, parameter and route, then the history. Types with state append
+    // their own fields. Loading resolves each connection key as soon as it is read.
+    virtual void Serialize(CArchive& ar);
+    // Once at the start of a run (and for the Clock after its editor closes with OK).
+    virtual int Setup();
+    // value from the inputs and parameters. Must not allocate: called at every evaluation.
+    virtual void Compute() = 0;
+    virtual void ClearHistory();
+    virtual void RecordSample();
+
+    // Connects input k (1..3) to the first block of the document's list at key; (-99, -99)
+    // disconnects. On no match shows "Unable to find a match for input ..." under
+    // "Load Error", leaves the input as it was and returns false.
+    bool ResolveInput(GridPoint key, int k);
+    // Sample i of the last run, 0.0 when i is not below the sample count.
+    double ValueAt(std::int64_t i) const;
+    // Opens the block editor on this block (installed by the desktop program); false when
+    // there is none or the user cancelled.
+    bool EditProperties();
+
+    bool IsConnected(int k) const { return input[k] != nullptr; }
+    // input k's value, scaled by parameter k.
+    double Scaled(int k) const { return param[k] * input[k]->value; }
+    // input k's value when connected, otherwise parameter k.
+    double InputOrParam(int k) const { return input[k] ? input[k]->value : param[k]; }
+    // The key stored for input k: the source's position, or (-99, -99).
+    GridPoint ConnectionKey(int k) const { return input[k] ? input[k]->position : kNoConnection; }
+
+    std::int32_t inputCount = 3;
+    std::int32_t paramCount = 3;
+    std::int32_t requiredInputs = 0;
+    std::int32_t kind = kKindAlgebraic;
+    std::int32_t showsValue = 1;
+    std::int32_t flipped = 0;
+    std::int32_t initFlag = 0;
+    double value = 0.0;
+    std::array<CBlock*, 4> input{};              // [1..3]; never owning
+    std::array<double, 4> param{0.0, 1.0, 1.0, 1.0};  // [1..3]
+    std::string label;
+    std::string typeName;
+    std::array<std::string, 4> inputLabel;       // [1..3]
+    std::array<std::string, 4> paramLabel;       // [1..3]
+    std::int32_t typeId = 0;
+    std::int32_t bitmapId = 0;                   // colour icon; the monochrome one is +500
+    std::int32_t commandId = 0;
+    std::int32_t helpId = 0;
+    GridPoint position;
+    std::array<RouteRecord, 4> route{};          // [1..3]
+    std::string linkLetter;
+    CTarvekDoc* document = nullptr;
+    ColorRef color = 0;
+    std::string notes;
+    std::vector<double> history;
+};
+
+// The block editor, supplied by the desktop program. Edit returns true on OK after applying
+// the changes.
+class IBlockEditor {
+public:
+    virtual ~IBlockEditor() = default;
+    virtual bool Edit(CBlock& block) = 0;
+};
+void SetBlockEditor(IBlockEditor* editor);  // null: EditProperties does nothing
+
+// The check before a run: for every block of the document and each of its required inputs
+// that has no source, asks "A <type> block, <label>, needs the ... input filled." under
+// "Run Time Error" with OK and Cancel. Cancel ends the check at once. Returns true when every
+// required input is filled (no message was shown).
+bool CheckRequiredInputs(const CTarvekDoc& document);
+
+}  // namespace ondrel

@@ -1,0 +1,74 @@
+#include "blocks/ClockBlock.h"
+
+#include <memory>
+
+#include "model/CArchive.h"
+#include "model/CTarvekDoc.h"
+
+namespace ondrel {
+
+CDummyBlock::CDummyBlock(CTarvekDoc* document) : CBlock(0, document, 0, 0) {
+    inputCount = 0;
+    paramCount = 0;
+    kind = kKindAuxiliary;
+    typeName = "Dummy";
+}
+
+void CClockBlock::CreateAuxiliaryOutputs() {
+    if (!document || errorBlock_ || countBlock_) return;
+    auto error = std::make_unique<CDummyBlock>(document);
+    auto count = std::make_unique<CDummyBlock>(document);
+    error->label = label + "Error";
+    count->label = label + "Count";
+    errorBlock_ = document->AppendAuxiliaryBlock(std::move(error));
+    countBlock_ = document->AppendAuxiliaryBlock(std::move(count));
+    PlaceAuxiliaryOutputs();
+}
+
+// Their positions are not stored: they always follow from the Clock's.
+void CClockBlock::PlaceAuxiliaryOutputs() {
+    if (errorBlock_) errorBlock_->position = {position.x - kClockAuxiliaryOffset, position.y};
+    if (countBlock_) countBlock_->position = {position.x, position.y + kClockAuxiliaryOffset};
+}
+
+void CClockBlock::Serialize(CArchive& ar) {
+    CBlock::Serialize(ar);
+    if (ar.IsLoading()) {
+        // Later records may name the outputs as sources by position, so they must exist
+        // (at their places) before any other record is read.
+        CreateAuxiliaryOutputs();
+        PlaceAuxiliaryOutputs();
+        if (!errorBlock_ || !countBlock_) {
+            ar.Fail();  // no document to hold them: the rest of the file cannot be read
+            return;
+        }
+        if (ar.Failed()) return;
+    }
+    SerializeAuxiliary(ar, errorBlock_, document);
+    SerializeAuxiliary(ar, countBlock_, document);
+}
+
+// A Clock that never made its outputs still writes two records, so the file keeps the
+// layout every reader expects.
+void CClockBlock::SerializeAuxiliary(CArchive& ar, CBlock* block, CTarvekDoc* document) {
+    if (block) {
+        block->Serialize(ar);
+        return;
+    }
+    CDummyBlock placeholder(document);
+    placeholder.Serialize(ar);
+}
+
+int CClockBlock::Setup() {
+    if (errorBlock_) {
+        errorBlock_->label = label + "Error";
+        errorBlock_->value = 0.0;
+    }
+    if (countBlock_) {
+        countBlock_->label = label + "Count";
+        countBlock_->value = 0.0;
+    }
+    return 1;
+}
+
+}  // namespace ondrel

@@ -1,0 +1,179 @@
+#include "model/CTarvekDoc.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "blocks/BlockCatalogue.h"
+#include "blocks/ClockBlock.h"
+
+namespace ondrel {
+namespace {
+
+constexpr double kSinceFirstVersion = 100.0;
+constexpr double kSinceMaxSteps = 102.0;
+constexpr double kNoUntil = 0.0;
+
+void EraseAll(std::vector<CBlock*>& list, const CBlock* block) {
+    list.erase(std::remove(list.begin(), list.end(), block), list.end());
+}
+
+}  // namespace
+
+CTarvekDoc::CTarvekDoc() {
+    // The section must be set first: each bound item reads the profile as it is added.
+    // The order of the items is also their order in chart files.
+    modelSettings.SetSection("Model");
+    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &vertLines, 5, "VertLines", 1032, 1, 99);
+    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &horizLines, 5, "HorizLines", 1033, 1, 99);
+    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &maxSort, 500, "MaxSort", 1196, 0, 0);
+    modelSettings.AddChoice(kSinceFirstVersion, kNoUntil, &intStyle, 0, "IntStyle", 1198);
+    modelSettings.AddCheck(kSinceFirstVersion, kNoUntil, &printMode, 0, "PrintMode", 1201);
+    modelSettings.AddDouble(kSinceMaxSteps, kNoUntil, &maxSteps, 100.0, "MaxSteps", 1204, 0.0, 0.0);
+}
+
+CTarvekDoc::~CTarvekDoc() { DeleteContents(); }
+
+void CTarvekDoc::DeleteContents() {
+    // The non-owning lists go first so that none of them ever points at a freed block.
+    stateList.clear();
+    computeList.clear();
+    initList.clear();
+    auxList.clear();
+    pendingBlock.reset();
+    blockList.clear();
+}
+
+// --- life cycle ---------------------------------------------------------------------------
+
+void CTarvekDoc::OnNewDocument() {
+    DeleteContents();
+    pendingBlock = CreateBlock(kClockTypeId);
+    if (!pendingBlock) return;
+    pendingBlock->position = GridPoint{0, 0};
+    // Added like a user's block, so the Clock takes the palette colour of the first entry.
+    AddPendingBlock();
+    CreateClockOutputs();
+    SetModifiedFlag(false);
+    pendingBlock.reset();
+    outputInterval = Clock()->param[2];
+}
+
+void CTarvekDoc::CreateClockOutputs() {
+    if (auto* clock = dynamic_cast<CClockBlock*>(Clock())) clock->CreateAuxiliaryOutputs();
+}
+
+std::string CTarvekDoc::GetTitle() const { return title.empty() ? frameworkTitle_ : title; }
+
+// --- views --------------------------------------------------------------------------------
+
+void CTarvekDoc::AddView(IDocumentView* view) {
+    if (view == nullptr) return;
+    if (std::find(views_.begin(), views_.end(), view) == views_.end()) views_.push_back(view);
+}
+
+void CTarvekDoc::RemoveView(IDocumentView* view) {
+    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+}
+
+void CTarvekDoc::UpdateAllViews(IDocumentView* sender, int hint, CBlock* block) {
+    // A copy: a view may close itself (and detach) while it handles the hint.
+    const std::vector<IDocumentView*> views = views_;
+    for (IDocumentView* view : views) {
+        if (view != sender) view->OnUpdate(sender, hint, block);
+    }
+}
+
+// --- blocks -------------------------------------------------------------------------------
+
+std::unique_ptr<CBlock> CTarvekDoc::CreateBlock(int typeId) {
+    return CreateCatalogueBlock(typeId, this);
+}
+
+void CTarvekDoc::PlacePendingBlock(int x, int y) {
+    if (!pendingBlock) return;
+    pendingBlock->position = GridPoint{x, y};
+    CBlock* placed = pendingBlock.get();
+    AddPendingBlock();
+    UpdateAllViews(nullptr, kHintBlockPlaced, placed);
+}
+
+void CTarvekDoc::AddPendingBlock() {
+    if (!pendingBlock) return;
+    pendingBlock->document = this;
+    blockList.push_back(std::move(pendingBlock));
+    // The colour cycles with the list length after the append, the Clock's outputs included.
+    const double entries = static_cast<double>(std::size(kPalette));
+    const auto index = static_cast<int>(std::fmod(static_cast<double>(blockList.size()), entries));
+    blockList.back()->color = kPalette[index];
+    UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
+    SetModifiedFlag(true);
+}
+
+void CTarvekDoc::DeleteBlock(CBlock* block) {
+    const int index = IndexOf(block);
+    // The Clock and its two outputs carry the run's timing and are part of every chart;
+    // removing them would leave the run driver and the Clock without their blocks.
+    if (index <= 0 || std::find(auxList.begin(), auxList.end(), block) != auxList.end()) return;
+    SetModifiedFlag(true);
+    for (std::size_t i = 1; i < blockList.size(); ++i) {
+        for (int k = 1; k <= 3; ++k) {
+            if (blockList[i]->input[k] == block) blockList[i]->input[k] = nullptr;
+        }
+    }
+    UpdateAllViews(nullptr, kHintBlockDeleting, block);
+    // The run lists are rebuilt at the next run, but until then they must not keep a
+    // pointer to a block that is gone.
+    EraseAll(stateList, block);
+    EraseAll(computeList, block);
+    EraseAll(initList, block);
+    EraseAll(auxList, block);
+    blockList.erase(blockList.begin() + index);
+}
+
+void CTarvekDoc::RerouteBlock(CBlock* block) {
+    if (block == nullptr) return;
+    for (int k = 1; k <= 3; ++k) {
+        if (block->input[k] != nullptr) RouteConnector(block, k);
+    }
+    for (const auto& target : blockList) {
+        for (int k = 1; k <= 3; ++k) {
+            if (target->input[k] == block) RouteConnector(target.get(), k);
+        }
+    }
+    UpdateAllViews(nullptr, kHintRefresh, nullptr);
+}
+
+void CTarvekDoc::ConnectInput(CBlock* target, int k, CBlock* source) {
+    // Only the rows the type offers can be connected.
+    if (target == nullptr || k < 1 || k > 3 || k > target->inputCount) return;
+    target->input[k] = source;
+    if (source != nullptr) RouteConnector(target, k);
+}
+
+void CTarvekDoc::CopyBlockAttributes(const CBlock& from, CBlock& to) {
+    to.label = from.label;
+    to.linkLetter = from.linkLetter;
+    to.color = from.color;
+    to.notes = from.notes;
+    to.flipped = from.flipped;
+    for (int k = 1; k <= 3; ++k) to.param[k] = from.param[k];
+}
+
+CBlock* CTarvekDoc::AppendAuxiliaryBlock(std::unique_ptr<CBlock> block) {
+    if (!block) return nullptr;
+    block->document = this;
+    CBlock* appended = block.get();
+    blockList.push_back(std::move(block));
+    auxList.push_back(appended);
+    return appended;
+}
+
+int CTarvekDoc::IndexOf(const CBlock* block) const {
+    for (std::size_t i = 0; i < blockList.size(); ++i) {
+        if (blockList[i].get() == block) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace ondrel

@@ -1,0 +1,144 @@
+#pragma once
+// The chart document: every block of a chart (element 0 is always the Clock), the model
+// parameters, the run lists the engine builds, and the run state that the engine, the run
+// window and the output views read.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "blocks/CBlock.h"
+#include "engine/CIntegrator.h"
+#include "model/DocumentView.h"
+#include "platform/FontDescription.h"
+#include "settings/CSettingsGroup.h"
+
+namespace ondrel {
+
+class CArchive;
+class IRunWindow;
+class IViewHost;
+
+inline constexpr int kClockTypeId = 61589;
+inline constexpr double kProgramFileVersion = 113.0;
+
+// The block colour palette, indexed 0..6.
+inline constexpr ColorRef kPalette[7] = {
+    MakeColor(0, 0, 0),     MakeColor(0, 0, 255),   MakeColor(255, 0, 0), MakeColor(0, 255, 0),
+    MakeColor(0, 255, 255), MakeColor(255, 0, 255), MakeColor(255, 255, 0),
+};
+
+class CTarvekDoc {
+public:
+    // Adds the model settings (section "Model"); their members start from the profile.
+    CTarvekDoc();
+    ~CTarvekDoc();
+    CTarvekDoc(const CTarvekDoc&) = delete;
+    CTarvekDoc& operator=(const CTarvekDoc&) = delete;
+
+    // --- life cycle -----------------------------------------------------------------------
+    // The new-document path: the Clock at (0, 0) with its "Error" and "Count" outputs,
+    // modified flag cleared, the Clock's output interval copied.
+    void OnNewDocument();
+    // The window title: the model title when not empty, otherwise the framework's title.
+    std::string GetTitle() const;
+    void SetFrameworkTitle(const std::string& title) { frameworkTitle_ = title; }
+    // Frees every block and empties every list (the document then holds no Clock).
+    void DeleteContents();
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+
+    // --- views ----------------------------------------------------------------------------
+    void AddView(IDocumentView* view);
+    void RemoveView(IDocumentView* view);
+    const std::vector<IDocumentView*>& Views() const { return views_; }
+    void UpdateAllViews(IDocumentView* sender, int hint = kHintRefresh, CBlock* block = nullptr);
+
+    // --- blocks ---------------------------------------------------------------------------
+    // A new block of the type from the catalogue, not yet in the model; null for an id the
+    // catalogue does not hold.
+    std::unique_ptr<CBlock> CreateBlock(int typeId);
+    // Sets the pending block's position, adds it and tells the views (hint 1).
+    void PlacePendingBlock(int x, int y);
+    // Appends the pending block, colours it from the palette, hint 5, marks modified.
+    void AddPendingBlock();
+    // Clears every input that refers to block, hint -1, removes and deletes it.
+    void DeleteBlock(CBlock* block);
+    // Re-routes the block's own connectors and those that come from it, then hint 0.
+    void RerouteBlock(CBlock* block);
+    // input k of target <- source, then routes that connector.
+    void ConnectInput(CBlock* target, int k, CBlock* source);
+    // Copies label, link letter, colour, notes, flipped and the parameters.
+    static void CopyBlockAttributes(const CBlock& from, CBlock& to);
+    // Appends a block that is not user-placed (the Clock's auxiliary outputs).
+    CBlock* AppendAuxiliaryBlock(std::unique_ptr<CBlock> block);
+    CBlock* Clock() const { return blockList.empty() ? nullptr : blockList.front().get(); }
+    int IndexOf(const CBlock* block) const;  // -1 when not in the list
+
+    // Chooses and stores the route of input k of target (already connected) against the
+    // lanes the other connectors hold; shows "Line Error" and hands out a link letter when
+    // no path is free.
+    void RouteConnector(CBlock* target, int k);
+    // Routes every connector again, in block-list order and inputs 1..3 of each block, each
+    // against the records the others hold at that moment. Does not notify the views.
+    void RerouteAll();
+
+    // --- run (the engine) -----------------------------------------------------------------
+    void OnRun();
+    void OnTerminateRun() { stopped = 1; }
+    void OnInitialize();
+    bool SortBlocks();
+    bool OrderList(std::vector<CBlock*>& list);
+
+    // --- file (the chart file, model/ChartFile.h) ------------------------------------------
+    // Writes the whole chart, or reads it into this document, which must be empty. Reading
+    // returns false when the file cannot be opened (the message has been shown); the
+    // document is then to be discarded.
+    bool Serialize(CArchive& ar, IViewHost& host);
+
+    // Members, in the order the document keeps them.
+    int initialiseOnly = 0;
+    double fileVersion = kProgramFileVersion;
+    double errorLimit = 0.0;
+    double simulationEnd = 0.0;
+    double outputInterval = 0.0;
+    double currentTime = 0.0;
+    int snapshotIndex = 0;
+    std::vector<std::unique_ptr<CBlock>> blockList;  // owns the blocks; [0] is the Clock
+    std::vector<CBlock*> stateList;
+    std::vector<CBlock*> computeList;
+    std::vector<CBlock*> initList;
+    std::vector<CBlock*> auxList;
+    int paletteSize = 7;
+    std::unique_ptr<CIntegrator> integrator;  // the current run's; null between runs
+    double stepSize = 0.0;
+    double maxSteps = 100.0;
+    double intervalStart = 0.0;
+    std::unique_ptr<CBlock> pendingBlock;
+    int stopped = 1;
+    std::string title;
+    IRunWindow* runWindow = nullptr;
+    int connectorDebug = 0;
+    // While the debug display shows a candidate: the connector being routed (its candidate
+    // path is target->route[k]), so a chart view can pick it out. Empty otherwise.
+    struct RoutingCandidate {
+        CBlock* target = nullptr;
+        int k = 0;
+    } debugCandidate;
+    int nextLinkLetter = 97;
+    int printMode = 0;
+    int vertLines = 5;
+    int horizLines = 5;
+    int maxSort = 500;
+    int intStyle = 0;
+    CSettingsGroup modelSettings;
+
+private:
+    // The Clock's "Error" and "Count" outputs, appended after the Clock.
+    void CreateClockOutputs();
+
+    std::vector<IDocumentView*> views_;
+    std::string frameworkTitle_;
+    bool modified_ = false;
+};
+
+}  // namespace ondrel
