@@ -1,0 +1,174 @@
+#include "blocks/Generators.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "blocks/BlockFamilies.h"
+#include "blocks/BlockTypeIds.h"
+#include "blocks/RandomSource.h"
+#include "model/CArchive.h"
+#include "model/CTarvekDoc.h"
+
+namespace ondrel {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+double CurrentTime(const CTarvekDoc* document) { return document ? document->currentTime : 0.0; }
+
+// A connected Switch below 0 turns the generator off.
+bool SwitchedOffBelowZero(const CBlock& b) { return b.input[3] && b.input[3]->value < 0.0; }
+
+// The time to the next Jitter pulse: uniform between the maximum and the minimum time.
+double JitterInterval(const CBlock& b) {
+    const double maximum = b.InputOrParam(1);
+    const double minimum = b.InputOrParam(2);
+    return maximum + (minimum - maximum) * DrawRandom() / kRandomMax;
+}
+
+}  // namespace
+
+// --- Random ------------------------------------------------------------------------------
+
+int CRandomBlock::Setup() {
+    SeedFromSetting(param[3]);
+    return 1;
+}
+
+void CRandomBlock::Compute() {
+    value = 0.0;
+    if (SwitchedOffBelowZero(*this)) return;
+    const double lower = InputOrParam(1);
+    const double upper = InputOrParam(2);
+    value = lower + (upper - lower) * DrawRandom() / kRandomMax;
+}
+
+// --- Gaussian ----------------------------------------------------------------------------
+
+int CGaussianBlock::Setup() {
+    SeedFromSetting(param[3]);
+    return 1;
+}
+
+void CGaussianBlock::Compute() {
+    if (SwitchedOffBelowZero(*this)) {
+        value = 0.0;
+        return;
+    }
+    // A draw of 0 would put ln(0) into the deviate: both uniforms are kept in (0, 1].
+    const int r1 = std::max(DrawRandom(), 1);
+    const int r2 = std::max(DrawRandom(), 1);
+    const double u1 = static_cast<double>(r1) / kRandomMax;
+    const double u2 = static_cast<double>(r2) / kRandomMax;
+    const double z = std::sqrt(std::fabs(2.0 * std::log(u2))) * std::cos(kTwoPi * u1);
+    value = InputOrParam(1) + InputOrParam(2) * z;
+}
+
+// --- Jitter ------------------------------------------------------------------------------
+
+void CJitterBlock::Serialize(CArchive& ar) {
+    CBlock::Serialize(ar);
+    ar.Io(nextTime);
+}
+
+int CJitterBlock::Setup() {
+    SeedFromSetting(param[3]);
+    nextTime = JitterInterval(*this);
+    return 1;
+}
+
+void CJitterBlock::Compute() {
+    value = 0.0;
+    if (SwitchedOffBelowZero(*this)) return;
+    const double t = CurrentTime(document);
+    if (nextTime >= t) return;
+    value = 1.0;
+    nextTime = t + JitterInterval(*this);
+}
+
+// --- Sine Wave Generator -----------------------------------------------------------------
+
+void CSineWaveGeneratorBlock::Serialize(CArchive& ar) {
+    CBlock::Serialize(ar);
+    ar.Io(phase);
+}
+
+int CSineWaveGeneratorBlock::Setup() {
+    phase = InputOrParam(2);
+    previousTime = 0.0;
+    return 1;
+}
+
+void CSineWaveGeneratorBlock::Compute() {
+    const double t = CurrentTime(document);
+    const bool on = !input[3] || input[3]->value > 0.0;
+    if (on) {
+        // Time advanced past the delay since the previous evaluation; negative when a step
+        // is retried from an earlier time, so the increments telescope.
+        const double delay = param[3];
+        const double advanced = std::max(t, delay) - std::max(previousTime, delay);
+        phase = phase + (kTwoPi * InputOrParam(1)) * advanced;
+    }
+    previousTime = t;
+    value = std::sin(phase);
+}
+
+// --- Time Pulse Generator ----------------------------------------------------------------
+
+void CTimePulseGeneratorBlock::Serialize(CArchive& ar) {
+    CBlock::Serialize(ar);
+    ar.Io(started);
+    ar.Io(nextTime);
+}
+
+int CTimePulseGeneratorBlock::Setup() {
+    started = 0;
+    nextTime = -1.0;
+    return 1;
+}
+
+void CTimePulseGeneratorBlock::Compute() {
+    const double t = CurrentTime(document);
+    value = 0.0;
+    if (input[3]) {
+        if (input[3]->value < 0.0) {
+            started = 0;
+            return;
+        }
+    } else if (t < param[3]) {
+        return;
+    }
+    if (t < nextTime) return;
+    value = InputOrParam(2);
+    if (started) {
+        nextTime = nextTime + InputOrParam(1);
+    } else {
+        started = 1;
+        nextTime = t + InputOrParam(1);
+    }
+}
+
+// --- the family's maker ------------------------------------------------------------------
+
+std::unique_ptr<CBlock> MakeGeneratorBlock(int typeId, int bitmapId, CTarvekDoc* document,
+                                           int commandId) {
+    switch (typeId) {
+        case kTypeRandom:
+            return std::make_unique<CRandomBlock>(bitmapId, document, commandId, typeId);
+        case kTypeGaussian:
+            return std::make_unique<CGaussianBlock>(bitmapId, document, commandId, typeId);
+        case kTypeJitter:
+            return std::make_unique<CJitterBlock>(bitmapId, document, commandId, typeId);
+        case kTypeSineWaveGenerator:
+            return std::make_unique<CSineWaveGeneratorBlock>(bitmapId, document, commandId,
+                                                             typeId);
+        case kTypeTimePulseGenerator:
+            return std::make_unique<CTimePulseGeneratorBlock>(bitmapId, document, commandId,
+                                                              typeId);
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace ondrel
