@@ -1,0 +1,148 @@
+#include "model/ConnectorRouter.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "model/CTarvekDoc.h"
+#include "platform/Platform.h"
+
+namespace ondrel {
+
+namespace {
+
+constexpr const char* kLineErrorCaption = "Line Error";
+constexpr const char* kVerticalNotAvailable = "Vertical Line Not Available";
+constexpr const char* kGeneralNotAvailable = "General Line Not Available";
+constexpr const char* kDebugQuestion = "Check this out!";
+constexpr const char* kVerticalDebugCaption = "Vertical Line";
+constexpr const char* kGeneralDebugCaption = "General Line";
+
+// The values a search walks through, in order: from `from` to `to` inclusive by `step`;
+// empty when `to` lies behind `from`.
+struct Sweep {
+    std::int64_t from;
+    std::int64_t to;
+    std::int64_t step;
+};
+
+Sweep Upward(int half) { return {-half, half, 1}; }
+Sweep Downward(int half) { return {half, -half, -1}; }
+
+// Calls tryValue for each value of the sweep until one succeeds.
+template <typename Try>
+bool FirstThat(const Sweep& sweep, Try&& tryValue) {
+    for (std::int64_t v = sweep.from; sweep.step > 0 ? v <= sweep.to : v >= sweep.to; v += sweep.step) {
+        if (tryValue(v)) return true;
+    }
+    return false;
+}
+
+// The rows whose upper boundary may carry the horizontal lane, nearest the source first:
+// between the two blocks, or the boundaries just above and below when they share a row.
+Sweep RowSweep(std::int64_t sourceRow, std::int64_t targetRow) {
+    constexpr std::int64_t kLastRow = std::numeric_limits<std::int32_t>::max();
+    if (sourceRow < targetRow) return {sourceRow + 1, targetRow, 1};
+    if (sourceRow == targetRow) return {sourceRow, std::min(targetRow + 1, kLastRow), 1};
+    return {sourceRow, targetRow + 1, -1};
+}
+
+// Half the lane count, truncated: lanes run from -half to +half.
+int LaneHalf(int lanes) { return std::min(lanes, kMaxLanesPerCell) / 2; }
+
+}  // namespace
+
+ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k)
+    : document_(document),
+      target_(target),
+      k_(k),
+      source_(*target.input[k]),
+      record_(target.route[k]),
+      vertHalf_(LaneHalf(document.vertLines)),
+      horizHalf_(LaneHalf(document.horizLines)) {}
+
+void ConnectorRouter::Route() {
+    if (IsDirectNeighbour()) {
+        record_[kRouteTargetLane] = kDirectRoute;
+        return;
+    }
+    occupancy_.Build(document_.blockList, &source_);
+    if (FacesSameColumnBoundary()) {
+        if (!SearchSingleLane()) MarkUnroutable(kVerticalNotAvailable);
+        return;
+    }
+    if (!SearchGeneral()) MarkUnroutable(kGeneralNotAvailable);
+}
+
+// Same row, same orientation, and the source stands right next to the target's inputs.
+bool ConnectorRouter::IsDirectNeighbour() const {
+    const std::int64_t inputSide = target_.flipped ? 1 : -1;
+    return source_.position.y == target_.position.y &&
+           static_cast<bool>(source_.flipped) == static_cast<bool>(target_.flipped) &&
+           std::int64_t{source_.position.x} == std::int64_t{target_.position.x} + inputSide;
+}
+
+// The target's input side and the source's output side lie on one column boundary.
+bool ConnectorRouter::FacesSameColumnBoundary() const {
+    const std::int64_t inputBoundary = std::int64_t{target_.position.x} + (target_.flipped ? 1 : 0);
+    const std::int64_t outputBoundary = std::int64_t{source_.position.x} + (source_.flipped ? 0 : 1);
+    return inputBoundary == outputBoundary;
+}
+
+bool ConnectorRouter::SearchSingleLane() {
+    record_[kRouteRow] = kSingleLaneRow;
+    const Sweep lanes = source_.flipped ? Downward(vertHalf_) : Upward(vertHalf_);
+    return FirstThat(lanes, [&](std::int64_t lane) {
+        record_[kRouteTargetLane] = static_cast<std::int32_t>(lane);
+        return TryCandidate(kVerticalDebugCaption);
+    });
+}
+
+bool ConnectorRouter::SearchGeneral() {
+    const Sweep rows = RowSweep(source_.position.y, target_.position.y);
+    return FirstThat(rows, [&](std::int64_t row) { return SearchRow(row); });
+}
+
+// Every lane combination through the boundary above `row`: source lane outermost, then the
+// horizontal lane, then the target lane.
+bool ConnectorRouter::SearchRow(std::int64_t row) {
+    record_[kRouteRow] = static_cast<std::int32_t>(row);
+    const Sweep sourceLanes = source_.flipped ? Downward(vertHalf_) : Upward(vertHalf_);
+    const Sweep rowLanes = source_.position.y < row ? Upward(horizHalf_) : Downward(horizHalf_);
+    const Sweep targetLanes = target_.flipped ? Upward(vertHalf_) : Downward(vertHalf_);
+    return FirstThat(sourceLanes, [&](std::int64_t sourceLane) {
+        record_[kRouteSourceLane] = static_cast<std::int32_t>(sourceLane);
+        return FirstThat(rowLanes, [&](std::int64_t rowLane) {
+            record_[kRouteRowLane] = static_cast<std::int32_t>(rowLane);
+            return FirstThat(targetLanes, [&](std::int64_t targetLane) {
+                record_[kRouteTargetLane] = static_cast<std::int32_t>(targetLane);
+                return TryCandidate(kGeneralDebugCaption);
+            });
+        });
+    });
+}
+
+bool ConnectorRouter::TryCandidate(const char* debugCaption) {
+    if (document_.connectorDebug) {
+        document_.debugCandidate = {&target_, k_};
+        document_.UpdateAllViews(nullptr, kHintRefresh, nullptr);
+        // Cancel means the user has seen enough: the search goes on silently.
+        if (ShowMessage(kDebugQuestion, debugCaption, MsgButtons::OkCancel) == MsgResult::Cancel) {
+            document_.connectorDebug = 0;
+        }
+        document_.debugCandidate = {};
+    }
+    return !occupancy_.Collides(ConnectorGeometry(target_, k_, source_, record_));
+}
+
+// No free path: the connector is shown by the source's link letter at both ends. A source
+// keeps the letter it has, so all its unroutable connectors carry the same one.
+void ConnectorRouter::MarkUnroutable(const char* message) {
+    ShowMessage(message, kLineErrorCaption, MsgButtons::Ok);
+    if (source_.linkLetter.empty()) {
+        source_.linkLetter.push_back(static_cast<char>(document_.nextLinkLetter & 0xFF));
+        ++document_.nextLinkLetter;
+    }
+    record_[kRouteTargetLane] = kNoRoute;
+}
+
+}  // namespace ondrel

@@ -1,0 +1,48 @@
+#pragma once
+// Chooses the path of one connector and stores it in the target's route record.
+//
+// The search tries, in a fixed order, first the direct neighbour, then a single vertical lane
+// when the target's input side and the source's output side face the same column boundary,
+// and otherwise every combination of a horizontal lane between two rows with a vertical lane
+// beside each block. The first candidate that lies on no other source's lane wins. Each
+// candidate is written into the live record while it is tried, so the debug display shows it
+// in place; when none is free the record is marked kNoRoute and the source gets a link letter.
+#include <cstdint>
+
+#include "model/LaneOccupancy.h"
+
+namespace ondrel {
+
+class CTarvekDoc;
+
+// The most lanes per cell a search walks through, whatever a model holds: it bounds the
+// search and is the top of the range the model settings allow.
+inline constexpr int kMaxLanesPerCell = 99;
+
+class ConnectorRouter {
+public:
+    // Routes input k of target, whose source must be set; target must belong to document.
+    ConnectorRouter(CTarvekDoc& document, CBlock& target, int k);
+    void Route();
+
+private:
+    bool IsDirectNeighbour() const;
+    bool FacesSameColumnBoundary() const;
+    bool SearchSingleLane();
+    bool SearchGeneral();
+    bool SearchRow(std::int64_t row);
+    // Shows the candidate now in the record when the debug display is on, then tests it.
+    bool TryCandidate(const char* debugCaption);
+    void MarkUnroutable(const char* message);
+
+    CTarvekDoc& document_;
+    CBlock& target_;
+    int k_;
+    CBlock& source_;
+    RouteRecord& record_;
+    int vertHalf_;
+    int horizHalf_;
+    LaneOccupancy occupancy_;
+};
+
+}  // namespace ondrel
