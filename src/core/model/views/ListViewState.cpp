@@ -1,0 +1,63 @@
+#include "model/views/ListViewState.h"
+
+#include <cstdint>
+
+#include "model/CArchive.h"
+#include "model/CTarvekDoc.h"
+
+namespace ondrel {
+
+ListViewState::ListViewState() {
+    // The order of the items is the order of the record in chart files. The list's settings
+    // are present in every file version.
+    auto& s = settings;
+    s.SetSection("ListView");
+    s.AddInt(0, 0, &Precision, 3, "Precision", 1172, 0, 16);
+    s.AddInt(0, 0, &Extra, 0, "Extra", 1173, 0, 99);
+    s.AddFont(0, 0, &ListFont, nullptr, "ListFont", 1207);
+    s.AddColor(0, 0, &FontColor, kWindowTextColor, "FontColor", -1207);
+    s.AddFont(0, 0, &NotesFont, nullptr, "NotesFont", 1169);
+    s.AddColor(0, 0, &NotesColor, kWindowTextColor, "NotesColor", -1169);
+    s.AddCheck(0, 0, &NotesDisplay, 0, "NotesDisplay", 1097);
+}
+
+void ListViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {
+    settings.Serialize(ar, doc.fileVersion);
+    ar.Io(title);
+    ar.Io(notes);
+    if (ar.IsStoring()) {
+        ar.WriteInt32(static_cast<std::int32_t>(displayedBlocks.size()));
+        for (auto& ref : displayedBlocks) SerializeBlockReference(ar, doc, ref);
+        return;
+    }
+    const std::int32_t count = ar.ReadInt32();
+    if (ar.Failed()) return;
+    // Each reference takes 8 bytes: a count the rest of the file cannot hold is damage.
+    if (count < 0 || !ar.CanRead(static_cast<std::uint64_t>(count), 8)) {
+        ar.Fail();
+        return;
+    }
+    displayedBlocks.assign(static_cast<std::size_t>(count), BlockReference());
+    for (auto& ref : displayedBlocks) SerializeBlockReference(ar, doc, ref);
+}
+
+void ListViewState::OnBlockDeleting(const CBlock& block, const CTarvekDoc&) {
+    // Every column of the block goes, not only the first: a file may list one block twice,
+    // and a column left behind would point at a deleted block.
+    std::erase_if(displayedBlocks, [&](const BlockReference& ref) { return ref.block == &block; });
+}
+
+std::vector<CBlock*> ListViewState::DefaultBlocks(const CTarvekDoc& doc) {
+    std::vector<CBlock*> blocks;
+    for (const auto& b : doc.blockList) {
+        if (b && b->initFlag == 0 && b->kind != kKindAuxiliary) blocks.push_back(b.get());
+    }
+    return blocks;
+}
+
+void ListViewState::CompleteDefaults(const CTarvekDoc& doc) {
+    if (!displayedBlocks.empty()) return;
+    for (CBlock* b : DefaultBlocks(doc)) displayedBlocks.emplace_back(b);
+}
+
+}  // namespace ondrel

@@ -1,0 +1,34 @@
+#include "model/views/TextViewState.h"
+
+#include "model/CArchive.h"
+#include "model/CTarvekDoc.h"
+
+namespace ondrel {
+
+TextViewState::TextViewState() {
+    // The order of the items is the order of the record in chart files.
+    const double since = kTextViewSettingsSince;
+    auto& s = settings;
+    s.SetSection("TextView");
+    s.AddFont(since, 0, &MainFont, nullptr, "MainFont", 1278);
+    s.AddColor(since, 0, &FontColor, kWindowTextColor, "FontColor", -1278);
+    s.AddCheck(since, 0, &NotesDisplay, 0, "NotesDisplay", 1281);
+    s.AddCheck(since, 0, &AutoUpdate, 0, "AutoUpdate", 1206);
+    s.AddCheck(since, 0, &InfoNotes, 0, "InfoNotes", 1201);
+    s.AddCheck(since, 0, &InfoOutConnections, 0, "InfoOutConnections", 1202);
+    s.AddChoice(since, 0, &SortBlocks, 1, "SortBlocks", 1271);
+    s.AddChoice(since, 0, &SortMode, 0, "SortMode", 1275);
+    s.AddChoice(since, 0, &FilterBlocks, 0, "FilterBlocks", 1252);
+    s.AddChoice(since, 0, &FilterMode, 0, "FilterMode", 1259);
+    s.AddChoice(since, 0, &FilterNotes, 0, "FilterNotes", 1268);
+    s.AddCheck(since, 0, &FilterConnectionInputs, 0, "FilterConnectionInputs", 1203);
+    s.AddCheck(since, 0, &FilterConnectionOutput, 0, "FilterConnectionOutput", 1205);
+}
+
+void TextViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {
+    settings.Serialize(ar, doc.fileVersion);
+    ar.Io(title);
+    ar.Io(notes);
+}
+
+}  // namespace ondrel

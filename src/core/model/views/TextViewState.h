@@ -1,0 +1,39 @@
+#pragma once
+// What a text view keeps of itself: the report's look, filters and sorting (settings section
+// "TextView"), its title and its notes. The chosen blocks, types and groups of the filters are
+// not kept: every text view starts with everything chosen.
+//
+// Record: the settings (each item present in files from version 104.0 on), then the title and
+// the notes as strings. An older file's record holds the title and notes alone.
+#include "model/views/ViewState.h"
+#include "settings/CSettingsGroup.h"
+
+namespace ondrel {
+
+inline constexpr double kTextViewSettingsSince = 104.0;
+
+class TextViewState : public ViewState {
+public:
+    TextViewState();
+
+    ViewKind Kind() const override { return ViewKind::Text; }
+    void Serialize(CArchive& ar, CTarvekDoc& doc) override;
+
+    CSettingsGroup settings;
+
+    FontDescription MainFont;           // font of the whole report
+    ColorRef FontColor = kWindowTextColor;
+    int NotesDisplay = 0;               // the view's notes under the title
+    int AutoUpdate = 0;                 // regenerate on every document change
+    int InfoNotes = 0;                  // each block's notes
+    int InfoOutConnections = 0;         // the blocks each block feeds
+    int SortBlocks = 1;                 // 0 none, 1 by name, 2 by type, 3 by group
+    int SortMode = 0;                   // 0 none, 1 Normal blocks first, 2 Initialize blocks first
+    int FilterBlocks = 0;               // 0 all, 1 chosen names, 2 chosen types, 3 chosen groups
+    int FilterMode = 0;                 // 0 all, 1 Normal blocks only, 2 Initialize blocks only
+    int FilterNotes = 0;                // 0 all, 1 with notes only, 2 without notes only
+    int FilterConnectionInputs = 0;     // only blocks with a connected input
+    int FilterConnectionOutput = 0;     // only blocks whose output feeds an input
+};
+
+}  // namespace ondrel

@@ -1,0 +1,17 @@
+#include "model/views/ViewState.h"
+
+#include "model/views/ViewClassNames.h"
+
+namespace ondrel {
+
+const char* ViewClassName(ViewKind kind) {
+    switch (kind) {
+        case ViewKind::Chart: return kChartViewClassName;
+        case ViewKind::List: return kListViewClassName;
+        case ViewKind::Graph: return kGraphViewClassName;
+        case ViewKind::Text: return kTextViewClassName;
+    }
+    return "";
+}
+
+}  // namespace ondrel
