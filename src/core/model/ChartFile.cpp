@@ -1,0 +1,113 @@
+#include "model/ChartFile.h"
+
+#include <cmath>
+
+#include "blocks/CBlock.h"
+#include "model/CArchive.h"
+#include "model/CTarvekDoc.h"
+#include "model/views/ViewRecords.h"
+#include "platform/Platform.h"
+
+namespace ondrel {
+namespace {
+
+constexpr std::size_t kBlockHeaderBytes = 2 + 4 + 4;
+
+bool IsAuxiliary(const CBlock& block) { return block.kind == kKindAuxiliary; }
+
+bool Refuse(const char* message) {
+    ShowMessage(message, kLoadErrorCaption);
+    return false;
+}
+
+// Headers: type id and grid position of every block but the Clock's auxiliary outputs. A
+// chart holds exactly one Clock and it comes first; anything else is not a chart we wrote.
+bool ReadBlockHeaders(CArchive& ar, CTarvekDoc& doc) {
+    std::int32_t count = ar.ReadInt32();
+    if (ar.Failed() || count < 1 || !ar.CanRead(static_cast<std::uint64_t>(count), kBlockHeaderBytes))
+        return Refuse(kInvalidData);
+    for (std::int32_t i = 0; i < count; ++i) {
+        int typeId = ar.ReadUInt16();
+        bool clockHere = typeId == kClockTypeId;
+        doc.pendingBlock = (clockHere == (i == 0)) ? doc.CreateBlock(typeId) : nullptr;
+        if (!doc.pendingBlock) return Refuse(kInvalidData);
+        doc.pendingBlock->position.x = ar.ReadInt32();
+        doc.pendingBlock->position.y = ar.ReadInt32();
+        doc.AddPendingBlock();
+    }
+    return !ar.Failed() || Refuse(kInvalidData);
+}
+
+// Records, in list order; the list grows while the Clock's record creates its outputs.
+bool ReadBlockRecords(CArchive& ar, CTarvekDoc& doc) {
+    for (std::size_t i = 0; i < doc.blockList.size(); ++i) {
+        CBlock& block = *doc.blockList[i];
+        if (IsAuxiliary(block)) continue;
+        block.Serialize(ar);
+        if (ar.Failed()) return Refuse(kInvalidData);
+    }
+    return true;
+}
+
+// A chart saved with samples shows their first values; one without is initialised.
+void ShowFirstSamples(CTarvekDoc& doc) {
+    CBlock* clock = doc.Clock();
+    if (clock->history.empty()) {
+        doc.OnInitialize();
+        return;
+    }
+    for (auto& block : doc.blockList)
+        if (!block->history.empty()) block->value = block->history.front();
+    doc.outputInterval = clock->param[2];
+    doc.UpdateAllViews(nullptr, kHintRefresh);
+}
+
+}  // namespace
+
+void WriteChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
+    ar.WriteDouble(kProgramFileVersion);
+    doc.modelSettings.Serialize(ar, kProgramFileVersion);
+    ar.WriteString(doc.title);
+    std::int32_t count = 0;
+    for (const auto& block : doc.blockList)
+        if (!IsAuxiliary(*block)) ++count;
+    ar.WriteInt32(count);
+    for (const auto& block : doc.blockList) {
+        if (IsAuxiliary(*block)) continue;
+        ar.WriteUInt16(static_cast<std::uint16_t>(block->typeId));
+        ar.WriteInt32(block->position.x);
+        ar.WriteInt32(block->position.y);
+    }
+    for (const auto& block : doc.blockList)
+        if (!IsAuxiliary(*block)) block->Serialize(ar);
+    WriteViewRecords(ar, doc, host);
+}
+
+bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
+    double version = ar.ReadDouble();
+    if (ar.Failed() || !(version > 0.0)) return Refuse(kInvalidData);
+    if (version > kProgramFileVersion) return Refuse(kNeedNewerVersion);
+    doc.fileVersion = version;
+    doc.modelSettings.Serialize(ar, version);
+    if (version >= 101.0) doc.title = ar.ReadString();
+    if (ar.Failed()) return Refuse(kInvalidData);
+    if (!ReadBlockHeaders(ar, doc) || !ReadBlockRecords(ar, doc)) return false;
+    doc.pendingBlock.reset();
+    if (!ReadViewRecords(ar, doc, host)) return Refuse(kInvalidData);
+    ShowFirstSamples(doc);
+    return true;
+}
+
+bool CTarvekDoc::Serialize(CArchive& ar, IViewHost& host) {
+    if (ar.IsLoading()) return ReadChart(ar, *this, host);
+    WriteChart(ar, *this, host);
+    return true;
+}
+
+std::vector<std::uint8_t> ChartBytes(CTarvekDoc& doc, IViewHost& host) {
+    CArchive ar = CArchive::ForWriting();
+    WriteChart(ar, doc, host);
+    return ar.TakeBuffer();
+}
+
+}  // namespace ondrel

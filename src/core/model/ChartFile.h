@@ -1,0 +1,46 @@
+#pragma once
+// The chart file: the whole model (model parameters, title, blocks with their wiring,
+// parameters and recorded samples) and one record per view, written and read in one pass.
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace ondrel {
+
+class CArchive;
+class CTarvekDoc;
+class IViewHost;
+
+// The messages of a refused chart, all under the caption "Load Error".
+inline constexpr const char* kLoadErrorCaption = "Load Error";
+inline constexpr const char* kNeedNewerVersion = "Need updated version of Tarvek to load this data file";
+inline constexpr const char* kInvalidData = "Invalid data in File";
+
+// Writes the chart: version 113.0, the model settings, the title, the block headers, the
+// block records and the view records the host lists.
+void WriteChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host);
+
+// Reads a chart into an empty document. A file that ends early or holds implausible data
+// shows "Invalid data in File", a newer version shows its own message; either returns false
+// and the document is to be discarded (it may hold part of the file). On success the
+// outputs show the first recorded sample, or the chart was initialised when it held none.
+bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host);
+
+// The chart as the bytes of a file.
+std::vector<std::uint8_t> ChartBytes(CTarvekDoc& doc, IViewHost& host);
+
+// Reads the file at path into an empty document and names the document after the file.
+// Shows a "Load Error" message and returns false when the file cannot be read or opened.
+bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host);
+
+// Saves the chart to path: the bytes go to a temporary file beside it, are flushed to disk
+// and then renamed over path, so a failure never destroys the previous file. Shows a
+// "Save Error" message and returns false on failure.
+bool SaveChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host);
+
+// Writes bytes to path the same safe way; on failure returns false with the reason in error.
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
+                         std::string& error);
+
+}  // namespace ondrel
