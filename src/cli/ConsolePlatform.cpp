@@ -1,0 +1,19 @@
+#include "ConsolePlatform.h"
+
+namespace ondrel::runner {
+
+MsgResult ConsoleMessageBox::Show(const std::string& text, const std::string& caption, MsgButtons,
+                                  MsgIcon) {
+    captions_.push_back(caption);
+    // One line each, even when a text holds a line break.
+    std::string line = caption + ": " + text;
+    for (char& ch : line)
+        if (ch == '\n' || ch == '\r') ch = ' ';
+    err_ << line << '\n';
+    return MsgResult::Ok;
+}
+
+ConsolePlatform::ConsolePlatform(std::ostream& err)
+    : messages(err), scope_(PlatformServices{&messages, &profile, &clock, nullptr, nullptr, nullptr}) {}
+
+}  // namespace ondrel::runner

@@ -1,0 +1,38 @@
+#pragma once
+// The runner's platform: message boxes become "CAPTION: TEXT" lines on standard error and
+// every question is answered OK; the profile lives in memory, so a run never reads or
+// changes the desktop program's settings.
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace ondrel::runner {
+
+class ConsoleMessageBox : public IMessageBox {
+public:
+    explicit ConsoleMessageBox(std::ostream& err) : err_(err) {}
+    MsgResult Show(const std::string& text, const std::string& caption, MsgButtons buttons,
+                   MsgIcon icon) override;
+    // Captions shown since the last Forget(), in order.
+    const std::vector<std::string>& Captions() const { return captions_; }
+    void Forget() { captions_.clear(); }
+
+private:
+    std::ostream& err_;
+    std::vector<std::string> captions_;
+};
+
+class ConsolePlatform {
+public:
+    explicit ConsolePlatform(std::ostream& err);
+    ConsoleMessageBox messages;
+    MemoryProfile profile;
+    SystemClock clock;
+
+private:
+    ScopedPlatform scope_;
+};
+
+}  // namespace ondrel::runner

@@ -1,0 +1,32 @@
+#pragma once
+// The command line of ondrel-run.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ondrel::runner {
+
+struct ParameterSetting {
+    std::string label;
+    int row = 1;  // 1..3
+    double value = 0.0;
+};
+
+struct RunnerOptions {
+    std::string chartPath;
+    bool run = true;
+    bool quiet = false;
+    bool reroute = false;
+    bool help = false;
+    std::optional<std::string> savePath;
+    std::optional<std::string> csvPath;
+    std::optional<std::vector<std::string>> csvLabels;  // --blocks
+    std::vector<ParameterSetting> settings;             // --set, in order
+};
+
+// Parses argv[1..]; on a usage error returns nullopt with the reason in error.
+std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& args, std::string& error);
+
+const char* RunnerUsage();
+
+}  // namespace ondrel::runner

@@ -1,0 +1,72 @@
+#include "SampleCsv.h"
+
+#include <charconv>
+
+#include "blocks/CBlock.h"
+#include "model/CTarvekDoc.h"
+
+namespace ondrel::runner {
+namespace {
+
+// A label as one CSV field: quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char ch : text) {
+        if (ch == '"') quoted += '"';
+        quoted += ch;
+    }
+    return quoted + '"';
+}
+
+void WriteNumber(std::ostream& out, double value) {
+    char buffer[40];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    out.write(buffer, result.ptr - buffer);
+}
+
+}  // namespace
+
+std::vector<const CBlock*> DefaultCsvColumns(const CTarvekDoc& doc) {
+    std::vector<const CBlock*> columns;
+    for (const auto& block : doc.blockList)
+        if (block->initFlag == 0 && block->kind != kKindAuxiliary) columns.push_back(block.get());
+    return columns;
+}
+
+std::vector<const CBlock*> CsvColumnsByLabel(const CTarvekDoc& doc, const std::vector<std::string>& labels,
+                                             std::string& missing) {
+    std::vector<const CBlock*> columns;
+    for (const std::string& label : labels) {
+        const CBlock* found = nullptr;
+        for (const auto& block : doc.blockList)
+            if (block->label == label) {
+                found = block.get();
+                break;
+            }
+        if (!found) {
+            missing = label;
+            return {};
+        }
+        columns.push_back(found);
+    }
+    return columns;
+}
+
+void WriteSampleCsv(std::ostream& out, const std::vector<const CBlock*>& columns) {
+    std::size_t rows = 0;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        out << (i ? "," : "") << CsvField(columns[i]->label);
+        rows = std::max(rows, columns[i]->history.size());
+    }
+    out << '\n';
+    for (std::size_t row = 0; row < rows; ++row) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (i) out << ',';
+            WriteNumber(out, columns[i]->ValueAt(static_cast<std::int64_t>(row)));
+        }
+        out << '\n';
+    }
+}
+
+}  // namespace ondrel::runner

@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "Runner.h"
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return ondrel::runner::RunMain(args, std::cout, std::cerr);
+}

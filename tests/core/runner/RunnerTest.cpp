@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Runner.h"
+#include "model/CTarvekDoc.h"
+#include "model/ChartFile.h"
+#include "model/views/StateOnlyViewHost.h"
+#include "support/RecordingPlatform.h"
+
+namespace ondrel::runner {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kDivide = 61590;
+constexpr int kConstant = 61625;
+constexpr int kIntegrate = 61588;
+
+std::string ReadText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class RunnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() / ("ondrel-runner-" + std::to_string(::getpid()));
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Saves a chart built by build(doc) and returns its path.
+    template <typename Build>
+    std::string Chart(const std::string& name, Build build) {
+        test::RecordingPlatform quiet;
+        CTarvekDoc doc;
+        doc.OnNewDocument();
+        build(doc);
+        StateOnlyViewHost host;
+        std::string path = (dir / name).string();
+        EXPECT_TRUE(SaveChartFile(path, doc, host));
+        return path;
+    }
+
+    std::string Ramp() {
+        return Chart("ramp.cht", [](CTarvekDoc& doc) {
+            doc.pendingBlock = doc.CreateBlock(kConstant);
+            doc.PlacePendingBlock(1, 1);
+            CBlock* constant = doc.blockList.back().get();
+            doc.pendingBlock = doc.CreateBlock(kIntegrate);
+            doc.PlacePendingBlock(2, 1);
+            CBlock* integrate = doc.blockList.back().get();
+            constant->label = "Slope";
+            constant->param[1] = 2.0;
+            doc.ConnectInput(integrate, 1, constant);
+        });
+    }
+
+    int Run(std::vector<std::string> args) {
+        out.str("");
+        err.str("");
+        return RunMain(args, out, err);
+    }
+
+    fs::path dir;
+    std::ostringstream out;
+    std::ostringstream err;
+};
+
+TEST_F(RunnerTest, UsageErrorsExitWithOne) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--frobnicate", "a.cht"},
+        {"a.cht", "b.cht"},
+        {"--save"},
+        {"--set", "Gain=2", "a.cht"},
+        {"--set", "Gain.4=2", "a.cht"},
+        {"--set", "Gain.1=two", "a.cht"},
+        {"--blocks", "Clock", "a.cht"},
+    };
+    for (const auto& args : cases) {
+        EXPECT_EQ(Run(args), kExitUsage) << testing::PrintToString(args);
+        EXPECT_NE(err.str().find("ondrel-run: "), std::string::npos);
+    }
+    EXPECT_EQ(Run({"--help"}), kExitRan);
+    EXPECT_NE(out.str().find("--set LABEL.N=VALUE"), std::string::npos);
+}
+
+TEST_F(RunnerTest, RunsAChartAndSummarises) {
+    std::string ramp = Ramp();
+    EXPECT_EQ(Run({ramp}), kExitRan);
+    EXPECT_EQ(out.str(), ramp + ": ran to t = 1, 11 samples of 4 blocks\n");  // the Constant holds one
+    EXPECT_EQ(err.str(), "");
+
+    EXPECT_EQ(Run({"--quiet", "--no-run", ramp}), kExitRan);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(RunnerTest, SetsParametersAndExportsCsv) {
+    std::string ramp = Ramp();
+    fs::path csv = dir / "ramp.csv";
+    EXPECT_EQ(Run({"--set", "Clock.3=0.5", "--set", "Slope.1=4", "--csv", csv.string(), ramp}), kExitRan);
+    std::string text = ReadText(csv);
+    std::istringstream lines(text);
+    std::string header, first, last, line;
+    std::getline(lines, header);
+    std::getline(lines, first);
+    int rows = 1;
+    while (std::getline(lines, line)) last = line, ++rows;
+    EXPECT_EQ(header, "Clock,Integrate");  // the Constant is computed once: not a list column
+    EXPECT_EQ(first, "0,0");
+    EXPECT_EQ(rows, 6);
+    EXPECT_EQ(last, "0.5,2");
+
+    EXPECT_EQ(Run({"--csv", csv.string(), "--blocks", "Slope,ClockCount", ramp}), kExitRan);
+    std::istringstream picked(ReadText(csv));
+    std::getline(picked, header);
+    EXPECT_EQ(header, "Slope,ClockCount");
+
+    EXPECT_EQ(Run({"--csv", csv.string(), "--blocks", "Nope", ramp}), kExitFileError);
+    EXPECT_EQ(Run({"--set", "Nope.1=1", ramp}), kExitUsage);
+}
+
+TEST_F(RunnerTest, RefusedRunsExitWithThreeAndPrintTheirMessages) {
+    std::string divide = Chart("divide.cht", [](CTarvekDoc& doc) {
+        doc.pendingBlock = doc.CreateBlock(kDivide);
+        doc.PlacePendingBlock(1, 1);
+    });
+    // Opening a chart without samples initialises it, which checks the inputs too; the run
+    // then refuses with the same two messages.
+    EXPECT_EQ(Run({"--quiet", divide}), kExitRunRefused);
+    const std::string twoMessages =
+        "Run Time Error: A Divide block, Divide, needs the first input filled.\n"
+        "Run Time Error: A Divide block, Divide, needs the second input filled.\n";
+    EXPECT_EQ(err.str(), twoMessages + twoMessages);
+
+    EXPECT_EQ(Run({"--quiet", "--set", "Clock.1=0", Ramp()}), kExitRunRefused);
+    EXPECT_EQ(err.str(), "Run Time Error: Timing Parameters Error\n");
+}
+
+TEST_F(RunnerTest, SavesWhatItLoadedAndReportsFileErrors) {
+    fs::path ran = dir / "ran.cht";
+    fs::path copy = dir / "copy.cht";
+    EXPECT_EQ(Run({"--save", ran.string(), Ramp()}), kExitRan);
+    EXPECT_EQ(Run({"--no-run", "--save", copy.string(), ran.string()}), kExitRan);
+    EXPECT_EQ(ReadText(copy), ReadText(ran));
+    std::string ramp = ran.string();
+
+    EXPECT_EQ(Run({(dir / "missing.cht").string()}), kExitFileError);
+    EXPECT_EQ(err.str().rfind("Load Error: ", 0), 0u);
+
+    std::ofstream(dir / "junk.cht") << "abc";
+    EXPECT_EQ(Run({(dir / "junk.cht").string()}), kExitFileError);
+    EXPECT_EQ(err.str(), "Load Error: Invalid data in File\n");
+
+    EXPECT_EQ(Run({"--save", dir.string(), ramp}), kExitFileError);
+    EXPECT_NE(err.str().find("Save Error: "), std::string::npos);
+}
+
+TEST_F(RunnerTest, RerouteRoutesEveryConnectorAgainBeforeSaving) {
+    RouteRecord routed{};
+    std::string stale = Chart("stale.cht", [&](CTarvekDoc& doc) {
+        doc.pendingBlock = doc.CreateBlock(kConstant);
+        doc.PlacePendingBlock(1, 1);
+        CBlock* source = doc.blockList.back().get();
+        doc.pendingBlock = doc.CreateBlock(kIntegrate);
+        doc.PlacePendingBlock(3, 4);
+        CBlock* target = doc.blockList.back().get();
+        doc.ConnectInput(target, 1, source);
+        routed = target->route[1];
+        target->route[1] = RouteRecord{7, 7, 7, 7};  // what an older layout left behind
+    });
+    ASSERT_NE(routed, (RouteRecord{7, 7, 7, 7}));
+
+    auto routeAfter = [&](std::vector<std::string> args) {
+        fs::path saved = dir / "rerouted.cht";
+        args.insert(args.end(), {"--no-run", "--quiet", "--save", saved.string(), stale});
+        EXPECT_EQ(Run(args), kExitRan);
+        test::RecordingPlatform quiet;
+        CTarvekDoc doc;
+        StateOnlyViewHost host;
+        EXPECT_TRUE(LoadChartFile(saved.string(), doc, host));
+        return doc.blockList[2]->route[1];
+    };
+    EXPECT_EQ(routeAfter({}), (RouteRecord{7, 7, 7, 7}));  // loading keeps stored records
+    EXPECT_EQ(routeAfter({"--reroute"}), routed);
+}
+
+}  // namespace
+}  // namespace ondrel::runner
