@@ -1,0 +1,101 @@
+#pragma once
+// The embedded Runge-Kutta integrators that advance the state blocks over an output interval.
+//
+// One integrator exists per run. It takes as many internal steps as its error control needs
+// to cover exactly one output interval, leaves every block of the compute list holding its
+// value at the interval end, and returns the step size the next interval starts with. The
+// stepping algorithm lives here; a pair only supplies its tableau and step-size exponents.
+//
+// Every array is allocated by the constructor: Step and Evaluate allocate nothing. Every sum
+// of the algorithm is accumulated in index order into an accumulator starting at 0.0 and only
+// then added to the start state, so two correct builds give the same samples to the last bit.
+#include <cstddef>
+#include <vector>
+
+namespace ondrel {
+
+class CBlock;
+class CTarvekDoc;
+
+class CIntegrator {
+public:
+    virtual ~CIntegrator() = default;
+    CIntegrator(const CIntegrator&) = delete;
+    CIntegrator& operator=(const CIntegrator&) = delete;
+
+    // Advances every state block from the document's interval start over interval time units,
+    // first trying step size h. Returns the size of the last accepted step, or 0.0 when the
+    // run must stop: a stop request (no message), too many steps needed or an error estimate
+    // that is not a finite number (a "RunTime Error" message each).
+    virtual double Step(double h, double interval);
+    // Fills c, a, b and e; the pair's constructor calls it.
+    virtual void SetCoefficients() = 0;
+
+    // One model evaluation at stageTime after the interval start: sets the current time and
+    // the Clock's output, computes the compute list in order and writes each state's
+    // derivative (source of input 1 times parameter 1, as they were at construction).
+    // Returns 0 without evaluating anything when the document's stop flag is set, 1
+    // otherwise.
+    virtual int Evaluate(double stageTime, double* derivatives);
+    // The largest magnitude over the states of the error sum of the stages; not a finite
+    // number as soon as any state's sum is not (0.0 when there are no states).
+    double MaxError() const;
+    // The step size the controller proposes after a step of size h with error estimate err.
+    double NextStepSize(double err, double h) const;
+
+    // Members in the order the integrator keeps them.
+    CTarvekDoc* document;       // not owned
+    int n;                      // number of state blocks
+    int s;                      // number of stages
+    std::vector<double> c;      // s stage time fractions
+    std::vector<double> a;      // s x s stage coefficients, row j uses columns 0..j-1
+    std::vector<double> b;      // s weights of the solution that is advanced
+    std::vector<double> e;      // s error weights (difference of the pair's two solutions)
+    int adaptive = 1;
+    double errorLimit = 0.0;
+    double safety = 0.9;
+    double growExponent = 0.0;
+    double shrinkExponent = 0.0;
+    std::vector<double> yWork;  // stage input states, then the derivatives of an evaluation
+    std::vector<double> yStart; // states at the start of the current step
+    std::vector<double> yNew;   // states at the end of the current step
+    std::vector<double> k;      // s x n stage increments (derivative x step), row per stage
+    double lastStep = 0.0;
+
+protected:
+    // Allocates every array for n states and s stages and copies the error limit from the
+    // Clock (the document's first block). The document must hold its Clock and state list.
+    CIntegrator(int n, int s, CTarvekDoc* document);
+
+    double A(int row, int column) const { return a[row * s + column]; }
+    double* K(int stage) { return k.data() + static_cast<std::size_t>(stage) * n; }
+    const double* K(int stage) const { return k.data() + static_cast<std::size_t>(stage) * n; }
+
+    // Where the states live: the outputs of the state blocks. A stand-alone model (the
+    // benchmark's reference) keeps them elsewhere.
+    virtual void LoadStates(double* y) const;
+    virtual void StoreStates(const double* y);
+
+private:
+    // One attempt over hTry from accumulated time t: the stages, then yNew. False when an
+    // evaluation was refused.
+    bool Attempt(double hTry, double t);
+    void StageInput(int j);
+    void CombineNewState();
+    // The "RunTime Error" messages that end a run.
+    void ReportExcessiveSteps(double stepsNeeded) const;
+    void ReportIntegrationFailure() const;
+    void ReportIntervalStatistics(double largestError, double attempts) const;
+
+    std::vector<CBlock*> states_;         // the state list at construction
+    // Per state, the source of input 1 (null when unconnected) and parameter 1. Wiring and
+    // gains cannot change while a run is under way, and reading them from two arrays
+    // spares the evaluation a trip through every state block.
+    std::vector<const CBlock*> sources_;
+    std::vector<double> gains_;
+    CBlock* clock_ = nullptr;
+    CBlock* errorOutput_ = nullptr;  // the Clock's "Error" output
+    CBlock* countOutput_ = nullptr;  // the Clock's "Count" output
+};
+
+}  // namespace ondrel

@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "blocks/BlockTypeIds.h"
+#include "engine/EngineTestSupport.h"
+
+namespace ondrel {
+namespace {
+
+// A block of any kind and initialisation setting; the sort looks at nothing else.
+class Node final : public CBlock {
+public:
+    Node(CTarvekDoc* document, int kind_, int initFlag_ = 0, int typeId_ = kTypeSum)
+        : CBlock(0, document, 0, typeId_) {
+        kind = kind_;
+        initFlag = initFlag_;
+    }
+    void Compute() override {}
+};
+
+class EvaluationOrderTest : public ::testing::Test {
+protected:
+    CBlock* NewNode(int kind = kKindAlgebraic, int initFlag = 0, int typeId = kTypeSum) {
+        nodes.push_back(std::make_unique<Node>(&doc, kind, initFlag, typeId));
+        return nodes.back().get();
+    }
+    // A chain a -> b -> c, listed c, b, a.
+    std::vector<CBlock*> ReversedChain(CBlock*& a, CBlock*& b, CBlock*& c) {
+        a = NewNode();
+        b = NewNode();
+        c = NewNode();
+        b->input[1] = a;
+        c->input[3] = b;
+        return {c, b, a};
+    }
+
+    test::RecordingPlatform platform;
+    CTarvekDoc doc;
+    std::vector<std::unique_ptr<Node>> nodes;
+};
+
+// The chain takes two moves (b before c, then a before b); a list that needs MaxSort moves
+// fails even though the last move completed the order.
+TEST_F(EvaluationOrderTest, ReversedChainTakesTwoMoves) {
+    struct Case {
+        int maxSort;
+        bool succeeds;
+    };
+    for (const Case& c : {Case{3, true}, Case{500, true}, Case{2, false}, Case{1, false}}) {
+        CBlock *a, *b, *cBlock;
+        std::vector<CBlock*> list = ReversedChain(a, b, cBlock);
+        doc.maxSort = c.maxSort;
+        EXPECT_EQ(doc.OrderList(list), c.succeeds) << "MaxSort " << c.maxSort;
+        if (c.succeeds) {
+            EXPECT_EQ(list, (std::vector<CBlock*>{a, b, cBlock}));
+        }
+    }
+}
+
+TEST_F(EvaluationOrderTest, MaxSortOfOneAcceptsOnlyAnOrderedList) {
+    CBlock* source = NewNode();
+    CBlock* sink = NewNode();
+    sink->input[2] = source;
+    doc.maxSort = 1;
+    std::vector<CBlock*> ordered{source, sink};
+    EXPECT_TRUE(doc.OrderList(ordered));
+    std::vector<CBlock*> needsOneMove{sink, source};
+    EXPECT_FALSE(doc.OrderList(needsOneMove));
+    doc.maxSort = 2;
+    EXPECT_TRUE(doc.OrderList(needsOneMove));
+    EXPECT_EQ(needsOneMove, ordered);
+}
+
+TEST_F(EvaluationOrderTest, MaxSortOfZeroOrLessFailsEvenAnEmptyList) {
+    for (int maxSort : {0, -1}) {
+        doc.maxSort = maxSort;
+        std::vector<CBlock*> empty;
+        EXPECT_FALSE(doc.OrderList(empty)) << maxSort;
+    }
+}
+
+TEST_F(EvaluationOrderTest, FeedbackLoopWithinAListFails) {
+    CBlock* first = NewNode();
+    CBlock* second = NewNode();
+    first->input[1] = second;
+    second->input[1] = first;
+    std::vector<CBlock*> list{first, second};
+    EXPECT_FALSE(doc.OrderList(list));
+}
+
+// Each block lands in the lists its kind and initialisation setting call for.
+TEST_F(EvaluationOrderTest, SortBlocksBuildsTheThreeLists) {
+    struct Case {
+        int kind, initFlag, typeId;
+        bool init, compute, state;
+    };
+    const Case cases[] = {
+        {kKindState, 0, kTypeClock, false, false, false},
+        {kKindAuxiliary, 0, kTypeSum, false, false, false},
+        {kKindAlgebraic, 0, kTypeSum, false, true, false},
+        {kKindAlgebraic, 1, kTypeSum, true, false, false},
+        {kKindFixed, 1, kTypeConstant, true, false, false},
+        {kKindAlwaysComputed, 0, kTypeQuit, false, true, false},
+        {kKindAlwaysComputed, 1, kTypeQuit, true, true, false},
+        {kKindState, 0, kTypeIntegrate, false, false, true},
+        {kKindState, 1, kTypeIntegrate, true, false, true},
+    };
+    for (const Case& c : cases) {
+        doc.blockList.push_back(std::make_unique<Node>(&doc, c.kind, c.initFlag, c.typeId));
+    }
+    ASSERT_TRUE(doc.SortBlocks());
+    auto holds = [](const std::vector<CBlock*>& list, const CBlock* block) {
+        return std::find(list.begin(), list.end(), block) != list.end();
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const CBlock* block = doc.blockList[i].get();
+        SCOPED_TRACE(i);
+        EXPECT_EQ(holds(doc.initList, block), cases[i].init);
+        EXPECT_EQ(holds(doc.computeList, block), cases[i].compute);
+        EXPECT_EQ(holds(doc.stateList, block), cases[i].state);
+    }
+    // Rebuilding starts from empty lists.
+    ASSERT_TRUE(doc.SortBlocks());
+    EXPECT_EQ(doc.initList.size(), 4u);
+    EXPECT_EQ(doc.computeList.size(), 3u);
+    EXPECT_EQ(doc.stateList.size(), 2u);
+}
+
+// The repair restarts from the front after every move, literally.
+bool ReferenceOrder(std::vector<CBlock*>& list, int maxSort) {
+    if (maxSort <= 0) return false;
+    int moves = 0;
+    for (;;) {
+        bool moved = false;
+        for (std::size_t j = 0; j < list.size() && !moved; ++j) {
+            for (std::size_t k = j + 1; k < list.size() && !moved; ++k) {
+                const CBlock* t = list[j];
+                if (t->input[1] != list[k] && t->input[2] != list[k] && t->input[3] != list[k])
+                    continue;
+                CBlock* block = list[k];
+                list.erase(list.begin() + static_cast<std::ptrdiff_t>(k));
+                list.insert(list.begin() + static_cast<std::ptrdiff_t>(j), block);
+                moved = true;
+            }
+        }
+        if (!moved) return true;
+        if (++moves >= maxSort) return false;
+    }
+}
+
+// Same order, same outcome and same number of moves as the literal repair, on random
+// graphs with and without loops, for every MaxSort around the number of moves needed.
+TEST_F(EvaluationOrderTest, AgreesWithTheRepairFromTheFront) {
+    std::mt19937 random(12345);
+    for (int graph = 0; graph < 200; ++graph) {
+        nodes.clear();
+        std::vector<CBlock*> blocks;
+        for (int i = 0; i < 7; ++i) blocks.push_back(NewNode());
+        const bool acyclic = graph % 3 != 0;
+        for (std::size_t i = 0; i < blocks.size(); ++i) {
+            for (int k = 1; k <= 3; ++k) {
+                const std::size_t source = random() % blocks.size();
+                if (random() % 2 == 0 || (acyclic && source >= i)) continue;
+                blocks[i]->input[k] = blocks[source];
+            }
+        }
+        std::shuffle(blocks.begin(), blocks.end(), random);
+        for (int maxSort = 1; maxSort <= 25; ++maxSort) {
+            std::vector<CBlock*> fast = blocks;
+            std::vector<CBlock*> literal = blocks;
+            doc.maxSort = maxSort;
+            const bool expected = ReferenceOrder(literal, maxSort);
+            ASSERT_EQ(doc.OrderList(fast), expected) << "graph " << graph << " MaxSort " << maxSort;
+            // A failure leaves the list as far as the same moves took it.
+            ASSERT_EQ(fast, literal) << "graph " << graph << " MaxSort " << maxSort;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ondrel
