@@ -1,6 +1,8 @@
 // The run lists and their dependency order: every block of a list comes after the blocks of
 // the same list that feed its inputs.
 #include <cstddef>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "model/CTarvekDoc.h"
@@ -29,6 +31,42 @@ void MoveToFront(std::vector<CBlock*>& list, std::size_t from, std::size_t to) {
     list[to] = moved;
 }
 
+// True when some blocks of the list feed one another in a ring (a block feeding itself does
+// not count: the repair only ever compares two positions). Such a list has no order without a
+// block fed by a later one, so its repair could only end at MaxSort moves, however many
+// that allows.
+bool HasFeedbackLoop(const std::vector<CBlock*>& list) {
+    std::unordered_map<const CBlock*, std::size_t> position;
+    for (std::size_t i = 0; i < list.size(); ++i) position.emplace(list[i], i);
+    enum class Mark : unsigned char { Unvisited, OnPath, Done };
+    std::vector<Mark> mark(list.size(), Mark::Unvisited);
+    // Depth-first over "is fed by", with an explicit stack of (block, next input to follow).
+    std::vector<std::pair<std::size_t, int>> stack;
+    for (std::size_t start = 0; start < list.size(); ++start) {
+        if (mark[start] != Mark::Unvisited) continue;
+        mark[start] = Mark::OnPath;
+        stack.push_back({start, 1});
+        while (!stack.empty()) {
+            auto& [at, k] = stack.back();
+            if (k > 3) {
+                mark[at] = Mark::Done;
+                stack.pop_back();
+                continue;
+            }
+            const CBlock* source = list[at]->input[k++];
+            auto found = source ? position.find(source) : position.end();
+            if (found == position.end() || found->second == at) continue;
+            std::size_t next = found->second;
+            if (mark[next] == Mark::OnPath) return true;
+            if (mark[next] == Mark::Unvisited) {
+                mark[next] = Mark::OnPath;
+                stack.push_back({next, 1});
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 bool CTarvekDoc::SortBlocks() {
@@ -53,6 +91,10 @@ bool CTarvekDoc::OrderList(std::vector<CBlock*>& list) {
     // the front: the blocks before it still have nothing after them that feeds them, so the
     // order, the outcome and the number of moves are those of a scan from the front.
     if (maxSort <= 0) return false;
+    // A ring of feeds fails whatever MaxSort allows; saying so at once keeps a large MaxSort
+    // from making the check take minutes. Same outcome, same order for every list that can
+    // be ordered.
+    if (HasFeedbackLoop(list)) return false;
     int moves = 0;
     std::size_t j = 0;
     while (j < list.size()) {
