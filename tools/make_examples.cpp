@@ -61,7 +61,7 @@ public:
         graph->CompleteDefaults(doc);
         int k = 1;
         for (CBlock* block : curves) {
-            graph->slots[k].block = BlockReference(block);
+            graph->axisSlots[k].block = BlockReference(block);
             ++k;
         }
         graph->curveCount = static_cast<int>(curves.size());

@@ -46,9 +46,9 @@ TEST_F(ViewBlockReferences, UnresolvedListColumnStaysEmptyAndIsSavedAsRead) {
 
 TEST_F(ViewBlockReferences, UnresolvedGraphSlotIsSkippedAndSavedAsRead) {
     GraphViewState out;
-    out.slots[0].block.Set(chart.Clock());
-    out.slots[1].block.Set(other);
-    out.slots[2].block.Set(first);
+    out.axisSlots[0].block.Set(chart.Clock());
+    out.axisSlots[1].block.Set(other);
+    out.axisSlots[2].block.Set(first);
     out.curveCount = 2;
     const Bytes bytes = WriteRecord(out, chart.doc);
 
@@ -58,7 +58,7 @@ TEST_F(ViewBlockReferences, UnresolvedGraphSlotIsSkippedAndSavedAsRead) {
     EXPECT_EQ(in.curveCount, 2);
     EXPECT_FALSE(in.CurveShown(1));
     EXPECT_TRUE(in.CurveShown(2));
-    EXPECT_EQ(in.slots[2].block.block, second);
+    EXPECT_EQ(in.axisSlots[2].block.block, second);
     EXPECT_EQ(WriteRecord(in, chart.doc), bytes);
 }
 
@@ -90,11 +90,11 @@ TEST_F(ViewBlockReferences, NewListShowsTheComputedBlocksOfTheDocument) {
 
 TEST_F(ViewBlockReferences, NewGraphPlotsTimeAgainstTime) {
     GraphViewState graph;
-    graph.slots[2].block.Set(other);
+    graph.axisSlots[2].block.Set(other);
     graph.CompleteDefaults(chart.doc);
-    EXPECT_EQ(graph.slots[0].block.block, chart.Clock());
-    EXPECT_EQ(graph.slots[1].block.block, chart.Clock());
-    EXPECT_TRUE(graph.slots[2].block.IsEmpty());
+    EXPECT_EQ(graph.axisSlots[0].block.block, chart.Clock());
+    EXPECT_EQ(graph.axisSlots[1].block.block, chart.Clock());
+    EXPECT_TRUE(graph.axisSlots[2].block.IsEmpty());
     EXPECT_EQ(graph.curveCount, 1);
 }
 
@@ -116,11 +116,11 @@ TEST_P(GraphDeletion, SlotsCloseUpAndNeverKeepTheBlock) {
     chart.Add("fourth", {7, 0});
     auto blockAt = [&](int i) { return i < 0 ? nullptr : chart.doc.blockList[i].get(); };
     GraphViewState graph;
-    for (int s = 0; s < 4; ++s) graph.slots[s].block.Set(blockAt(c.before[s]));
+    for (int s = 0; s < 4; ++s) graph.axisSlots[s].block.Set(blockAt(c.before[s]));
     graph.curveCount = c.countBefore;
 
     graph.OnBlockDeleting(*blockAt(c.deleted), chart.doc);
-    for (int s = 0; s < 4; ++s) EXPECT_EQ(graph.slots[s].block.block, blockAt(c.after[s])) << c.what << " slot " << s;
+    for (int s = 0; s < 4; ++s) EXPECT_EQ(graph.axisSlots[s].block.block, blockAt(c.after[s])) << c.what << " slot " << s;
     EXPECT_EQ(graph.curveCount, c.countAfter) << c.what;
 }
 
@@ -140,29 +140,29 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ViewBlockReferences, CurveMovingDownKeepsTheSlotColourAndResetsTheSlotItLeaves) {
     GraphViewState graph;
-    graph.slots[0].block.Set(chart.Clock());
+    graph.axisSlots[0].block.Set(chart.Clock());
     for (int k = 1; k <= 3; ++k) {
-        graph.slots[k].Color = MakeColor(k, 0, 0);
-        graph.slots[k].High = 10.0 * k;
-        graph.slots[k].Low = -k;
-        graph.slots[k].Fixed = 1;
-        graph.slots[k].Width = k;
-        graph.slots[k].Locn = 1;
+        graph.axisSlots[k].Color = MakeColor(k, 0, 0);
+        graph.axisSlots[k].High = 10.0 * k;
+        graph.axisSlots[k].Low = -k;
+        graph.axisSlots[k].Fixed = 1;
+        graph.axisSlots[k].Width = k;
+        graph.axisSlots[k].Locn = 1;
     }
-    graph.slots[1].block.Set(first);
-    graph.slots[2].block.Set(other);
-    graph.slots[3].block.Set(second);
+    graph.axisSlots[1].block.Set(first);
+    graph.axisSlots[2].block.Set(other);
+    graph.axisSlots[3].block.Set(second);
     graph.curveCount = 3;
 
     graph.OnBlockDeleting(*other, chart.doc);
-    const GraphSlot& two = graph.slots[2];
+    const GraphSlot& two = graph.axisSlots[2];
     EXPECT_EQ(two.block.block, second);
     EXPECT_EQ(two.Color, MakeColor(2, 0, 0));
     EXPECT_EQ(two.High, 30.0);
     EXPECT_EQ(two.Low, -3.0);
     EXPECT_EQ(two.Width, 3);
     EXPECT_EQ(two.Locn, 0);
-    const GraphSlot& three = graph.slots[3];
+    const GraphSlot& three = graph.axisSlots[3];
     EXPECT_TRUE(three.block.IsEmpty());
     EXPECT_EQ(three.Color, MakeColor(0, 0, 255));
     EXPECT_EQ(three.High, 0.0);

@@ -29,8 +29,8 @@ protected:
         second->MagBmp = 3.0;
         GraphViewState* graph = host.OpenGraphView(chart.doc);
         graph->CompleteDefaults(chart.doc);
-        graph->slots[1].block.Set(v);
-        graph->slots[1].Fixed = 1;
+        graph->axisSlots[1].block.Set(v);
+        graph->axisSlots[1].Fixed = 1;
         host.OpenTextView(chart.doc)->SortMode = 2;
         CArchive ar = CArchive::ForWriting();
         WriteViewRecords(ar, chart.doc, host);
@@ -58,7 +58,7 @@ TEST_F(ViewRecords, RunnerHostKeepsEveryViewInFileOrderAndSavesTheSameBytes) {
     EXPECT_EQ(views[2]->Kind(), ViewKind::Chart);
     EXPECT_EQ(views[2]->title, "second chart");
     EXPECT_EQ(static_cast<ChartViewState&>(*views[2]).MagBmp, 3.0);
-    EXPECT_EQ(static_cast<GraphViewState&>(*views[3]).slots[1].block.block, v);
+    EXPECT_EQ(static_cast<GraphViewState&>(*views[3]).axisSlots[1].block.block, v);
     EXPECT_EQ(static_cast<TextViewState&>(*views[4]).SortMode, 2);
 
     CArchive out = CArchive::ForWriting();

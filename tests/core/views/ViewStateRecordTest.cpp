@@ -108,19 +108,19 @@ TEST_F(ViewStateRecord, ListRecordEndsWithTitleNotesCountAndCells) {
 
 TEST_F(ViewStateRecord, GraphViewComesBackWithItsSlots) {
     GraphViewState out;
-    out.slots[0].block.Set(chart.Clock());
-    out.slots[0].High = 10.0;
-    out.slots[0].Fixed = 1;
+    out.axisSlots[0].block.Set(chart.Clock());
+    out.axisSlots[0].High = 10.0;
+    out.axisSlots[0].Fixed = 1;
     out.Grids = 3;
     for (int k = 1; k <= 3; ++k) {
-        out.slots[k].Color = MakeColor(k, k, k);
-        out.slots[k].Low = -k;
-        out.slots[k].Width = k;
-        out.slots[k].Locn = k - 1;
+        out.axisSlots[k].Color = MakeColor(k, k, k);
+        out.axisSlots[k].Low = -k;
+        out.axisSlots[k].Width = k;
+        out.axisSlots[k].Locn = k - 1;
     }
-    out.slots[1].block.Set(a);
-    out.slots[2].block.Set(b);
-    out.slots[3].block.Set(c);
+    out.axisSlots[1].block.Set(a);
+    out.axisSlots[2].block.Set(b);
+    out.axisSlots[3].block.Set(c);
     out.curveCount = 3;
     out.LegendsFont.height = -30;
     out.NotesColor = MakeColor(5, 5, 5);
@@ -132,14 +132,14 @@ TEST_F(ViewStateRecord, GraphViewComesBackWithItsSlots) {
     GraphViewState in;
     ASSERT_TRUE(ReadRecord(bytes, in, chart.doc));
     EXPECT_EQ(in.curveCount, 3);
-    EXPECT_EQ(in.slots[0].block.block, chart.Clock());
-    EXPECT_EQ(in.slots[0].High, 10.0);
-    EXPECT_EQ(in.slots[0].Fixed, 1);
+    EXPECT_EQ(in.axisSlots[0].block.block, chart.Clock());
+    EXPECT_EQ(in.axisSlots[0].High, 10.0);
+    EXPECT_EQ(in.axisSlots[0].Fixed, 1);
     EXPECT_EQ(in.Grids, 3);
-    EXPECT_EQ(in.slots[3].block.block, c);
-    EXPECT_EQ(in.slots[3].Locn, 2);
-    EXPECT_EQ(in.slots[2].Color, MakeColor(2, 2, 2));
-    EXPECT_EQ(in.slots[1].Low, -1.0);
+    EXPECT_EQ(in.axisSlots[3].block.block, c);
+    EXPECT_EQ(in.axisSlots[3].Locn, 2);
+    EXPECT_EQ(in.axisSlots[2].Color, MakeColor(2, 2, 2));
+    EXPECT_EQ(in.axisSlots[1].Low, -1.0);
     EXPECT_EQ(in.LegendsFont.height, -30);
     EXPECT_EQ(in.DisplayNotes, 1);
     EXPECT_EQ(in.notes, "v against x");
@@ -148,20 +148,20 @@ TEST_F(ViewStateRecord, GraphViewComesBackWithItsSlots) {
 
 TEST_F(ViewStateRecord, GraphStoresOnlyTheReferencesOfItsCurvesAndClearsTheRest) {
     GraphViewState out;
-    out.slots[0].block.Set(a);
-    out.slots[1].block.Set(b);
-    out.slots[2].block.Set(c);  // beyond the curve count: not part of the record
+    out.axisSlots[0].block.Set(a);
+    out.axisSlots[1].block.Set(b);
+    out.axisSlots[2].block.Set(c);  // beyond the curve count: not part of the record
     out.curveCount = 1;
     const Bytes bytes = WriteRecord(out, chart.doc);
 
     GraphViewState in;
-    in.slots[2].block.Set(chart.Clock());
-    in.slots[3].block.Set(chart.Clock());
+    in.axisSlots[2].block.Set(chart.Clock());
+    in.axisSlots[3].block.Set(chart.Clock());
     ASSERT_TRUE(ReadRecord(bytes, in, chart.doc));
-    EXPECT_EQ(in.slots[0].block.block, a);
-    EXPECT_EQ(in.slots[1].block.block, b);
-    EXPECT_TRUE(in.slots[2].block.IsEmpty());
-    EXPECT_TRUE(in.slots[3].block.IsEmpty());
+    EXPECT_EQ(in.axisSlots[0].block.block, a);
+    EXPECT_EQ(in.axisSlots[1].block.block, b);
+    EXPECT_TRUE(in.axisSlots[2].block.IsEmpty());
+    EXPECT_TRUE(in.axisSlots[3].block.IsEmpty());
     EXPECT_TRUE(in.CurveShown(1));
     EXPECT_FALSE(in.CurveShown(2));
 }

@@ -34,7 +34,7 @@ ColorRef GraphViewState::DefaultCurveColor(int k) {
 }
 
 GraphViewState::GraphViewState() {
-    for (int k = 1; k <= kMaxCurves; ++k) slots[k].Color = DefaultCurveColor(k);
+    for (int k = 1; k <= kMaxCurves; ++k) axisSlots[k].Color = DefaultCurveColor(k);
     AddXAxisItems();
     for (int k = 1; k <= kMaxCurves; ++k) AddCurveItems(k);
     AddMiscItems();
@@ -43,7 +43,7 @@ GraphViewState::GraphViewState() {
 // In every group the order of the items is the order of the record in chart files; the
 // graph's settings are present in every file version.
 void GraphViewState::AddXAxisItems() {
-    GraphSlot& x = slots[0];
+    GraphSlot& x = axisSlots[0];
     auto& s = xAxisSettings;
     s.SetSection(kSection);
     s.AddColor(0, 0, &x.Color, MakeColor(0, 0, 0), "Axis Color", 1073);
@@ -55,7 +55,7 @@ void GraphViewState::AddXAxisItems() {
 }
 
 void GraphViewState::AddCurveItems(int k) {
-    GraphSlot& c = slots[k];
+    GraphSlot& c = axisSlots[k];
     const CurveControls& id = kCurveControls[k - 1];
     const std::string prefix = "Graph" + std::to_string(k) + " ";
     auto& s = curveSettings[k - 1];
@@ -91,7 +91,7 @@ void GraphViewState::SerializeReferences(CArchive& ar, const CTarvekDoc& doc) {
     if (ar.IsStoring()) {
         const int count = std::clamp(curveCount, 0, kMaxCurves);
         ar.WriteInt32(count);
-        for (int i = 0; i <= count; ++i) SerializeBlockReference(ar, doc, slots[i].block);
+        for (int i = 0; i <= count; ++i) SerializeBlockReference(ar, doc, axisSlots[i].block);
         return;
     }
     const std::int32_t count = ar.ReadInt32();
@@ -104,26 +104,26 @@ void GraphViewState::SerializeReferences(CArchive& ar, const CTarvekDoc& doc) {
     curveCount = count;
     for (int i = 0; i <= kMaxCurves; ++i) {
         if (i <= count) {
-            SerializeBlockReference(ar, doc, slots[i].block);
+            SerializeBlockReference(ar, doc, axisSlots[i].block);
         } else {
-            slots[i].block.Clear();
+            axisSlots[i].block.Clear();
         }
     }
 }
 
 void GraphViewState::CompleteDefaults(const CTarvekDoc& doc) {
-    if (!slots[0].block.IsEmpty()) return;
+    if (!axisSlots[0].block.IsEmpty()) return;
     CBlock* clock = doc.Clock();
-    slots[0].block.Set(clock);
-    slots[1].block.Set(clock);
-    slots[2].block.Clear();
-    slots[3].block.Clear();
+    axisSlots[0].block.Set(clock);
+    axisSlots[1].block.Set(clock);
+    axisSlots[2].block.Clear();
+    axisSlots[3].block.Clear();
     curveCount = 1;
 }
 
 void GraphViewState::ResetCurveToDefaults(int k) {
     if (k < 1 || k > kMaxCurves) return;
-    GraphSlot& c = slots[k];
+    GraphSlot& c = axisSlots[k];
     c.block.Clear();
     c.Color = DefaultCurveColor(k);
     c.High = 0.0;
@@ -134,12 +134,12 @@ void GraphViewState::ResetCurveToDefaults(int k) {
 }
 
 bool GraphViewState::CurveShown(int k) const {
-    return k >= 1 && k <= std::min(curveCount, kMaxCurves) && !slots[k].block.IsEmpty();
+    return k >= 1 && k <= std::min(curveCount, kMaxCurves) && !axisSlots[k].block.IsEmpty();
 }
 
 void GraphViewState::MoveCurveDown(int k) {
-    GraphSlot& to = slots[k];
-    GraphSlot& from = slots[k + 1];
+    GraphSlot& to = axisSlots[k];
+    GraphSlot& from = axisSlots[k + 1];
     to.block = from.block;
     to.High = from.High;
     to.Low = from.Low;
@@ -152,33 +152,33 @@ void GraphViewState::MoveCurveDown(int k) {
 void GraphViewState::DropCurve() { curveCount = std::max(curveCount - 1, 0); }
 
 void GraphViewState::OnBlockDeleting(const CBlock& block, const CTarvekDoc& doc) {
-    auto shows = [&](int k) { return slots[k].block.block == &block; };
+    auto shows = [&](int k) { return axisSlots[k].block.block == &block; };
     if (shows(3)) {
-        slots[3].block.Clear();
+        axisSlots[3].block.Clear();
         DropCurve();
     }
     if (shows(2)) {
         DropCurve();
-        if (!slots[3].block.IsEmpty()) MoveCurveDown(2);
-        else slots[2].block.Clear();
+        if (!axisSlots[3].block.IsEmpty()) MoveCurveDown(2);
+        else axisSlots[2].block.Clear();
     }
     if (shows(1)) {
         DropCurve();
-        if (!slots[2].block.IsEmpty()) {
+        if (!axisSlots[2].block.IsEmpty()) {
             MoveCurveDown(1);
-            if (!slots[3].block.IsEmpty()) MoveCurveDown(2);
+            if (!axisSlots[3].block.IsEmpty()) MoveCurveDown(2);
         } else {
             // The graph keeps a curve: the document's second block, or the Clock when the
             // second one is the block going away (or there is none).
             CBlock* other = doc.blockList.size() >= 2 ? doc.blockList[1].get() : nullptr;
             if (other == nullptr || other == &block) other = doc.Clock();
-            slots[1].block.Set(other == &block ? nullptr : other);
-            if (!slots[1].block.IsEmpty()) curveCount = std::max(curveCount, 1);
+            axisSlots[1].block.Set(other == &block ? nullptr : other);
+            if (!axisSlots[1].block.IsEmpty()) curveCount = std::max(curveCount, 1);
         }
     }
     if (shows(0)) {
         CBlock* clock = doc.Clock();
-        slots[0].block.Set(clock == &block ? nullptr : clock);
+        axisSlots[0].block.Set(clock == &block ? nullptr : clock);
     }
 }
 

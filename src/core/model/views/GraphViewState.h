@@ -48,7 +48,7 @@ public:
 
     static ColorRef DefaultCurveColor(int k);
 
-    std::array<GraphSlot, kMaxCurves + 1> slots;
+    std::array<GraphSlot, kMaxCurves + 1> axisSlots;
     int curveCount = 0;  // curve slots in use, 0..3
     int Grids = 0;       // 0 none, 1 horizontal, 2 vertical, 3 both
     FontDescription LabelsFont;
