@@ -1,0 +1,101 @@
+// Chart view repaint speed: a 500-block chart (25 columns x 20 rows) with every block wired
+// to its left neighbour and most of them also to a block further away, painted offscreen.
+// Measured two ways: the whole chart into one image (every block, connector, label and
+// mark), and one 800 x 600 screenful, which is what a window repaint costs.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "blocks/BlockTypeIds.h"
+#include "model/CTarvekDoc.h"
+#include "model/views/ChartViewState.h"
+#include "views/chart/CTarvekView.h"
+
+namespace {
+
+using namespace ondrel;
+
+constexpr int kColumns = 25;
+constexpr int kRows = 20;
+
+struct Chart {
+    CTarvekDoc doc;
+    ChartViewState state;
+    std::unique_ptr<gui::CTarvekView> view;
+};
+
+// Gain, Integrate and Sum in turn; input 1 from the left neighbour, input 2 (where the
+// type has one) from the block two rows up and three columns left.
+std::unique_ptr<Chart> MakeChart() {
+    auto chart = std::make_unique<Chart>();
+    CTarvekDoc& doc = chart->doc;
+    doc.OnNewDocument();
+    const int types[3] = {kTypeGain, kTypeIntegrate, kTypeSum};
+    std::vector<CBlock*> grid;
+    for (int i = 0; i < kColumns * kRows; ++i) {
+        doc.pendingBlock = doc.CreateBlock(types[i % 3]);
+        grid.push_back(doc.pendingBlock.get());
+        doc.PlacePendingBlock(1 + i % kColumns, -(i / kColumns));
+    }
+    for (int i = 0; i < kColumns * kRows; ++i) {
+        const int x = i % kColumns;
+        const int y = i / kColumns;
+        CBlock* block = grid[i];
+        block->history = {0.5 * i};
+        doc.ConnectInput(block, 1, x > 0 ? grid[i - 1] : doc.Clock());
+        if (block->inputCount >= 2 && y >= 2 && x >= 3) doc.ConnectInput(block, 2, grid[i - 2 * kColumns - 3]);
+    }
+    chart->view = std::make_unique<gui::CTarvekView>(doc, chart->state);
+    chart->view->resize(800, 600);
+    chart->view->OnInitialUpdate();
+    return chart;
+}
+
+Chart& SharedChart() {
+    static std::unique_ptr<Chart> chart = MakeChart();
+    return *chart;
+}
+
+void PaintInto(QImage& image, gui::CTarvekView& view, double dpi) {
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view.Paint(painter, QRect(QPoint(0, 0), image.size()), dpi);
+}
+
+void BM_RepaintWholeChart(benchmark::State& state) {
+    Chart& chart = SharedChart();
+    const double dpi = chart.view->DotsPerInch();
+    QImage image(chart.view->ScrollTotalPixels(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        PaintInto(image, *chart.view, dpi);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.counters["pixels"] = image.width() * image.height();
+}
+BENCHMARK(BM_RepaintWholeChart)->Unit(benchmark::kMillisecond);
+
+void BM_RepaintScreenful(benchmark::State& state) {
+    Chart& chart = SharedChart();
+    const double dpi = chart.view->DotsPerInch();
+    QImage image(800, 600, QImage::Format_RGB32);
+    for (auto _ : state) {
+        PaintInto(image, *chart.view, dpi);
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_RepaintScreenful)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,142 @@
+#include "views/chart/CTarvekView.h"
+
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScrollBar>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "model/CTarvekDoc.h"
+#include "model/views/ChartViewState.h"
+#include "resources/BlockIcons.h"
+#include "views/chart/ChartPainter.h"
+
+namespace ondrel::gui {
+namespace {
+
+constexpr double kUnitsPerInch = 100.0;
+// The page step of the scroll bars: most of a screenful, so one line of context stays.
+constexpr double kPageFraction = 0.9;
+constexpr int kHitTolerance = 10;
+
+// Chart units to device pixels, kept within what a scroll bar can hold.
+int ToPixels(std::int64_t units, double dotsPerInch) {
+    const double pixels = std::ceil(static_cast<double>(units) * dotsPerInch / kUnitsPerInch);
+    return static_cast<int>(std::clamp(pixels, 0.0, static_cast<double>(INT_MAX / 2)));
+}
+
+bool IsPrinter(const QPainter& painter) {
+    const QPaintDevice* device = painter.device();
+    return device != nullptr && device->devType() == QInternal::Printer;
+}
+
+}  // namespace
+
+CTarvekView::CTarvekView(ondrel::CTarvekDoc& doc, ondrel::ChartViewState& state, QWidget* parent)
+    : QAbstractScrollArea(parent), doc_(doc), state_(state) {
+    viewport()->setBackgroundRole(QPalette::Base);
+    viewport()->setAutoFillBackground(true);
+    setFocusPolicy(Qt::StrongFocus);
+    doc_.AddView(this);
+}
+
+CTarvekView::~CTarvekView() { doc_.RemoveView(this); }
+
+void CTarvekView::OnInitialUpdate() {
+    Layout();
+    hitToleranceX_ = kHitTolerance;
+    hitToleranceY_ = kHitTolerance;
+    if (!state_.title.empty()) emit TitleChanged(CaptionTitle());
+    if (!doc_.title.empty()) doc_.SetFrameworkTitle(doc_.title);
+    viewport()->update();
+}
+
+void CTarvekView::OnUpdate(ondrel::IDocumentView* /*sender*/, int hint, ondrel::CBlock* block) {
+    // A block about to go must not stay selected: the pointer would dangle.
+    if (hint == ondrel::kHintBlockDeleting && block != nullptr && block == selected_) selected_ = nullptr;
+    if (block != nullptr) return;
+    Layout();
+    viewport()->update();
+}
+
+double CTarvekView::DotsPerInch() const {
+    const int dpi = viewport()->logicalDpiX();
+    return dpi > 0 ? dpi : 96.0;
+}
+
+void CTarvekView::Layout() {
+    const double dpi = DotsPerInch();
+    const int right = static_cast<int>(viewport()->width() * kUnitsPerInch / dpi);
+    geometry_ = LayOutChart(doc_, state_, right);
+    laidOut_ = true;
+    UpdateScrollBars();
+}
+
+void CTarvekView::UpdateScrollBars() {
+    const double dpi = DotsPerInch();
+    const QSize page = viewport()->size();
+    const int totalX = ToPixels(geometry_.extentX, dpi);
+    const int totalY = ToPixels(geometry_.extentY, dpi);
+    horizontalScrollBar()->setRange(0, std::max(0, totalX - page.width()));
+    verticalScrollBar()->setRange(0, std::max(0, totalY - page.height()));
+    horizontalScrollBar()->setPageStep(std::max(1, static_cast<int>(page.width() * kPageFraction)));
+    verticalScrollBar()->setPageStep(std::max(1, static_cast<int>(page.height() * kPageFraction)));
+    horizontalScrollBar()->setSingleStep(std::max(1, ToPixels(geometry_.cellWidth, dpi)));
+    verticalScrollBar()->setSingleStep(std::max(1, ToPixels(geometry_.cellHeight, dpi)));
+}
+
+QSize CTarvekView::ScrollTotalPixels() const {
+    const double dpi = DotsPerInch();
+    return {ToPixels(geometry_.extentX, dpi), ToPixels(geometry_.extentY, dpi)};
+}
+
+void CTarvekView::Paint(QPainter& painter, const QRect& area, double dotsPerInch) {
+    if (!laidOut_) Layout();
+    const QPalette palette = QGuiApplication::palette();
+    ChartPaintJob job{doc_, state_, geometry_, icons_, textWidths_};
+    job.selected = selected_;
+    job.printing = IsPrinter(painter);
+    job.windowColor = palette.color(QPalette::Base);
+    PaintChart(painter, area, dotsPerInch, job);
+}
+
+void CTarvekView::SetSelectedBlock(ondrel::CBlock* block) {
+    if (block == selected_) return;
+    selected_ = block;
+    viewport()->update();
+}
+
+void CTarvekView::StartPlacing(int commandId) {
+    placingCommand_ = commandId;
+    placing_ = true;
+    viewport()->setCursor(PlacingCursor());
+}
+
+QString CTarvekView::CaptionTitle() const { return QString::fromStdString(state_.title); }
+
+void CTarvekView::paintEvent(QPaintEvent* event) {
+    QPainter painter(viewport());
+    painter.setClipRect(event->rect());
+    const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
+    const QSize chart = ScrollTotalPixels().expandedTo(viewport()->size());
+    Paint(painter, QRect(origin, chart), DotsPerInch());
+}
+
+void CTarvekView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    Layout();
+}
+
+void CTarvekView::focusInEvent(QFocusEvent* event) {
+    QAbstractScrollArea::focusInEvent(event);
+    Layout();
+    viewport()->update();
+}
+
+void CTarvekView::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }
+
+}  // namespace ondrel::gui

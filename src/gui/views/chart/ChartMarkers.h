@@ -1,0 +1,21 @@
+#pragma once
+// The small marks around a block's icon: an arrow at each input and at the output, and the
+// bar that shows a block takes part in initialisation. Rectangles are in world units
+// (chart units with y pointing down), ready to fill.
+#include <QPoint>
+#include <QRectF>
+#include <vector>
+
+namespace ondrel {
+class CBlock;
+}
+
+namespace ondrel::gui {
+
+// Appends the arrows of block's inputs and, when it has one, its output. centre is the
+// block's cell centre in chart units (y up); mag the icon magnification.
+void AppendPortMarkers(const ondrel::CBlock& block, QPoint centre, double mag, std::vector<QRectF>& out);
+// The initialisation bar beside the icon (on the output side).
+QRectF InitMarkRect(const ondrel::CBlock& block, QPoint centre, double mag);
+
+}  // namespace ondrel::gui
