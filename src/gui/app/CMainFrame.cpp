@@ -1,0 +1,225 @@
+#include "app/CMainFrame.h"
+
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUrl>
+#include <map>
+
+#include "app/CChildFrame.h"
+#include "app/COndrelApp.h"
+#include "app/ChartSession.h"
+#include "app/CommandIds.h"
+#include "app/CommandText.h"
+#include "app/ToolbarLayout.h"
+#include "app/Toolbars.h"
+#include "app/WindowPlacement.h"
+#include "platform/Platform.h"
+#include "platform/StringTable.h"
+#include "views/chart/CTarvekView.h"
+
+namespace ondrel::gui {
+namespace {
+
+constexpr int kFirstStartWidth = 800;
+constexpr int kFirstStartHeight = 600;
+const QString kIdleMessage = QStringLiteral("Ready");
+
+}  // namespace
+
+CMainFrame::CMainFrame(COndrelApp& app, QWidget* parent) : QMainWindow(parent), app_(app) {
+    setObjectName("MainFrame");
+    setWindowTitle(QString::fromStdString(LoadString(cmd::kMainTitleString)));
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+    resize(kFirstStartWidth, kFirstStartHeight);
+    mdi_ = new QMdiArea;
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { RefreshCommandStates(); });
+
+    statusBar()->showMessage(kIdleMessage);
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+        if (message.isEmpty()) statusBar()->showMessage(kIdleMessage);
+    });
+    CreateActions();
+    CreateToolbars();
+    CreateMenus();
+    ConnectCommands();
+    ShowMenus(false);
+    RefreshCommandStates();
+}
+
+CMainFrame::~CMainFrame() {
+    // The chart windows go while the frame is still whole.
+    for (CChildFrame* frame : Frames()) delete frame;
+}
+
+QAction* CMainFrame::Action(int commandId) const { return actions_.value(commandId, nullptr); }
+QToolBar* CMainFrame::Toolbar(int barId) const { return toolbars_.value(barId, nullptr); }
+
+void CMainFrame::CreateToolbars() {
+    for (const ToolbarDefinition& def : ToolbarDefinitions()) {
+        auto* bar = new QToolBar(QString::fromLatin1(def.caption), this);
+        bar->setObjectName(QStringLiteral("Bar%1").arg(def.barId));
+        bar->setIconSize(QSize(23, 23));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        for (int id : def.buttons) {
+            if (id == 0)
+                bar->addSeparator();
+            else if (QAction* action = Action(id))
+                bar->addAction(action);
+        }
+        toolbars_.insert(def.barId, bar);
+        // The View menu item of a bar is its show/hide toggle, with the bar's prompt.
+        QAction* toggle = bar->toggleViewAction();
+        toggle->setStatusTip(PromptOf(def.barId));
+        toggle->setToolTip(ToolTipOf(def.barId));
+        actions_.insert(def.barId, toggle);
+    }
+    static const QMap<int, const char*> kToggleTexts{
+        {cmd::kViewToolbar, "&Toolbar"},        {cmd::kViewDisplayBar, "&Display"},
+        {cmd::kViewMathBar, "&Math"},           {cmd::kViewTranscendentalBar, "T&ranscendental"},
+        {cmd::kViewTimeBar, "T&ime"},           {cmd::kViewLogicBar, "&Logic"},
+        {cmd::kViewGeneratorsBar, "&Generators"}, {cmd::kViewNonLinearBar, "&Non-linear"},
+        {cmd::kViewMiscellaneousBar, "Mis&cellaneous"},
+    };
+    for (auto it = kToggleTexts.begin(); it != kToggleTexts.end(); ++it)
+        actions_[it.key()]->setText(QString::fromLatin1(it.value()));
+    ApplyDefaultBarLayout(width());
+}
+
+void CMainFrame::ApplyDefaultBarLayout(int windowWidth) {
+    for (QToolBar* bar : toolbars_) removeToolBar(bar);
+    int row = -1;
+    for (const BarPlacement& place : DefaultToolbarLayout(windowWidth)) {
+        QToolBar* bar = Toolbar(place.barId);
+        if (row >= 0 && place.row != row) addToolBarBreak(Qt::TopToolBarArea);
+        row = place.row;
+        addToolBar(Qt::TopToolBarArea, bar);
+        bar->show();
+    }
+}
+
+void CMainFrame::LoadBarState() {
+    const std::string saved = Profile().GetString(kBarStateSection, kBarStateKey, "");
+    if (saved.empty()) {
+        ApplyDefaultBarLayout(width());
+        return;
+    }
+    const QByteArray state = QByteArray::fromBase64(QByteArray::fromStdString(saved));
+    if (!restoreState(state)) ApplyDefaultBarLayout(width());
+}
+
+void CMainFrame::SaveBarState() {
+    Profile().WriteString(kBarStateSection, kBarStateKey, saveState().toBase64().toStdString());
+}
+
+std::vector<CChildFrame*> CMainFrame::Frames() const {
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* frame = qobject_cast<CChildFrame*>(w)) frames.push_back(frame);
+    return frames;
+}
+
+std::vector<CChildFrame*> CMainFrame::FramesOf(const ChartSession& session) const {
+    std::vector<CChildFrame*> frames;
+    for (CChildFrame* frame : Frames())
+        if (&frame->Session() == &session) frames.push_back(frame);
+    return frames;
+}
+
+CChildFrame* CMainFrame::ActiveFrame() const {
+    return qobject_cast<CChildFrame*>(mdi_->currentSubWindow());
+}
+
+ChartSession* CMainFrame::ActiveSession() const {
+    CChildFrame* frame = ActiveFrame();
+    return frame != nullptr ? &frame->Session() : nullptr;
+}
+
+CTarvekView* CMainFrame::ActiveView() const {
+    CChildFrame* frame = ActiveFrame();
+    return frame != nullptr ? frame->ActiveView() : nullptr;
+}
+
+CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& state) {
+    auto* frame = new CChildFrame(session, state);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    mdi_->addSubWindow(frame);
+    connect(frame, &CChildFrame::CloseRequested, this, &CMainFrame::OnFrameClose);
+    ChartSession* owner = &session;
+    connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
+    frame->resize(mdi_->width() * 3 / 4, mdi_->height() * 3 / 4);
+    frame->show();
+    frame->OnInitialUpdate();
+    mdi_->setActiveSubWindow(frame);
+    RefreshCaptions();
+    RefreshCommandStates();
+    return frame;
+}
+
+void CMainFrame::CloseFramesOf(const ChartSession& session) {
+    for (CChildFrame* frame : FramesOf(session)) delete frame;
+}
+
+// Only the chart's last window asks about unsaved changes; the others just close.
+void CMainFrame::OnFrameClose(CChildFrame* frame, bool* allowed) {
+    ChartSession& session = frame->Session();
+    *allowed = FramesOf(session).size() > 1 || app_.SaveModified(session);
+}
+
+void CMainFrame::OnFrameDestroyed(ChartSession* session) {
+    // The dying frame no longer counts among the frames.
+    if (FramesOf(*session).empty()) {
+        app_.ForgetSession(session);
+        return;
+    }
+    RefreshCaptions();
+    RefreshCommandStates();
+}
+
+void CMainFrame::RefreshCaptions() {
+    std::map<const ChartSession*, int> counts;
+    for (CChildFrame* frame : Frames()) ++counts[&frame->Session()];
+    std::map<const ChartSession*, int> numbers;
+    for (CChildFrame* frame : Frames()) {
+        const ChartSession* s = &frame->Session();
+        frame->SetWindowNumber(counts[s] > 1 ? ++numbers[s] : 0);
+    }
+    QString title = QString::fromStdString(LoadString(cmd::kMainTitleString));
+    if (CChildFrame* active = ActiveFrame()) title += QStringLiteral(" - ") + active->Caption();
+    setWindowTitle(title);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!app_.SaveAllModified()) {
+        event->ignore();
+        return;
+    }
+    SaveBarState();
+    SavePlacement(*this);
+    for (CChildFrame* frame : Frames()) delete frame;
+    event->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+// Each file dropped opens as a chart.
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    event->acceptProposedAction();
+    activateWindow();
+    for (const QUrl& url : urls)
+        if (url.isLocalFile()) app_.OpenChart(url.toLocalFile());
+}
+
+void CMainFrame::CommandFailed() { ShowMessage(LoadString(cmd::kCommandFailedString), LoadString(cmd::kAppTitleString)); }
+
+}  // namespace ondrel::gui

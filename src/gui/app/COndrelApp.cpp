@@ -1,0 +1,166 @@
+#include "app/COndrelApp.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMessageBox>
+
+#include "app/AboutDialog.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/ChartSession.h"
+#include "app/CommandIds.h"
+#include "app/WindowPlacement.h"
+#include "model/ChartFile.h"
+#include "platform/NumberFormat.h"
+#include "platform/StringTable.h"
+
+namespace ondrel::gui {
+
+QString ChartPathFromArguments(const QStringList& arguments) {
+    QString line = arguments.join(' ').trimmed();
+    if (line.size() >= 2 && line.startsWith('"') && line.endsWith('"')) line = line.mid(1, line.size() - 2);
+    return line;
+}
+
+QString VersionLine() {
+    return QStringLiteral("Version :") +
+           QString::fromStdString(FormatNumber("%5.2f", kProgramVersion * 0.01));
+}
+
+COndrelApp::COndrelApp() = default;
+
+// The windows go first: they draw from the charts.
+COndrelApp::~COndrelApp() {
+    shuttingDown_ = true;
+    mainFrame_.reset();
+    sessions_.clear();
+}
+
+bool COndrelApp::Start(const QStringList& arguments) {
+    recent_.Load();
+    mainFrame_ = std::make_unique<CMainFrame>(*this);
+    mainFrame_->RefreshRecentFiles();
+    mainFrame_->LoadBarState();
+    const QString path = ChartPathFromArguments(arguments);
+    if (path.isEmpty())
+        NewChart();
+    else
+        OpenChart(path);
+    mainFrame_->setAcceptDrops(true);
+    RestorePlacement(*mainFrame_);
+    mainFrame_->RefreshCommandStates();
+    mainFrame_->repaint();
+    return true;
+}
+
+ChartSession* COndrelApp::Adopt(std::unique_ptr<ChartSession> session) {
+    ChartSession* raw = session.get();
+    sessions_.push_back(std::move(session));
+    CChildFrame* frame = mainFrame_->OpenChartView(*raw, raw->FirstChartState());
+    if (frame == nullptr) {
+        ForgetSession(raw);
+        return nullptr;
+    }
+    // Further chart views stored with the chart get windows of their own.
+    for (ChartViewState* state : raw->TakeChartStatesWithoutWindow())
+        mainFrame_->OpenChartView(*raw, *state);
+    mainFrame_->MdiArea()->setActiveSubWindow(frame);
+    mainFrame_->RefreshCommandStates();
+    return raw;
+}
+
+ChartSession* COndrelApp::NewChart() {
+    auto session = std::make_unique<ChartSession>();
+    session->Document().OnNewDocument();
+    session->Document().SetFrameworkTitle(kDocumentName + std::to_string(++untitledCount_));
+    return Adopt(std::move(session));
+}
+
+ChartSession* COndrelApp::FindOpen(const QString& path) const {
+    const QString wanted = QFileInfo(path).absoluteFilePath();
+    for (const auto& s : sessions_)
+        if (!s->Path().isEmpty() && QFileInfo(s->Path()).absoluteFilePath() == wanted) return s.get();
+    return nullptr;
+}
+
+ChartSession* COndrelApp::OpenChart(const QString& path) {
+    if (ChartSession* open = FindOpen(path)) {
+        const auto frames = mainFrame_->FramesOf(*open);
+        if (!frames.empty()) mainFrame_->MdiArea()->setActiveSubWindow(frames.front());
+        return open;
+    }
+    auto session = std::make_unique<ChartSession>();
+    if (!LoadChartFile(path.toStdString(), session->Document(), *session)) {
+        recent_.Remove(path.toStdString());
+        mainFrame_->RefreshRecentFiles();
+        return nullptr;
+    }
+    session->SetPath(QFileInfo(path).absoluteFilePath());
+    recent_.Add(session->Path().toStdString());
+    mainFrame_->RefreshRecentFiles();
+    return Adopt(std::move(session));
+}
+
+void COndrelApp::OnFileOpen() {
+    const QString path = QFileDialog::getOpenFileName(
+        mainFrame_.get(), QStringLiteral("Open"), QString(),
+        QString::fromLatin1(kChartFilter) + QStringLiteral(";;All Files (*)"));
+    if (!path.isEmpty()) OpenChart(path);
+}
+
+bool COndrelApp::SaveChart(ChartSession& session, bool saveAs) {
+    QString path = session.Path();
+    if (saveAs || path.isEmpty()) {
+        const QString suggested =
+            path.isEmpty() ? QString::fromStdString(session.Document().GetTitle()) + kChartExtension : path;
+        path = QFileDialog::getSaveFileName(mainFrame_.get(), QStringLiteral("Save As"), suggested,
+                                            QString::fromLatin1(kChartFilter));
+        if (path.isEmpty()) return false;
+        if (QFileInfo(path).suffix().isEmpty()) path += kChartExtension;
+    }
+    if (!SaveChartFile(path.toStdString(), session.Document(), session)) return false;
+    session.SetPath(QFileInfo(path).absoluteFilePath());
+    session.Document().SetFrameworkTitle(QFileInfo(path).fileName().toStdString());
+    recent_.Add(session.Path().toStdString());
+    mainFrame_->RefreshRecentFiles();
+    mainFrame_->RefreshCaptions();
+    return true;
+}
+
+bool COndrelApp::SaveModified(ChartSession& session) {
+    if (!session.Document().IsModified()) return true;
+    const QString name = QString::fromStdString(session.Document().GetTitle());
+    const auto answer = QMessageBox::question(
+        mainFrame_.get(), QString::fromStdString(LoadString(cmd::kAppTitleString)),
+        QStringLiteral("Save changes to %1?").arg(name),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) return SaveChart(session, false);
+    return answer == QMessageBox::Discard;
+}
+
+bool COndrelApp::CloseChart(ChartSession& session) {
+    if (!SaveModified(session)) return false;
+    mainFrame_->CloseFramesOf(session);
+    return true;
+}
+
+bool COndrelApp::SaveAllModified() {
+    for (const auto& s : sessions_)
+        if (!SaveModified(*s)) return false;
+    return true;
+}
+
+void COndrelApp::ForgetSession(ChartSession* session) {
+    if (shuttingDown_) return;
+    std::erase_if(sessions_, [session](const auto& s) { return s.get() == session; });
+    if (mainFrame_ != nullptr) mainFrame_->RefreshCommandStates();
+}
+
+void COndrelApp::ShowAbout() {
+    AboutDialog about(mainFrame_.get());
+    about.exec();
+}
+
+}  // namespace ondrel::gui

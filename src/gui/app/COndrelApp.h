@@ -1,0 +1,76 @@
+#pragma once
+// The application object: the open charts, the main frame, start-up from the command line,
+// the File commands with their questions, the recent-file list and the About box.
+//
+// The platform services (message boxes, profile, dialogs, help, run window) must be in force
+// before it is created (DesktopPlatform).
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+#include "app/RecentFiles.h"
+
+namespace ondrel::gui {
+
+class CMainFrame;
+class ChartSession;
+
+inline constexpr const char* kDocumentName = "Chart";
+inline constexpr const char* kChartFilter = "Ondrel Files (*.cht)";
+inline constexpr const char* kChartExtension = ".cht";
+inline constexpr double kProgramVersion = 113.0;
+
+// The chart path a command line names: the arguments as one line, enclosing double quotes
+// removed; empty when there is none.
+QString ChartPathFromArguments(const QStringList& arguments);
+// "Version :" and the version as the About box shows it.
+QString VersionLine();
+
+class COndrelApp : public QObject {
+    Q_OBJECT
+public:
+    COndrelApp();
+    ~COndrelApp() override;
+
+    // Start-up in order: the recent files, the main frame, the chart of the command line
+    // (arguments without the program name) or a new one, then the main window where the
+    // user left it. False when the main frame could not be made.
+    bool Start(const QStringList& arguments);
+
+    CMainFrame* MainFrame() const { return mainFrame_.get(); }
+    const std::vector<std::unique_ptr<ChartSession>>& Sessions() const { return sessions_; }
+    RecentFiles& Recent() { return recent_; }
+
+    // File New: a new chart "Chart<n>" in a chart window.
+    ChartSession* NewChart();
+    // File Open and the recent files: the chart at path in a chart window (the open one
+    // when it is open already); null when it could not be read (the reason was shown).
+    ChartSession* OpenChart(const QString& path);
+    // Asks for a file, then opens it.
+    void OnFileOpen();
+    // Saves the chart to its file, or asks for one first (always with saveAs). False when
+    // not saved (cancelled or failed; the reason was shown).
+    bool SaveChart(ChartSession& session, bool saveAs);
+    // Before a modified chart closes: Save, Discard or Cancel. True when it may close.
+    bool SaveModified(ChartSession& session);
+    // File Close: asks, then closes every window of the chart.
+    bool CloseChart(ChartSession& session);
+    // Asks for every modified chart; true when the program may quit.
+    bool SaveAllModified();
+    // A chart's last window has gone: the chart goes too.
+    void ForgetSession(ChartSession* session);
+    void ShowAbout();
+
+private:
+    ChartSession* FindOpen(const QString& path) const;
+    ChartSession* Adopt(std::unique_ptr<ChartSession> session);
+
+    std::unique_ptr<CMainFrame> mainFrame_;
+    std::vector<std::unique_ptr<ChartSession>> sessions_;
+    RecentFiles recent_;
+    int untitledCount_ = 0;
+    bool shuttingDown_ = false;
+};
+
+}  // namespace ondrel::gui

@@ -1,0 +1,56 @@
+#include "app/CRunWndw.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "model/CTarvekDoc.h"
+#include "platform/NumberFormat.h"
+
+namespace ondrel::gui {
+
+CRunWndw::CRunWndw(CTarvekDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+    setWindowTitle(QString::fromLatin1(kRunWindowCaption));
+    setWindowModality(Qt::ApplicationModal);
+    setWindowFlag(Qt::Dialog);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(180, 60);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QString CRunWndw::TimeText() const {
+    return QString::fromStdString(FormatNumber(kRunTimeFormat, doc_.currentTime));
+}
+
+void CRunWndw::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().window());
+    painter.setPen(palette().windowText().color());
+    const QFontMetrics metrics(font());
+    painter.drawText(10, 10 + metrics.ascent(), TimeText());
+}
+
+void CRunWndw::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) doc_.OnTerminateRun();
+}
+
+void CRunWndw::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        doc_.OnTerminateRun();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+// Closing the window from its title bar is a stop request too; the run closes it itself.
+void CRunWndw::closeEvent(QCloseEvent* event) {
+    if (doc_.stopped == 0) {
+        doc_.OnTerminateRun();
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+}  // namespace ondrel::gui

@@ -1,0 +1,75 @@
+#include "app/ChartSession.h"
+
+#include <algorithm>
+
+#include "model/views/ChartViewState.h"
+#include "model/views/GraphViewState.h"
+#include "model/views/ListViewState.h"
+#include "model/views/TextViewState.h"
+
+namespace ondrel::gui {
+
+ChartSession::ChartSession() {
+    firstChart_ = &AddChartState();
+    doc_.AddView(this);
+}
+
+// The states go before the document, which the window panes have already left.
+ChartSession::~ChartSession() {
+    doc_.RemoveView(this);
+    states_.clear();
+}
+
+void ChartSession::OnUpdate(IDocumentView*, int hint, CBlock* block) {
+    if (hint != kHintBlockDeleting || block == nullptr) return;
+    for (const auto& s : states_) s->OnBlockDeleting(*block, doc_);
+}
+
+template <typename State>
+State* ChartSession::Append() {
+    auto state = std::make_unique<State>();
+    State* raw = state.get();
+    states_.push_back(std::move(state));
+    return raw;
+}
+
+ChartViewState& ChartSession::AddChartState() { return *Append<ChartViewState>(); }
+
+void ChartSession::ForgetState(const ViewState* state) {
+    std::erase(awaitingWindow_, state);
+    if (state == firstChart_) firstChart_ = nullptr;
+    std::erase_if(states_, [state](const auto& s) { return s.get() == state; });
+}
+
+std::vector<ChartViewState*> ChartSession::TakeChartStatesWithoutWindow() {
+    return std::exchange(awaitingWindow_, {});
+}
+
+// The record takes the place of the first chart view in the view order where the file has
+// it, so a chart whose first record is some other view saves back the same way.
+ChartViewState* ChartSession::FirstChartView(CTarvekDoc&) {
+    if (firstChart_ == nullptr) return nullptr;
+    auto it = std::find_if(states_.begin(), states_.end(),
+                           [this](const auto& s) { return s.get() == firstChart_; });
+    if (it != states_.end()) std::rotate(it, it + 1, states_.end());
+    return firstChart_;
+}
+
+ChartViewState* ChartSession::OpenChartView(CTarvekDoc&) {
+    ChartViewState* state = &AddChartState();
+    awaitingWindow_.push_back(state);
+    return state;
+}
+
+ListViewState* ChartSession::OpenListView(CTarvekDoc&) { return Append<ListViewState>(); }
+GraphViewState* ChartSession::OpenGraphView(CTarvekDoc&) { return Append<GraphViewState>(); }
+TextViewState* ChartSession::OpenTextView(CTarvekDoc&) { return Append<TextViewState>(); }
+
+std::vector<ViewState*> ChartSession::ViewsToSave(const CTarvekDoc&) {
+    std::vector<ViewState*> views;
+    views.reserve(states_.size());
+    for (const auto& s : states_) views.push_back(s.get());
+    return views;
+}
+
+}  // namespace ondrel::gui

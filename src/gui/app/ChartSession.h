@@ -1,0 +1,66 @@
+#pragma once
+// One open chart: the document, the file it belongs to, and the persistent state of every
+// view on it, in the document's view order. Chart views are windows (CChildFrame panes) that
+// draw from their state; list, graph and text views have no window yet, so their records
+// are kept as states alone and go back into the file unchanged.
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "model/CTarvekDoc.h"
+#include "model/views/ViewHost.h"
+#include "model/views/ViewState.h"
+
+namespace ondrel {
+class ChartViewState;
+}
+
+namespace ondrel::gui {
+
+class ChartSession : public IViewHost, private IDocumentView {
+public:
+    ChartSession();
+    ~ChartSession() override;
+
+    CTarvekDoc& Document() { return doc_; }
+    const CTarvekDoc& Document() const { return doc_; }
+    // The file the chart was opened from or last saved to; empty for a new chart.
+    const QString& Path() const { return path_; }
+    void SetPath(const QString& path) { path_ = path; }
+
+    // A new chart-view state at the end of the view order (a new window or pane).
+    ChartViewState& AddChartState();
+    // The window or pane showing state has gone: its record goes with it.
+    void ForgetState(const ViewState* state);
+    // Chart states read from the file that have no window yet (opened after loading).
+    std::vector<ChartViewState*> TakeChartStatesWithoutWindow();
+    const std::vector<std::unique_ptr<ViewState>>& States() const { return states_; }
+
+    // IViewHost: while a file is read.
+    ChartViewState* FirstChartView(CTarvekDoc& doc) override;
+    ChartViewState* OpenChartView(CTarvekDoc& doc) override;
+    ListViewState* OpenListView(CTarvekDoc& doc) override;
+    GraphViewState* OpenGraphView(CTarvekDoc& doc) override;
+    TextViewState* OpenTextView(CTarvekDoc& doc) override;
+    std::vector<ViewState*> ViewsToSave(const CTarvekDoc& doc) override;
+
+    // The chart-view state the first window shows; it exists from the start, so that a
+    // chart opened from a file shows its first chart-view record in its first window.
+    ChartViewState& FirstChartState() { return *firstChart_; }
+
+private:
+    // Kept states drop their references to a block the document is about to delete.
+    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
+
+    template <typename State>
+    State* Append();
+
+    CTarvekDoc doc_;
+    QString path_;
+    std::vector<std::unique_ptr<ViewState>> states_;
+    ChartViewState* firstChart_ = nullptr;
+    std::vector<ChartViewState*> awaitingWindow_;
+};
+
+}  // namespace ondrel::gui

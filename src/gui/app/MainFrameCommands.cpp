@@ -1,0 +1,272 @@
+// The main frame's commands: the actions behind menus, bars and accelerators, the two menu
+// sets, and what each command does.
+#include <QAction>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/COndrelApp.h"
+#include "app/ChartSession.h"
+#include "app/CommandIds.h"
+#include "app/CommandText.h"
+#include "app/Toolbars.h"
+#include "blocks/BlockCatalogue.h"
+#include "help/HelpPages.h"
+#include "model/views/ChartViewState.h"
+#include "platform/Platform.h"
+#include "resources/BlockIcons.h"
+#include "views/chart/CTarvekView.h"
+
+namespace ondrel::gui {
+namespace {
+
+using namespace cmd;
+
+// The menu texts of the commands that have their own action.
+const QMap<int, const char*>& MenuTexts() {
+    static const QMap<int, const char*> kTexts{
+        {kFileNew, "&New"}, {kFileOpen, "&Open..."}, {kFileClose, "&Close"},
+        {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
+        {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
+        {kFilePrintSetup, "P&rint Setup..."}, {kAppExit, "E&xit"},
+        {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
+        {kViewStatusBar, "&Status Bar"},
+        {kViewing, "&Viewing"}, {kRun, "&Run"}, {kInitialize, "&Initialize"},
+        {kOpenChartView, "&Chart"}, {kOpenTextView, "&Text"}, {kOpenListView, "&List"},
+        {kOpenGraphView, "&Graph"}, {kPreferences, "&Preferences"}, {kSnapshot, "&Snapshot"},
+        {kTerminateRun, "&Terminate Run"},
+        {kWindowCascade, "&Cascade"}, {kWindowTile, "&Tile"}, {kWindowArrange, "&Arrange Icons"},
+        {kWindowSplit, "S&plit"}, {kNextPane, "Next Pane"}, {kPreviousPane, "Previous Pane"},
+        {kHelpIndex, "&Index"}, {kHelpUsing, "&Using Help"}, {kContextHelp, "Context &Help"},
+        {kHelp, "&Help"}, {kAppAbout, "&About Ondrel..."},
+    };
+    return kTexts;
+}
+
+// Commands whose windows and dialogs come with later parts of the program: shown, but off.
+bool NotYetAvailable(int id) {
+    static const QList<int> kLater{kFilePrint,  kFilePrintToFile, kFilePrintPreview,
+                                   kFilePrintSetup, kEditCut,     kEditCopy,
+                                   kEditPaste,  kEditDelete,     kViewing,
+                                   kOpenTextView, kOpenListView,  kOpenGraphView,
+                                   kPreferences, kSnapshot,       kMiscellaneousSpare};
+    return kLater.contains(id);
+}
+
+// Commands that need an open chart.
+bool NeedsDocument(int id) {
+    static const QList<int> kDocument{kFileClose, kFileSave, kFileSaveAs, kRun, kInitialize,
+                                      kTerminateRun, kOpenChartView, kWindowCascade,
+                                      kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
+                                      kPreviousPane};
+    return kDocument.contains(id) || FindCatalogueEntryByCommand(id) != nullptr;
+}
+
+}  // namespace
+
+QAction* CMainFrame::MakeAction(int commandId, const QString& menuText) {
+    auto* action = new QAction(menuText, this);
+    action->setStatusTip(PromptOf(commandId));
+    action->setToolTip(ToolTipOf(commandId).isEmpty() ? QString(menuText).remove('&')
+                                                      : ToolTipOf(commandId));
+    action->setShortcuts(AcceleratorsOf(commandId));
+    action->setData(commandId);
+    addAction(action);  // accelerators work whichever menu is showing
+    actions_.insert(commandId, action);
+    return action;
+}
+
+void CMainFrame::CreateActions() {
+    const auto& texts = MenuTexts();
+    for (auto it = texts.begin(); it != texts.end(); ++it)
+        MakeAction(it.key(), QString::fromLatin1(it.value()));
+    for (const ToolbarDefinition& bar : ToolbarDefinitions()) {
+        for (int id : bar.buttons) {
+            if (id == 0) continue;
+            QAction* action = actions_.contains(id) ? Action(id) : nullptr;
+            if (action == nullptr) {
+                const CatalogueEntry* entry = FindCatalogueEntryByCommand(id);
+                action = MakeAction(id, ToolTipOf(id));
+                action->setIcon(entry != nullptr ? BlockToolIcon(entry->bitmapId) : CommandIcon(id));
+            } else {
+                action->setIcon(CommandIcon(id));
+            }
+        }
+    }
+    // Accelerator-only block commands (the keypad keys of the group bars).
+    for (int id : CommandsWithAccelerators())
+        if (!actions_.contains(id) && FindCatalogueEntryByCommand(id) != nullptr)
+            MakeAction(id, ToolTipOf(id));
+    Action(kRun)->setCheckable(true);
+    Action(kTerminateRun)->setCheckable(true);
+    Action(kViewStatusBar)->setCheckable(true);
+    Action(kViewStatusBar)->setChecked(true);
+}
+
+void CMainFrame::CreateMenus() {
+    auto menu = [this](const char* title, const QList<int>& ids) {
+        auto* m = new QMenu(QString::fromLatin1(title), this);
+        for (int id : ids) {
+            if (id == 0)
+                m->addSeparator();
+            else if (id == kFileMru1)
+                m->addActions(recentActions_);
+            else
+                m->addAction(Action(id));
+        }
+        return m;
+    };
+    for (int i = 0; i < RecentFiles::kSize; ++i) {
+        auto* recent = new QAction(this);
+        recent->setStatusTip(PromptOf(kFileMru1 + i));
+        connect(recent, &QAction::triggered, this, [this, recent] {
+            app_.OpenChart(recent->data().toString());
+        });
+        recentActions_ << recent;
+    }
+    noDocumentMenus_ = {
+        menu("&File", {kFileNew, kFileOpen, 0, kFilePrintSetup, 0, kFileMru1, 0, kAppExit}),
+        menu("&View", {kViewToolbar, kViewStatusBar}),
+        menu("&Help", {kHelpIndex, kHelpUsing, 0, kAppAbout}),
+    };
+    documentMenus_list_ = {
+        menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
+                       kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
+                       kAppExit}),
+        menu("&Edit", {kEditCut, kEditCopy, kEditPaste, kEditDelete}),
+        menu("&View", {kViewToolbar, kViewStatusBar, 0, kViewDisplayBar, kViewMathBar,
+                       kViewTranscendentalBar, kViewTimeBar, kViewLogicBar, kViewGeneratorsBar,
+                       kViewNonLinearBar, kViewMiscellaneousBar}),
+        menu("&Options", {kViewing, kRun, kInitialize, 0, kOpenChartView, kOpenTextView,
+                          kOpenListView, kOpenGraphView, 0, kPreferences, kSnapshot}),
+        menu("&Window", {kWindowCascade, kWindowTile, kWindowArrange, kWindowSplit}),
+        menu("&Help", {kHelpIndex, kHelpUsing, kContextHelp, 0, kAppAbout}),
+    };
+}
+
+void CMainFrame::ShowMenus(bool documentOpen) {
+    if (documentOpen == documentMenus_ && !menuBar()->actions().isEmpty()) return;
+    documentMenus_ = documentOpen;
+    menuBar()->clear();
+    for (QMenu* m : documentOpen ? documentMenus_list_ : noDocumentMenus_) menuBar()->addMenu(m);
+}
+
+void CMainFrame::RefreshRecentFiles() {
+    const auto& paths = app_.Recent().Paths();
+    for (int i = 0; i < recentActions_.size(); ++i) {
+        QAction* recent = recentActions_[i];
+        const bool used = static_cast<std::size_t>(i) < paths.size();
+        recent->setVisible(used);
+        if (!used) continue;
+        const QString path = QString::fromStdString(paths[static_cast<std::size_t>(i)]);
+        recent->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        recent->setData(path);
+    }
+}
+
+void CMainFrame::RefreshCommandStates() {
+    ChartSession* session = ActiveSession();
+    const bool hasDocument = session != nullptr;
+    ShowMenus(hasDocument);
+    for (auto it = actions_.begin(); it != actions_.end(); ++it) {
+        const int id = it.key();
+        if (FindToolbar(id) != nullptr || id == kViewStatusBar) continue;  // bar toggles
+        it.value()->setEnabled(!NotYetAvailable(id) && (!NeedsDocument(id) || hasDocument));
+    }
+    CChildFrame* frame = ActiveFrame();
+    Action(kWindowSplit)->setEnabled(frame != nullptr && frame->CanSplit());
+    const bool running = hasDocument && session->Document().stopped == 0;
+    Action(kRun)->setChecked(running);
+    Action(kTerminateRun)->setChecked(running);
+    RefreshCaptions();
+}
+
+void CMainFrame::ConnectCommands() {
+    auto on = [this](int id, auto handler) {
+        connect(Action(id), &QAction::triggered, this, handler);
+    };
+    on(kFileNew, [this] { app_.NewChart(); });
+    on(kFileOpen, [this] { app_.OnFileOpen(); });
+    on(kFileClose, [this] { if (ChartSession* s = ActiveSession()) app_.CloseChart(*s); });
+    on(kFileSave, [this] { if (ChartSession* s = ActiveSession()) app_.SaveChart(*s, false); });
+    on(kFileSaveAs, [this] { if (ChartSession* s = ActiveSession()) app_.SaveChart(*s, true); });
+    on(kAppExit, [this] { close(); });
+    on(kViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
+    on(kRun, [this] { OnRun(); });
+    on(kInitialize, [this] { OnInitialize(); });
+    on(kTerminateRun, [this] {
+        if (ChartSession* s = ActiveSession()) s->Document().OnTerminateRun();
+    });
+    on(kOpenChartView, [this] { OnOpenNewChartView(); });
+    on(kWindowCascade, [this] { mdi_->cascadeSubWindows(); });
+    on(kWindowTile, [this] { mdi_->tileSubWindows(); });
+    on(kWindowArrange, [this] { mdi_->cascadeSubWindows(); });
+    on(kWindowSplit, [this] {
+        if (CChildFrame* f = ActiveFrame()) f->Split();
+        RefreshCommandStates();
+    });
+    on(kNextPane, [this] { if (CChildFrame* f = ActiveFrame()) f->FocusPane(1); });
+    on(kPreviousPane, [this] { if (CChildFrame* f = ActiveFrame()) f->FocusPane(-1); });
+    on(kAppAbout, [this] { OnAbout(); });
+    for (int id : {kHelpIndex, kHelpUsing, kContextHelp, kHelp})
+        on(id, [this, id] { OnHelp(id); });
+    for (const CatalogueEntry& entry : Catalogue()) {
+        const int id = entry.commandId;
+        if (QAction* action = Action(id))
+            connect(action, &QAction::triggered, this, [this, id] { OnBlockTool(id); });
+    }
+}
+
+void CMainFrame::Execute(int commandId) {
+    if (QAction* action = Action(commandId)) action->trigger();
+}
+
+// Options > Chart: one more chart window on the active chart. The chart counts as changed,
+// since the new window is saved with it.
+void CMainFrame::OnOpenNewChartView() {
+    ChartSession* session = ActiveSession();
+    if (session == nullptr) {
+        CommandFailed();
+        return;
+    }
+    session->Document().SetModifiedFlag(true);
+    OpenChartView(*session, session->AddChartState());
+}
+
+void CMainFrame::OnRun() {
+    ChartSession* session = ActiveSession();
+    if (session == nullptr || session->Document().stopped == 0) return;
+    Action(kRun)->setChecked(true);
+    Action(kTerminateRun)->setChecked(true);
+    session->Document().OnRun();
+    RefreshCommandStates();
+}
+
+void CMainFrame::OnInitialize() {
+    ChartSession* session = ActiveSession();
+    if (session == nullptr || session->Document().stopped == 0) return;
+    session->Document().OnInitialize();
+    RefreshCommandStates();
+}
+
+// A block tool: the active chart view waits for a click on the grid to place the block.
+void CMainFrame::OnBlockTool(int commandId) {
+    if (CTarvekView* view = ActiveView()) {
+        view->StartPlacing(commandId);
+        view->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void CMainFrame::OnHelp(int commandId) {
+    IHelp* help = Platform().help;
+    if (help == nullptr) return;
+    const bool forWindow = commandId == kHelp || commandId == kContextHelp;
+    help->ShowHelp(forWindow && ActiveView() != nullptr ? kHelpChartView : kHelpContents);
+}
+
+void CMainFrame::OnAbout() { app_.ShowAbout(); }
+
+}  // namespace ondrel::gui

@@ -1,0 +1,147 @@
+// The main frame: bars, their default and saved layout, the placement, accelerators.
+#include <QMainWindow>
+#include <QToolBar>
+#include <QtTest>
+
+#include "AppFixture.h"
+#include "GuiTestRegistry.h"
+#include "ModalDriver.h"
+#include "app/CommandIds.h"
+#include "app/CommandText.h"
+#include "app/ToolbarLayout.h"
+#include "app/Toolbars.h"
+#include "app/WindowPlacement.h"
+#include "platform/Platform.h"
+
+using namespace ondrel;
+using namespace ondrel::gui;
+using namespace ondrel::guitest;
+
+class MainFrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void defaultLayoutFor800Pixels() {
+        struct Expected {
+            int barId, x, y, width;
+        };
+        const Expected expected[] = {
+            {cmd::kViewToolbar, -2, -2, 285},         {cmd::kViewDisplayBar, 281, -2, 223},
+            {cmd::kViewTimeBar, 502, -2, 85},         {cmd::kViewMathBar, 585, -2, 177},
+            {cmd::kViewTranscendentalBar, -2, 28, 177}, {cmd::kViewLogicBar, 173, 28, 154},
+            {cmd::kViewGeneratorsBar, 325, 28, 154},  {cmd::kViewNonLinearBar, 477, 28, 269},
+            {cmd::kViewMiscellaneousBar, -2, 58, 85},
+        };
+        const auto layout = DefaultToolbarLayout(800);
+        QCOMPARE(layout.size(), std::size(expected));
+        for (std::size_t i = 0; i < layout.size(); ++i) {
+            QCOMPARE(layout[i].barId, expected[i].barId);
+            QCOMPARE(layout[i].x, expected[i].x);
+            QCOMPARE(layout[i].y, expected[i].y);
+            QCOMPARE(layout[i].width, expected[i].width);
+        }
+    }
+
+    void barsHaveTheirCaptionsAndButtons() {
+        AppFixture f;
+        f.Start();
+        const struct {
+            int barId;
+            const char* caption;
+            int buttons;
+        } bars[] = {{cmd::kViewToolbar, "Main", 11},       {cmd::kViewDisplayBar, "Display", 9},
+                    {cmd::kViewMathBar, "Math", 7},        {cmd::kViewTimeBar, "Time", 3},
+                    {cmd::kViewTranscendentalBar, "Transcendental", 7},
+                    {cmd::kViewMiscellaneousBar, "Miscellaneous", 3},
+                    {cmd::kViewLogicBar, "Logic", 6},      {cmd::kViewGeneratorsBar, "Generators", 6},
+                    {cmd::kViewNonLinearBar, "Non-Linear", 11}};
+        for (const auto& b : bars) {
+            QToolBar* bar = f.Frame().Toolbar(b.barId);
+            QVERIFY(bar != nullptr);
+            QCOMPARE(bar->windowTitle(), QString(b.caption));
+            int buttons = 0;
+            for (QAction* a : bar->actions()) buttons += a->isSeparator() ? 0 : 1;
+            QCOMPARE(buttons, b.buttons);
+        }
+        // The first row of a first start: Main, Display, Time, Math; the second starts with
+        // Transcendental.
+        QMainWindow& w = f.Frame();
+        QCOMPARE(w.toolBarBreak(f.Frame().Toolbar(cmd::kViewTranscendentalBar)), true);
+        QCOMPARE(w.toolBarBreak(f.Frame().Toolbar(cmd::kViewMathBar)), false);
+        QCOMPARE(w.toolBarBreak(f.Frame().Toolbar(cmd::kViewMiscellaneousBar)), true);
+        // Prompts and tool tips come from the string table.
+        QAction* sine = f.Frame().Action(32819);
+        QCOMPARE(sine->statusTip(), QString("Sine function"));
+        QCOMPARE(sine->toolTip(), QString("Sine"));
+        QCOMPARE(f.Frame().Action(cmd::kViewDisplayBar)->statusTip(),
+                 QString("Show or hide the Dispaly toolbar"));
+    }
+
+    void viewTogglesCarryCheckMarksAndLayoutIsRestored() {
+        AppFixture f;
+        f.Start();
+        QAction* logic = f.Frame().Action(cmd::kViewLogicBar);
+        QVERIFY(logic->isCheckable());
+        QVERIFY(logic->isChecked());
+        logic->trigger();
+        QVERIFY(!logic->isChecked());
+        QVERIFY(f.Frame().Toolbar(cmd::kViewLogicBar)->isHidden());
+        f.Restart();
+        QVERIFY(f.Frame().Toolbar(cmd::kViewLogicBar)->isHidden());
+        QVERIFY(!f.Frame().Action(cmd::kViewLogicBar)->isChecked());
+        QVERIFY(f.Frame().Toolbar(cmd::kViewMathBar)->isVisible());
+    }
+
+    void acceleratorsFollowTheTable() {
+        QCOMPARE(AcceleratorsOf(cmd::kFileNew), QList<QKeySequence>{QKeySequence("Ctrl+N")});
+        QCOMPARE(AcceleratorsOf(32819), QList<QKeySequence>{QKeySequence("Alt+S")});
+        QCOMPARE(AcceleratorsOf(cmd::kEditCopy),
+                 (QList<QKeySequence>{QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
+        // Esc belongs to its first entry (the run window's stop); Terminate Run gets none.
+        QVERIFY(AcceleratorsOf(cmd::kTerminateRun).isEmpty());
+        const QKeySequence keypad0(Qt::CTRL | Qt::SHIFT | Qt::ALT | Qt::KeypadModifier | Qt::Key_0);
+        QCOMPARE(AcceleratorsOf(32823), QList<QKeySequence>{keypad0});
+        AppFixture f;
+        f.Start();
+        QCOMPARE(f.Frame().Action(cmd::kFileSave)->shortcut(), QKeySequence("Ctrl+S"));
+    }
+
+    void placementKeepsTenNumbersExactly() {
+        WindowPlacement p{2, 3, -1, -1, -1, -1, 10, 20, 610, 470};
+        const std::string text = FormatPlacement(p);
+        QCOMPARE(QString::fromStdString(text), QString("2,3,-1,-1,-1,-1,10,20,610,470"));
+        QVERIFY(ParsePlacement(text) == p);
+        QVERIFY(!ParsePlacement("0,1,-1,-1,-1,-1,10,20,610").has_value());
+        QVERIFY(!ParsePlacement("").has_value());
+        QVERIFY(!ParsePlacement("0,1,a,-1,-1,-1,10,20,610,470").has_value());
+    }
+
+    void nineNumbersAreIgnoredAndTenApplied() {
+        AppFixture f;
+        Profile().WriteString(kPlacementSection, kPlacementKey, "0,1,-1,-1,-1,-1,30,40,530,440");
+        f.Start();
+        QCOMPARE(f.Frame().geometry(), QRect(30, 40, 500, 400));
+        f.app.reset();
+        Profile().WriteString(kPlacementSection, kPlacementKey, "0,1,-1,-1,-1,-1,60,70,560");
+        f.Start();
+        QVERIFY(f.Frame().geometry() != QRect(60, 70, 500, 400));
+        QVERIFY(f.Frame().isVisible());
+    }
+
+    void closingWritesThePlacement() {
+        AppFixture f;
+        f.Start();
+        f.Frame().setGeometry(15, 25, 640, 480);
+        f.Frame().close();
+        const auto stored =
+            ParsePlacement(Profile().GetString(kPlacementSection, kPlacementKey, ""));
+        QVERIFY(stored.has_value());
+        QCOMPARE(stored->flags, 0u);
+        QCOMPARE(stored->showCommand, kShowNormal);
+        QCOMPARE(QRect(stored->left, stored->top, stored->right - stored->left,
+                       stored->bottom - stored->top),
+                 QRect(15, 25, 640, 480));
+    }
+};
+
+ONDREL_GUI_TEST(MainFrameTest);
+#include "MainFrameTest.moc"
