@@ -55,4 +55,12 @@ void CDivideBlock::Compute() {
     if (document) document->stopped = 1;
 }
 
+// The block classes of this family, compiled with their formulas.
+template class CFormulaBlock<MultiplyFormula>;
+template class CFormulaBlock<PowerFormula>;
+template class CFormulaBlock<SquareRootFormula>;
+template class CFormulaBlock<SumFormula>;
+template class CFormulaBlock<NegateFormula>;
+template class CFormulaBlock<GainFormula>;
+
 }  // namespace ondrel

@@ -52,4 +52,10 @@ void CQuitBlock::Compute() {
     if (ScaledOrZero(*this, 1) < InputOrParam(2) && document) document->stopped = 1;
 }
 
+// The block classes of this family, compiled with their formulas.
+template class CFormulaBlock<AndFormula>;
+template class CFormulaBlock<ExclusiveOrFormula>;
+template class CFormulaBlock<InclusiveOrFormula>;
+template class CFormulaBlock<RelayFormula>;
+
 }  // namespace ondrel

@@ -57,4 +57,15 @@ double PositiveClipFormula(const CBlock& b) {
     return x < 0.0 ? x : 0.0;
 }
 
+// The block classes of this family, compiled with their formulas.
+template class CFormulaBlock<AbsoluteFormula>;
+template class CFormulaBlock<BangFormula>;
+template class CFormulaBlock<DeadSpaceFormula>;
+template class CFormulaBlock<IntegerFormula>;
+template class CFormulaBlock<LimiterFormula>;
+template class CFormulaBlock<ModuloFormula>;
+template class CFormulaBlock<NegativeClipFormula>;
+template class CFormulaBlock<OffsetFormula>;
+template class CFormulaBlock<PositiveClipFormula>;
+
 }  // namespace ondrel

@@ -88,6 +88,35 @@ using CNegativeClipBlock = CFormulaBlock<NegativeClipFormula>;
 using COffsetBlock = CFormulaBlock<OffsetFormula>;
 using CPositiveClipBlock = CFormulaBlock<PositiveClipFormula>;
 
+// Each formula block is instantiated beside its formula (in its family file), so that the
+// formula is compiled into Compute itself: one call per block and evaluation, not two.
+extern template class CFormulaBlock<MultiplyFormula>;
+extern template class CFormulaBlock<PowerFormula>;
+extern template class CFormulaBlock<SquareRootFormula>;
+extern template class CFormulaBlock<SumFormula>;
+extern template class CFormulaBlock<NegateFormula>;
+extern template class CFormulaBlock<GainFormula>;
+extern template class CFormulaBlock<SineFormula>;
+extern template class CFormulaBlock<CosineFormula>;
+extern template class CFormulaBlock<ArcTangentFormula>;
+extern template class CFormulaBlock<LogEFormula>;
+extern template class CFormulaBlock<Log10Formula>;
+extern template class CFormulaBlock<ExponentFormula>;
+extern template class CFormulaBlock<DecibelFormula>;
+extern template class CFormulaBlock<AndFormula>;
+extern template class CFormulaBlock<ExclusiveOrFormula>;
+extern template class CFormulaBlock<InclusiveOrFormula>;
+extern template class CFormulaBlock<RelayFormula>;
+extern template class CFormulaBlock<AbsoluteFormula>;
+extern template class CFormulaBlock<BangFormula>;
+extern template class CFormulaBlock<DeadSpaceFormula>;
+extern template class CFormulaBlock<IntegerFormula>;
+extern template class CFormulaBlock<LimiterFormula>;
+extern template class CFormulaBlock<ModuloFormula>;
+extern template class CFormulaBlock<NegativeClipFormula>;
+extern template class CFormulaBlock<OffsetFormula>;
+extern template class CFormulaBlock<PositiveClipFormula>;
+
 // g1 / g2. A zero scaled denominator is a run-time error: the user is told, the run is
 // stopped and the output keeps its previous value.
 class CDivideBlock final : public CBlock {

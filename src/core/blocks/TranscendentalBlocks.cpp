@@ -46,4 +46,13 @@ double DecibelFormula(const CBlock& b) {
     return x == 0.0 ? 0.0 : 20.0 * std::log10(std::fabs(x));
 }
 
+// The block classes of this family, compiled with their formulas.
+template class CFormulaBlock<SineFormula>;
+template class CFormulaBlock<CosineFormula>;
+template class CFormulaBlock<ArcTangentFormula>;
+template class CFormulaBlock<LogEFormula>;
+template class CFormulaBlock<Log10Formula>;
+template class CFormulaBlock<ExponentFormula>;
+template class CFormulaBlock<DecibelFormula>;
+
 }  // namespace ondrel
