@@ -26,7 +26,9 @@ public:
     bool IsStoring() const { return storing_; }
     bool IsLoading() const { return !storing_; }
 
-    // Writing.
+    // Writing. Reserve makes room for what is about to be written, so that a large chart is
+    // written without the buffer growing (and copying itself) many times over.
+    void Reserve(std::size_t bytes) { output_.reserve(output_.size() + bytes); }
     void WriteInt32(std::int32_t v);
     void WriteUInt16(std::uint16_t v);
     void WriteUInt32(std::uint32_t v);

@@ -64,7 +64,20 @@ void ShowFirstSamples(CTarvekDoc& doc) {
 
 }  // namespace
 
+namespace {
+
+// The samples make up nearly all of a large chart; everything else is a few hundred bytes a
+// block.
+std::size_t EstimatedChartBytes(const CTarvekDoc& doc) {
+    std::size_t bytes = 4096;
+    for (const auto& block : doc.blockList) bytes += 512 + block->history.size() * sizeof(double);
+    return bytes;
+}
+
+}  // namespace
+
 void WriteChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
+    ar.Reserve(EstimatedChartBytes(doc));
     ar.WriteDouble(kProgramFileVersion);
     doc.modelSettings.Serialize(ar, kProgramFileVersion);
     ar.WriteString(doc.title);

@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 
 #include "model/CArchive.h"
 #include "model/CTarvekDoc.h"
@@ -20,28 +20,47 @@ namespace {
 // file is refused before anything is allocated for it.
 constexpr std::uintmax_t kMaxChartBytes = std::uintmax_t{1} << 31;
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
-    std::error_code ec;
-    std::uintmax_t size = std::filesystem::file_size(path, ec);
-    if (ec) {
-        error = ec.message();
-        return false;
-    }
-    if (size > kMaxChartBytes) {
-        error = "the file is too large to be a chart";
-        return false;
-    }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+// The whole file, read straight into an uninitialised buffer: a large chart is mostly
+// samples, and clearing the buffer first would cost as much again.
+struct FileBytes {
+    std::unique_ptr<std::uint8_t[]> data;
+    std::size_t size = 0;
+};
+
+bool ReadWholeFile(const std::string& path, FileBytes& bytes, std::string& error) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(size));
-    if (size != 0 && !in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-        error = "the file could not be read to its end";
-        return false;
+    struct stat info {};
+    bool ok = ::fstat(fd, &info) == 0;
+    if (ok && !S_ISREG(info.st_mode)) {
+        error = "not a file";
+        ok = false;
+    } else if (ok && static_cast<std::uintmax_t>(info.st_size) > kMaxChartBytes) {
+        error = "the file is too large to be a chart";
+        ok = false;
+    } else if (!ok) {
+        error = std::strerror(errno);
     }
-    return true;
+    if (ok) {
+        bytes.size = static_cast<std::size_t>(info.st_size);
+        bytes.data.reset(new std::uint8_t[bytes.size == 0 ? 1 : bytes.size]);
+        std::size_t done = 0;
+        while (ok && done < bytes.size) {
+            ssize_t n = ::read(fd, bytes.data.get() + done, bytes.size - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                error = n < 0 ? std::strerror(errno) : "the file could not be read to its end";
+                ok = false;
+            } else {
+                done += static_cast<std::size_t>(n);
+            }
+        }
+    }
+    ::close(fd);
+    return ok;
 }
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
@@ -87,14 +106,14 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 }
 
 bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host) {
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) {
         ShowMessage("Unable to open " + path + ": " + error, kLoadErrorCaption);
         return false;
     }
     doc.SetFrameworkTitle(std::filesystem::path(path).filename().string());
-    CArchive ar = CArchive::ForReading(bytes);
+    CArchive ar = CArchive::ForReading({bytes.data.get(), bytes.size});
     if (!ReadChart(ar, doc, host)) return false;
     // What was just read is what the file holds: nothing to save yet.
     doc.SetModifiedFlag(false);
