@@ -1,0 +1,29 @@
+#include "dialogs/BlockEditor.h"
+
+#include <utility>
+
+#include "dialogs/BlockEditorDialog.h"
+#include "model/CTarvekDoc.h"
+
+namespace ondrel::gui {
+
+BlockEditor::BlockEditor(QWidget* parent, Commit commit)
+    : parent_(parent), commit_(std::move(commit)) {
+    if (!commit_) {
+        commit_ = [](CBlock& block, const BlockEdit&, const BlockEdit& after) {
+            ApplyBlockEdit(*block.document, block, after);
+        };
+    }
+}
+
+bool BlockEditor::Edit(CBlock& block) {
+    if (block.document == nullptr) return false;
+    BlockEditorDialog dialog(block, parent_.data());
+    dialog.exec();
+    const std::optional<BlockEdit> change = dialog.Change();
+    if (!change) return false;
+    commit_(block, dialog.Before(), *change);
+    return true;
+}
+
+}  // namespace ondrel::gui

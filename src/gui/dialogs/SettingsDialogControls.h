@@ -1,0 +1,24 @@
+#pragma once
+// Small builders for the code-built settings dialogs: every control carries the control id
+// by which the dialog data exchange finds it.
+#include <QString>
+
+class QCheckBox;
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace ondrel::gui {
+
+// A label in column column and an edit with controlId right of it, in row.
+QLineEdit* AddLabelledEdit(QGridLayout* grid, int row, int column, const QString& label,
+                           int controlId);
+QPushButton* MakeButton(const QString& text, int controlId, QWidget* parent);
+QCheckBox* MakeCheck(const QString& text, int controlId, QWidget* parent);
+QRadioButton* MakeRadio(const QString& text, int controlId, QWidget* parent);
+// Shows help at context when a help viewer is installed.
+void ShowHelpContext(int context);
+
+}  // namespace ondrel::gui
