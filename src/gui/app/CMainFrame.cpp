@@ -25,6 +25,18 @@
 namespace ondrel::gui {
 namespace {
 
+// Buttons 23 pixels square (a 21-pixel image in a 1-pixel frame that shows on hover and
+// while pressed or checked), so that the first-start rows, laid out at 23 pixels a button,
+// show every button without an extension menu.
+constexpr int kBarImageSide = 21;
+constexpr int kBarButtonSide = 23;
+const QString kCompactBarStyle = QStringLiteral(
+    "QToolBar { spacing: 0px; padding: 0px; }"
+    "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent; border-radius: 2px; }"
+    "QToolButton:hover { border-color: palette(mid); background: palette(light); }"
+    "QToolButton:pressed, QToolButton:checked { border-color: palette(dark);"
+    " background: palette(midlight); }");
+
 constexpr int kFirstStartWidth = 800;
 constexpr int kFirstStartHeight = 600;
 const QString kIdleMessage = QStringLiteral("Ready");
@@ -66,13 +78,20 @@ void CMainFrame::CreateToolbars() {
     for (const ToolbarDefinition& def : ToolbarDefinitions()) {
         auto* bar = new QToolBar(QString::fromLatin1(def.caption), this);
         bar->setObjectName(QStringLiteral("Bar%1").arg(def.barId));
-        bar->setIconSize(QSize(23, 23));
+        bar->setIconSize(QSize(kBarImageSide, kBarImageSide));
+        bar->setStyleSheet(kCompactBarStyle);
         bar->setAllowedAreas(Qt::AllToolBarAreas);
         for (int id : def.buttons) {
             if (id == 0)
                 bar->addSeparator();
             else if (QAction* action = Action(id))
                 bar->addAction(action);
+        }
+        // The style would add its own margins around the image; the button keeps to its square.
+        for (QAction* action : bar->actions()) {
+            if (action->isSeparator()) continue;
+            if (QWidget* button = bar->widgetForAction(action))
+                button->setFixedSize(kBarButtonSide, kBarButtonSide);
         }
         toolbars_.insert(def.barId, bar);
         // The View menu item of a bar is its show/hide toggle, with the bar's prompt.

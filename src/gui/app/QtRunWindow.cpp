@@ -34,12 +34,19 @@ bool IsUserInput(QEvent::Type type) {
     }
 }
 
+// The events that repaint or lay out a window: the window system asks for them once and
+// waits, so one held back must be posted again later.
+bool IsRepaintOrLayout(QEvent::Type type) {
+    return type == QEvent::UpdateRequest || type == QEvent::LayoutRequest;
+}
+
 }  // namespace
 
 QtRunWindow::QtRunWindow() = default;
 
 QtRunWindow::~QtRunWindow() {
     if (window_ != nullptr) qApp->removeEventFilter(this);
+    ReleaseDeferred();
     delete window_;
 }
 
@@ -77,22 +84,56 @@ void QtRunWindow::Close(CTarvekDoc&) {
         window_->deleteLater();
         window_ = nullptr;
     }
+    ReleaseDeferred();
     emit RunFinished();
 }
 
-bool QtRunWindow::BelongsToRunWindow(QObject* object) const {
+bool QtRunWindow::Defer(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr) return false;
+    const int type = static_cast<int>(event->type());
+    for (const auto& [held, heldType] : deferred_)
+        if (held == widget && heldType == type) return true;
+    deferred_.emplace_back(widget, type);
+    return true;
+}
+
+// Posted as the widgets post them themselves: after everything else that is waiting.
+void QtRunWindow::ReleaseDeferred() {
+    for (const auto& [widget, type] : deferred_)
+        if (widget != nullptr)
+            QCoreApplication::postEvent(widget, new QEvent(static_cast<QEvent::Type>(type)),
+                                        Qt::LowEventPriority);
+    deferred_.clear();
+}
+
+namespace {
+
+bool BelongsTo(QObject* object, const QWidget* window) {
     // Input reaches a top-level window's platform window first, then its widgets.
     if (auto* platformWindow = qobject_cast<QWindow*>(object))
-        return platformWindow == window_->windowHandle();
+        return platformWindow == window->windowHandle();
     for (QObject* o = object; o != nullptr; o = o->parent())
-        if (o == window_) return true;
-    if (auto* widget = qobject_cast<QWidget*>(object)) return widget->window() == window_;
+        if (o == window) return true;
+    if (auto* widget = qobject_cast<QWidget*>(object)) return widget->window() == window;
     return false;
 }
 
+}  // namespace
+
+// A message box the run opens over the run window (a failure at some time) is as much the
+// run's as the window itself: it must be painted and answered.
+bool QtRunWindow::BelongsToRunWindow(QObject* object) const {
+    if (BelongsTo(object, window_)) return true;
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr && modal != window_ && BelongsTo(object, modal);
+}
+
 bool QtRunWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (window_ != nullptr && IsUserInput(event->type()) && !BelongsToRunWindow(watched))
-        return true;
+    if (window_ != nullptr && !BelongsToRunWindow(watched)) {
+        if (IsUserInput(event->type())) return true;
+        if (IsRepaintOrLayout(event->type()) && Defer(watched, event)) return true;
+    }
     return QObject::eventFilter(watched, event);
 }
 

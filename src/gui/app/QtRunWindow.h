@@ -1,18 +1,20 @@
 #pragma once
 // The run window service: opens a CRunWndw for the run, repaints it and lets it take its
 // input at most every 20 ms of wall time (and always after the last interval), so painting
-// costs a long run next to nothing. While it is open no other window receives user input.
+// costs a long run next to nothing. While it is open no other window receives user input,
+// and no other window is repainted or laid out: their repaints wait for the end of the run.
 #include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 #include <functional>
+#include <utility>
+#include <vector>
 
 #include "app/CRunWndw.h"
 #include "platform/RunWindow.h"
 
 namespace ondrel::gui {
-
-
 
 class QtRunWindow : public QObject, public IRunWindow {
     Q_OBJECT
@@ -42,11 +44,16 @@ protected:
 
 private:
     bool BelongsToRunWindow(QObject* object) const;
+    // Holds back a repaint or relayout of another window until the run ends.
+    bool Defer(QObject* watched, QEvent* event);
+    void ReleaseDeferred();
 
     QPointer<CRunWndw> window_;
     QElapsedTimer sinceLastPump_;
     int pumps_ = 0;
     std::function<void(CRunWndw&)> observer_;
+    // The windows whose repaint (or relayout) was held back, with the event to send again.
+    std::vector<std::pair<QPointer<QWidget>, int>> deferred_;
 };
 
 }  // namespace ondrel::gui

@@ -1,6 +1,7 @@
 // The main frame: bars, their default and saved layout, the placement, accelerators.
 #include <QMainWindow>
 #include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 #include "AppFixture.h"
@@ -74,6 +75,22 @@ private slots:
         QCOMPARE(sine->toolTip(), QString("Sine"));
         QCOMPARE(f.Frame().Action(cmd::kViewDisplayBar)->statusTip(),
                  QString("Show or hide the Dispaly toolbar"));
+    }
+
+    // Every row of the first-start layout shows all its buttons in an 800-pixel window: no
+    // bar needs its extension button.
+    void defaultRowsShowEveryButtonAt800Pixels() {
+        AppFixture f;
+        f.Start();
+        QCOMPARE(f.Frame().width(), 800);
+        QVERIFY(QTest::qWaitForWindowExposed(&f.Frame()));
+        QCoreApplication::processEvents();
+        for (const BarPlacement& place : DefaultToolbarLayout(800)) {
+            QToolBar* bar = f.Frame().Toolbar(place.barId);
+            auto* extension = bar->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+            QVERIFY(extension != nullptr);
+            QVERIFY2(!extension->isVisible(), qPrintable(bar->windowTitle()));
+        }
     }
 
     void viewTogglesCarryCheckMarksAndLayoutIsRestored() {
