@@ -79,6 +79,8 @@ private:
     void OnFrameClose(CChildFrame* frame, bool* allowed);
     void OnFrameDestroyed(ChartSession* session);
     void OnOpenNewChartView();
+    void OnPreferencesCommand();
+    void OnViewingCommand();
     void OnRun();
     void OnInitialize();
     void OnBlockTool(int commandId);

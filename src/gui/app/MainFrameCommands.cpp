@@ -14,6 +14,8 @@
 #include "app/CommandText.h"
 #include "app/Toolbars.h"
 #include "blocks/BlockCatalogue.h"
+#include "dialogs/ModelPropertiesDialog.h"
+#include "dialogs/ViewingPropertiesDialog.h"
 #include "help/HelpPages.h"
 #include "model/views/ChartViewState.h"
 #include "platform/Platform.h"
@@ -50,15 +52,16 @@ const QMap<int, const char*>& MenuTexts() {
 bool NotYetAvailable(int id) {
     static const QList<int> kLater{kFilePrint,  kFilePrintToFile, kFilePrintPreview,
                                    kFilePrintSetup, kEditCut,     kEditCopy,
-                                   kEditPaste,  kEditDelete,     kViewing,
+                                   kEditPaste,  kEditDelete,
                                    kOpenTextView, kOpenListView,  kOpenGraphView,
-                                   kPreferences, kSnapshot,       kMiscellaneousSpare};
+                                   kSnapshot,   kMiscellaneousSpare};
     return kLater.contains(id);
 }
 
 // Commands that need an open chart.
 bool NeedsDocument(int id) {
     static const QList<int> kDocument{kFileClose, kFileSave, kFileSaveAs, kRun, kInitialize,
+                                      kViewing, kPreferences,
                                       kTerminateRun, kOpenChartView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
                                       kPreviousPane};
@@ -201,6 +204,8 @@ void CMainFrame::ConnectCommands() {
         if (ChartSession* s = ActiveSession()) s->Document().OnTerminateRun();
     });
     on(kOpenChartView, [this] { OnOpenNewChartView(); });
+    on(kPreferences, [this] { OnPreferencesCommand(); });
+    on(kViewing, [this] { OnViewingCommand(); });
     on(kWindowCascade, [this] { mdi_->cascadeSubWindows(); });
     on(kWindowTile, [this] { mdi_->tileSubWindows(); });
     on(kWindowArrange, [this] { mdi_->cascadeSubWindows(); });
@@ -234,6 +239,26 @@ void CMainFrame::OnOpenNewChartView() {
     }
     session->Document().SetModifiedFlag(true);
     OpenChartView(*session, session->AddChartState());
+}
+
+// Options > Preferences: the model's settings and title, for the active chart.
+void CMainFrame::OnPreferencesCommand() {
+    ChartSession* session = ActiveSession();
+    if (session == nullptr) return;
+    OnPreferences(session->Document(), this);
+    RefreshCommandStates();
+}
+
+// Options > Viewing: the look of the active chart window. Applying changes the connectors'
+// lanes, so every connector is routed again; the window's caption follows its title.
+void CMainFrame::OnViewingCommand() {
+    CTarvekView* view = ActiveView();
+    if (view == nullptr) return;
+    OnViewParameters(view->Document(), view->State(), this, [view](ViewSettingsEdit&& edit) {
+        edit.Apply(view->State(), view->Document());
+        emit view->TitleChanged(view->CaptionTitle());
+    });
+    RefreshCommandStates();
 }
 
 void CMainFrame::OnRun() {
