@@ -28,6 +28,7 @@
 #include "app/CommandIds.h"
 #include "app/DesktopPlatform.h"
 #include "blocks/BlockTypeIds.h"
+#include "LadderChart.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
 #include "model/views/StateOnlyViewHost.h"
@@ -35,47 +36,9 @@
 namespace {
 
 using namespace ondrel;
+using namespace ondrel::bench;
 
 constexpr int kStages = 100;
-constexpr double kRate = 10.0;
-constexpr double kErrorLimit = 1e-7;
-constexpr double kInterval = 0.01;
-constexpr double kIntervals = 1000.0;
-
-CBlock* Place(CTarvekDoc& doc, int typeId, int x, int y) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    if (!doc.pendingBlock) {
-        std::fprintf(stderr, "no block of type %d\n", typeId);
-        std::exit(1);
-    }
-    doc.PlacePendingBlock(x, y);
-    return doc.blockList.back().get();
-}
-
-// The ladder as a user would build it: per stage a Sum (upstream minus own state) feeding an
-// Integrate of gain k.
-void BuildLadder(CTarvekDoc& doc, int stages) {
-    doc.OnNewDocument();
-    CBlock& clock = *doc.Clock();
-    clock.param[1] = kErrorLimit;
-    clock.param[2] = kInterval;
-    clock.param[3] = kInterval * kIntervals;
-    CBlock* upstream = Place(doc, kTypeSineWaveGenerator, 2, 2);
-    upstream->param[1] = 1.0;  // frequency
-    upstream->param[2] = 0.0;  // phase
-    upstream->param[3] = 0.0;  // delay
-    for (int i = 0; i < stages; ++i) {
-        CBlock* sum = Place(doc, kTypeSum, 4 + 4 * i, 4);
-        CBlock* state = Place(doc, kTypeIntegrate, 6 + 4 * i, 4);
-        state->param[1] = kRate;
-        state->param[2] = 0.0;
-        sum->param[2] = -1.0;
-        doc.ConnectInput(sum, 1, upstream);
-        doc.ConnectInput(sum, 2, state);
-        doc.ConnectInput(state, 1, sum);
-        upstream = state;
-    }
-}
 
 // The scratch folder with the ladder's chart file and the desktop program's profile.
 struct Scratch {

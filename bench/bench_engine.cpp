@@ -20,6 +20,7 @@
 
 #include "blocks/BlockTypeIds.h"
 #include "engine/RungeKuttaPairs.h"
+#include "LadderChart.h"
 #include "model/CTarvekDoc.h"
 
 namespace {
@@ -45,10 +46,8 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 namespace ondrel {
 namespace {
 
-constexpr double kRate = 10.0;  // k of every stage
-constexpr double kErrorLimit = 1e-7;
-constexpr double kInterval = 0.01;
-constexpr double kIntervals = 1000.0;
+using namespace ondrel::bench;
+
 constexpr double kTwoPi = 6.283185307179586;
 
 // Processor time of this thread: the machine may be shared, and time spent waiting for a
@@ -82,41 +81,6 @@ void KeepFastest(std::map<int, Figures>& all, int stages, const Figures& figures
     if (found == all.end() || (runs > 1 && better)) {
         all[stages] = figures;
         all[stages].runs = runs;
-    }
-}
-
-CBlock* Place(CTarvekDoc& doc, int typeId, int x, int y) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    if (!doc.pendingBlock) {
-        std::fprintf(stderr, "no block of type %d\n", typeId);
-        std::exit(1);
-    }
-    doc.PlacePendingBlock(x, y);
-    return doc.blockList.back().get();
-}
-
-// The ladder as a user would build it: per stage a Sum (upstream minus own state) feeding an
-// Integrate of gain k.
-void BuildLadder(CTarvekDoc& doc, int stages) {
-    doc.OnNewDocument();
-    CBlock& clock = *doc.Clock();
-    clock.param[1] = kErrorLimit;
-    clock.param[2] = kInterval;
-    clock.param[3] = kInterval * kIntervals;
-    CBlock* upstream = Place(doc, kTypeSineWaveGenerator, 2, 2);
-    upstream->param[1] = 1.0;  // frequency
-    upstream->param[2] = 0.0;  // phase
-    upstream->param[3] = 0.0;  // delay
-    for (int i = 0; i < stages; ++i) {
-        CBlock* sum = Place(doc, kTypeSum, 4 + 4 * i, 4);
-        CBlock* state = Place(doc, kTypeIntegrate, 6 + 4 * i, 4);
-        state->param[1] = kRate;
-        state->param[2] = 0.0;
-        sum->param[2] = -1.0;
-        doc.ConnectInput(sum, 1, upstream);
-        doc.ConnectInput(sum, 2, state);
-        doc.ConnectInput(state, 1, sum);
-        upstream = state;
     }
 }
 

@@ -72,9 +72,6 @@ public:
     // there is none or the user cancelled.
     bool EditProperties();
 
-    bool IsConnected(int k) const { return input[k] != nullptr; }
-    // input k's value, scaled by parameter k.
-    double Scaled(int k) const { return param[k] * input[k]->value; }
     // input k's value when connected, otherwise parameter k.
     double InputOrParam(int k) const { return input[k] ? input[k]->value : param[k]; }
     // The key stored for input k: the source's position, or (-99, -99).
