@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 #include "blocks/BlockCatalogue.h"
 #include "blocks/ClockBlock.h"
@@ -110,15 +111,21 @@ void CTarvekDoc::AddPendingBlock() {
     SetModifiedFlag(true);
 }
 
-void CTarvekDoc::DeleteBlock(CBlock* block) {
+void CTarvekDoc::DeleteBlock(CBlock* block) { DetachBlock(block); }
+
+DetachedBlock CTarvekDoc::DetachBlock(CBlock* block) {
+    DetachedBlock detached;
     const int index = IndexOf(block);
     // The Clock and its two outputs carry the run's timing and are part of every chart;
     // removing them would leave the run driver and the Clock without their blocks.
-    if (index <= 0 || std::find(auxList.begin(), auxList.end(), block) != auxList.end()) return;
+    if (index <= 0 || std::find(auxList.begin(), auxList.end(), block) != auxList.end())
+        return detached;
     SetModifiedFlag(true);
     for (std::size_t i = 1; i < blockList.size(); ++i) {
         for (int k = 1; k <= 3; ++k) {
-            if (blockList[i]->input[k] == block) blockList[i]->input[k] = nullptr;
+            if (blockList[i]->input[k] != block) continue;
+            blockList[i]->input[k] = nullptr;
+            detached.fedInputs.push_back({blockList[i].get(), k});
         }
     }
     UpdateAllViews(nullptr, kHintBlockDeleting, block);
@@ -128,7 +135,35 @@ void CTarvekDoc::DeleteBlock(CBlock* block) {
     EraseAll(computeList, block);
     EraseAll(initList, block);
     EraseAll(auxList, block);
+    detached.index = index;
+    detached.block = std::move(blockList[static_cast<std::size_t>(index)]);
     blockList.erase(blockList.begin() + index);
+    return detached;
+}
+
+CBlock* CTarvekDoc::ReattachBlock(DetachedBlock detached) {
+    CBlock* block = InsertBlock(detached.index, std::move(detached.block));
+    if (block == nullptr) return nullptr;
+    for (const DetachedBlock::FedInput& fed : detached.fedInputs) {
+        // Only blocks still in the chart, and only rows they have.
+        if (IndexOf(fed.target) < 0 || fed.k < 1 || fed.k > 3) continue;
+        fed.target->input[fed.k] = block;
+    }
+    UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    return block;
+}
+
+CBlock* CTarvekDoc::InsertBlock(int index, std::unique_ptr<CBlock> block) {
+    if (!block) return nullptr;
+    block->document = this;
+    // Element 0 stays the Clock whatever index a caller kept.
+    const int size = static_cast<int>(blockList.size());
+    const int at = std::clamp(index, size > 0 ? 1 : 0, size);
+    CBlock* inserted = block.get();
+    blockList.insert(blockList.begin() + at, std::move(block));
+    UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
+    SetModifiedFlag(true);
+    return inserted;
 }
 
 void CTarvekDoc::RerouteBlock(CBlock* block) {

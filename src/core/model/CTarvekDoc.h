@@ -27,6 +27,18 @@ inline constexpr ColorRef kPalette[7] = {
     MakeColor(0, 255, 255), MakeColor(255, 0, 255), MakeColor(255, 255, 0),
 };
 
+// A block taken out of a chart with what it takes to put it back as it was: its place in the
+// block list and the inputs it fed (each target with the row, 1..3).
+struct DetachedBlock {
+    struct FedInput {
+        CBlock* target = nullptr;
+        int k = 0;
+    };
+    std::unique_ptr<CBlock> block;  // null when nothing was taken out
+    int index = -1;
+    std::vector<FedInput> fedInputs;
+};
+
 class CTarvekDoc {
 public:
     // Adds the model settings (section "Model"); their members start from the profile.
@@ -63,6 +75,16 @@ public:
     void AddPendingBlock();
     // Clears every input that refers to block, hint -1, removes and deletes it.
     void DeleteBlock(CBlock* block);
+    // Everything DeleteBlock does except destroying the block: it comes back with its place
+    // and the inputs it fed. Nothing is taken out (block null) for the Clock, its outputs or
+    // a block that is not in the list.
+    DetachedBlock DetachBlock(CBlock* block);
+    // Puts a detached block back at its place, every input it fed takes it again (their route
+    // records were never changed), hints 5 and 0, marks modified. Returns the block.
+    CBlock* ReattachBlock(DetachedBlock detached);
+    // Inserts block at index of the block list (kept behind the Clock and within the list),
+    // hint 5, marks modified. Returns the block; null for no block.
+    CBlock* InsertBlock(int index, std::unique_ptr<CBlock> block);
     // Re-routes the block's own connectors and those that come from it, then hint 0.
     void RerouteBlock(CBlock* block);
     // input k of target <- source, then routes that connector.

@@ -27,6 +27,8 @@ public:
     void Revert(ChartViewState& view, CTarvekDoc& doc) const;
 
     const CSettingsGroup& Before() const { return *before_.settings; }
+    const std::string& BeforeTitle() const { return before_.title; }
+    const std::string& BeforeNotes() const { return before_.notes; }
     const CSettingsGroup& After() const { return *after_.settings; }
     const std::string& AfterTitle() const { return after_.title; }
     const std::string& AfterNotes() const { return after_.notes; }
