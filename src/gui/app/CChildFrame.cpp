@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/ChartSession.h"
+#include "model/edits/ChartCommand.h"
 #include "model/views/ChartViewState.h"
 #include "views/chart/CTarvekView.h"
 
@@ -44,6 +45,11 @@ CTarvekView* CChildFrame::AddPane(QSplitter* row, ChartViewState& state) {
     view->setMinimumSize(kMinPaneSize, kMinPaneSize);
     row->addWidget(view);
     connect(view, &CTarvekView::TitleChanged, this, &CChildFrame::RefreshCaption);
+    connect(view, &CTarvekView::EditStateChanged, this, &CChildFrame::EditStateChanged);
+    ChartSession* session = &session_;
+    view->SetCommandSink([session](std::unique_ptr<ChartCommand> command) {
+        session->Perform(std::move(command));
+    });
     return view;
 }
 

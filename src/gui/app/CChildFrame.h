@@ -54,6 +54,8 @@ signals:
     // The frame asks whether it may close (the owner asks the user about unsaved changes
     // when it is the chart's last window).
     void CloseRequested(CChildFrame* frame, bool* allowed);
+    // A pane's selection, placing or connecting changed.
+    void EditStateChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -171,6 +171,7 @@ CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& st
     frame->setAttribute(Qt::WA_DeleteOnClose);
     mdi_->addSubWindow(frame);
     connect(frame, &CChildFrame::CloseRequested, this, &CMainFrame::OnFrameClose);
+    connect(frame, &CChildFrame::EditStateChanged, this, &CMainFrame::RefreshCommandStates);
     ChartSession* owner = &session;
     connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
     frame->resize(mdi_->width() * 3 / 4, mdi_->height() * 3 / 4);

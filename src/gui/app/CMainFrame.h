@@ -87,6 +87,7 @@ private:
     void OnHelp(int commandId);
     void OnAbout();
     void CommandFailed();
+    void RefreshEditStates(ChartSession* session);
 
     COndrelApp& app_;
     QMdiArea* mdi_;

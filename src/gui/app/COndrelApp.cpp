@@ -12,6 +12,8 @@
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "app/WindowPlacement.h"
+#include "dialogs/BlockEditor.h"
+#include "model/edits/ChartCommand.h"
 #include "model/ChartFile.h"
 #include "platform/NumberFormat.h"
 #include "platform/StringTable.h"
@@ -34,6 +36,8 @@ COndrelApp::COndrelApp() = default;
 // The windows go first: they draw from the charts.
 COndrelApp::~COndrelApp() {
     shuttingDown_ = true;
+    SetBlockEditor(nullptr);
+    blockEditor_.reset();
     mainFrame_.reset();
     sessions_.clear();
 }
@@ -41,6 +45,7 @@ COndrelApp::~COndrelApp() {
 bool COndrelApp::Start(const QStringList& arguments) {
     recent_.Load();
     mainFrame_ = std::make_unique<CMainFrame>(*this);
+    InstallBlockEditor();
     mainFrame_->RefreshRecentFiles();
     mainFrame_->LoadBarState();
     const QString path = ChartPathFromArguments(arguments);
@@ -55,9 +60,32 @@ bool COndrelApp::Start(const QStringList& arguments) {
     return true;
 }
 
+// The block editor opened by a click on a block: its OK becomes a change on the chart's undo
+// stack.
+void COndrelApp::InstallBlockEditor() {
+    blockEditor_ = std::make_unique<BlockEditor>(
+        mainFrame_.get(), [this](CBlock& block, const BlockEdit& before, const BlockEdit& after) {
+            if (ChartSession* session = SessionOf(block.document))
+                session->Perform(MakeBlockEditCommand(block, before, after));
+            else
+                ApplyBlockEdit(*block.document, block, after);
+        });
+    SetBlockEditor(blockEditor_.get());
+}
+
+ChartSession* COndrelApp::SessionOf(const CTarvekDoc* doc) const {
+    for (const auto& session : sessions_)
+        if (&session->Document() == doc) return session.get();
+    return nullptr;
+}
+
 ChartSession* COndrelApp::Adopt(std::unique_ptr<ChartSession> session) {
     ChartSession* raw = session.get();
     sessions_.push_back(std::move(session));
+    // Undo, Redo and the modified mark in the captions follow every change of the stack.
+    QUndoStack* stack = &raw->UndoStack();
+    connect(stack, &QUndoStack::indexChanged, mainFrame_.get(), &CMainFrame::RefreshCommandStates);
+    connect(stack, &QUndoStack::cleanChanged, mainFrame_.get(), &CMainFrame::RefreshCommandStates);
     CChildFrame* frame = mainFrame_->OpenChartView(*raw, raw->FirstChartState());
     if (frame == nullptr) {
         ForgetSession(raw);
@@ -121,6 +149,7 @@ bool COndrelApp::SaveChart(ChartSession& session, bool saveAs) {
         if (QFileInfo(path).suffix().isEmpty()) path += kChartExtension;
     }
     if (!SaveChartFile(path.toStdString(), session.Document(), session)) return false;
+    session.MarkSaved();
     session.SetPath(QFileInfo(path).absoluteFilePath());
     session.Document().SetFrameworkTitle(QFileInfo(path).fileName().toStdString());
     recent_.Add(session.Path().toStdString());

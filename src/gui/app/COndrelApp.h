@@ -11,8 +11,13 @@
 
 #include "app/RecentFiles.h"
 
+namespace ondrel {
+class CTarvekDoc;
+}
+
 namespace ondrel::gui {
 
+class BlockEditor;
 class CMainFrame;
 class ChartSession;
 
@@ -64,9 +69,12 @@ public:
 
 private:
     ChartSession* FindOpen(const QString& path) const;
+    ChartSession* SessionOf(const CTarvekDoc* doc) const;
+    void InstallBlockEditor();
     ChartSession* Adopt(std::unique_ptr<ChartSession> session);
 
     std::unique_ptr<CMainFrame> mainFrame_;
+    std::unique_ptr<BlockEditor> blockEditor_;
     std::vector<std::unique_ptr<ChartSession>> sessions_;
     RecentFiles recent_;
     int untitledCount_ = 0;

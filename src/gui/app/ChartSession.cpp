@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "app/ChartUndoCommand.h"
+#include "model/edits/ChartCommand.h"
 #include "model/views/ChartViewState.h"
 #include "model/views/GraphViewState.h"
 #include "model/views/ListViewState.h"
@@ -12,12 +14,31 @@ namespace ondrel::gui {
 ChartSession::ChartSession() {
     firstChart_ = &AddChartState();
     doc_.AddView(this);
+    // The modified mark follows the undo stack: back at the saved point, nothing is unsaved.
+    QObject::connect(&undoStack_, &QUndoStack::cleanChanged,
+                     [this](bool clean) { doc_.SetModifiedFlag(!clean); });
 }
 
-// The states go before the document, which the window panes have already left.
+// The undo commands go first (they hold blocks taken out of the chart), then the states,
+// before the document, which the window panes have already left.
 ChartSession::~ChartSession() {
+    undoStack_.disconnect();
+    undoStack_.clear();
     doc_.RemoveView(this);
     states_.clear();
+    retired_.clear();
+}
+
+void ChartSession::Perform(std::unique_ptr<ChartCommand> command) {
+    if (command == nullptr) return;
+    undoStack_.push(new ChartUndoCommand(doc_, std::move(command)));
+}
+
+void ChartSession::MarkSaved() { undoStack_.setClean(); }
+
+void ChartSession::MarkUnrecordedChange() {
+    doc_.SetModifiedFlag(true);
+    undoStack_.resetClean();
 }
 
 void ChartSession::OnUpdate(IDocumentView*, int hint, CBlock* block) {
@@ -38,7 +59,10 @@ ChartViewState& ChartSession::AddChartState() { return *Append<ChartViewState>()
 void ChartSession::ForgetState(const ViewState* state) {
     std::erase(awaitingWindow_, state);
     if (state == firstChart_) firstChart_ = nullptr;
-    std::erase_if(states_, [state](const auto& s) { return s.get() == state; });
+    auto it = std::find_if(states_.begin(), states_.end(), [state](const auto& s) { return s.get() == state; });
+    if (it == states_.end()) return;
+    retired_.push_back(std::move(*it));
+    states_.erase(it);
 }
 
 std::vector<ChartViewState*> ChartSession::TakeChartStatesWithoutWindow() {

@@ -4,6 +4,7 @@
 // draw from their state; list, graph and text views have no window yet, so their records
 // are kept as states alone and go back into the file unchanged.
 #include <QString>
+#include <QUndoStack>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "model/views/ViewState.h"
 
 namespace ondrel {
+class ChartCommand;
 class ChartViewState;
 }
 
@@ -31,7 +33,8 @@ public:
 
     // A new chart-view state at the end of the view order (a new window or pane).
     ChartViewState& AddChartState();
-    // The window or pane showing state has gone: its record goes with it.
+    // The window or pane showing state has gone: its record is no longer saved. The state
+    // object itself lives on with the session, since undo commands may still refer to it.
     void ForgetState(const ViewState* state);
     // Chart states read from the file that have no window yet (opened after loading).
     std::vector<ChartViewState*> TakeChartStatesWithoutWindow();
@@ -49,6 +52,16 @@ public:
     // chart opened from a file shows its first chart-view record in its first window.
     ChartViewState& FirstChartState() { return *firstChart_; }
 
+    // --- changes and undo -------------------------------------------------------------------
+    // Applies a change made by the user and records it for undo.
+    void Perform(std::unique_ptr<ChartCommand> command);
+    QUndoStack& UndoStack() { return undoStack_; }
+    // The chart has been saved: undoing or redoing back to this point makes it unmodified.
+    void MarkSaved();
+    // A change that cannot be undone (a run, a new window): the chart stays modified
+    // whatever is undone, until it is saved.
+    void MarkUnrecordedChange();
+
 private:
     // Kept states drop their references to a block the document is about to delete.
     void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
@@ -61,6 +74,9 @@ private:
     std::vector<std::unique_ptr<ViewState>> states_;
     ChartViewState* firstChart_ = nullptr;
     std::vector<ChartViewState*> awaitingWindow_;
+    std::vector<std::unique_ptr<ViewState>> retired_;
+    // Declared last: its commands refer to the document, the states and the blocks.
+    QUndoStack undoStack_;
 };
 
 }  // namespace ondrel::gui

@@ -21,6 +21,7 @@ inline constexpr int kEditCopy = 57634;
 inline constexpr int kEditCut = 57635;
 inline constexpr int kEditPaste = 57637;
 inline constexpr int kEditUndo = 57643;
+inline constexpr int kEditRedo = 57644;
 inline constexpr int kEditDelete = 32860;
 // View: the standard bars, then the eight bar toggles (each the bar's id)
 inline constexpr int kViewToolbar = 59392;
@@ -44,6 +45,7 @@ inline constexpr int kOpenTextView = 32867;
 inline constexpr int kOpenListView = 32830;
 inline constexpr int kOpenGraphView = 32831;
 inline constexpr int kPreferences = 32861;
+inline constexpr int kDebugSettings = 155;
 inline constexpr int kSnapshot = 32909;
 // Window
 inline constexpr int kWindowArrange = 57649;

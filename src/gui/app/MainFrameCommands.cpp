@@ -14,9 +14,11 @@
 #include "app/CommandText.h"
 #include "app/Toolbars.h"
 #include "blocks/BlockCatalogue.h"
+#include "dialogs/DebugSettingsDialog.h"
 #include "dialogs/ModelPropertiesDialog.h"
 #include "dialogs/ViewingPropertiesDialog.h"
 #include "help/HelpPages.h"
+#include "model/edits/ChartCommand.h"
 #include "model/views/ChartViewState.h"
 #include "platform/Platform.h"
 #include "resources/BlockIcons.h"
@@ -34,7 +36,9 @@ const QMap<int, const char*>& MenuTexts() {
         {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
         {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
         {kFilePrintSetup, "P&rint Setup..."}, {kAppExit, "E&xit"},
+        {kEditUndo, "&Undo"}, {kEditRedo, "&Redo"},
         {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
+        {kDebugSettings, "&Debugging..."},
         {kViewStatusBar, "&Status Bar"},
         {kViewing, "&Viewing"}, {kRun, "&Run"}, {kInitialize, "&Initialize"},
         {kOpenChartView, "&Chart"}, {kOpenTextView, "&Text"}, {kOpenListView, "&List"},
@@ -50,18 +54,16 @@ const QMap<int, const char*>& MenuTexts() {
 
 // Commands whose windows and dialogs come with later parts of the program: shown, but off.
 bool NotYetAvailable(int id) {
-    static const QList<int> kLater{kFilePrint,  kFilePrintToFile, kFilePrintPreview,
-                                   kFilePrintSetup, kEditCut,     kEditCopy,
-                                   kEditPaste,  kEditDelete,
-                                   kOpenTextView, kOpenListView,  kOpenGraphView,
-                                   kSnapshot,   kMiscellaneousSpare};
+    static const QList<int> kLater{kFilePrint,    kFilePrintToFile, kFilePrintPreview,
+                                   kFilePrintSetup, kOpenTextView, kOpenListView,
+                                   kOpenGraphView, kSnapshot,     kMiscellaneousSpare};
     return kLater.contains(id);
 }
 
 // Commands that need an open chart.
 bool NeedsDocument(int id) {
     static const QList<int> kDocument{kFileClose, kFileSave, kFileSaveAs, kRun, kInitialize,
-                                      kViewing, kPreferences,
+                                      kViewing, kPreferences, kDebugSettings,
                                       kTerminateRun, kOpenChartView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
                                       kPreviousPane};
@@ -107,6 +109,9 @@ void CMainFrame::CreateActions() {
     Action(kTerminateRun)->setCheckable(true);
     Action(kViewStatusBar)->setCheckable(true);
     Action(kViewStatusBar)->setChecked(true);
+    // A block tool shows a check mark while the placing it armed waits for its click.
+    for (const CatalogueEntry& entry : Catalogue())
+        if (QAction* action = Action(entry.commandId)) action->setCheckable(true);
 }
 
 void CMainFrame::CreateMenus() {
@@ -139,12 +144,13 @@ void CMainFrame::CreateMenus() {
         menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
                        kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
                        kAppExit}),
-        menu("&Edit", {kEditCut, kEditCopy, kEditPaste, kEditDelete}),
+        menu("&Edit", {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditDelete}),
         menu("&View", {kViewToolbar, kViewStatusBar, 0, kViewDisplayBar, kViewMathBar,
                        kViewTranscendentalBar, kViewTimeBar, kViewLogicBar, kViewGeneratorsBar,
                        kViewNonLinearBar, kViewMiscellaneousBar}),
         menu("&Options", {kViewing, kRun, kInitialize, 0, kOpenChartView, kOpenTextView,
-                          kOpenListView, kOpenGraphView, 0, kPreferences, kSnapshot}),
+                          kOpenListView, kOpenGraphView, 0, kPreferences, kDebugSettings,
+                          kSnapshot}),
         menu("&Window", {kWindowCascade, kWindowTile, kWindowArrange, kWindowSplit}),
         menu("&Help", {kHelpIndex, kHelpUsing, kContextHelp, 0, kAppAbout}),
     };
@@ -184,7 +190,29 @@ void CMainFrame::RefreshCommandStates() {
     const bool running = hasDocument && session->Document().stopped == 0;
     Action(kRun)->setChecked(running);
     Action(kTerminateRun)->setChecked(running);
+    RefreshEditStates(session);
     RefreshCaptions();
+}
+
+// Undo and Redo name the change they take back; the Edit commands and the block tools follow
+// the active chart view's editing state.
+void CMainFrame::RefreshEditStates(ChartSession* session) {
+    QUndoStack* stack = session != nullptr ? &session->UndoStack() : nullptr;
+    const bool canUndo = stack != nullptr && stack->canUndo();
+    const bool canRedo = stack != nullptr && stack->canRedo();
+    Action(kEditUndo)->setEnabled(canUndo);
+    Action(kEditUndo)->setText(canUndo ? tr("&Undo %1").arg(stack->undoText()) : tr("&Undo"));
+    Action(kEditRedo)->setEnabled(canRedo);
+    Action(kEditRedo)->setText(canRedo ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
+    CTarvekView* view = ActiveView();
+    const bool selected = view != nullptr && view->CanCopy();
+    Action(kEditCopy)->setEnabled(selected);
+    Action(kEditCut)->setEnabled(selected);
+    Action(kEditDelete)->setEnabled(selected);
+    Action(kEditPaste)->setEnabled(view != nullptr && view->CanPaste());
+    const int placing = view != nullptr ? view->PlacingCommand() : 0;
+    for (const CatalogueEntry& entry : Catalogue())
+        if (QAction* action = Action(entry.commandId)) action->setChecked(entry.commandId == placing);
 }
 
 void CMainFrame::ConnectCommands() {
@@ -205,6 +233,15 @@ void CMainFrame::ConnectCommands() {
     });
     on(kOpenChartView, [this] { OnOpenNewChartView(); });
     on(kPreferences, [this] { OnPreferencesCommand(); });
+    on(kDebugSettings, [this] {
+        if (ChartSession* s = ActiveSession()) OnDebugSettings(s->Document(), this);
+    });
+    on(kEditUndo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().undo(); });
+    on(kEditRedo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().redo(); });
+    on(kEditCopy, [this] { if (CTarvekView* v = ActiveView()) v->Copy(); });
+    on(kEditCut, [this] { if (CTarvekView* v = ActiveView()) v->Cut(); });
+    on(kEditPaste, [this] { if (CTarvekView* v = ActiveView()) v->Paste(); });
+    on(kEditDelete, [this] { if (CTarvekView* v = ActiveView()) v->DeleteSelected(); });
     on(kViewing, [this] { OnViewingCommand(); });
     on(kWindowCascade, [this] { mdi_->cascadeSubWindows(); });
     on(kWindowTile, [this] { mdi_->tileSubWindows(); });
@@ -237,7 +274,7 @@ void CMainFrame::OnOpenNewChartView() {
         CommandFailed();
         return;
     }
-    session->Document().SetModifiedFlag(true);
+    session->MarkUnrecordedChange();
     OpenChartView(*session, session->AddChartState());
 }
 
@@ -245,7 +282,8 @@ void CMainFrame::OnOpenNewChartView() {
 void CMainFrame::OnPreferencesCommand() {
     ChartSession* session = ActiveSession();
     if (session == nullptr) return;
-    OnPreferences(session->Document(), this);
+    if (auto edit = RunModelProperties(session->Document(), this))
+        session->Perform(MakeModelSettingsCommand(std::move(*edit)));
     RefreshCommandStates();
 }
 
@@ -253,10 +291,10 @@ void CMainFrame::OnPreferencesCommand() {
 // lanes, so every connector is routed again; the window's caption follows its title.
 void CMainFrame::OnViewingCommand() {
     CTarvekView* view = ActiveView();
-    if (view == nullptr) return;
-    OnViewParameters(view->Document(), view->State(), this, [view](ViewSettingsEdit&& edit) {
-        edit.Apply(view->State(), view->Document());
-        emit view->TitleChanged(view->CaptionTitle());
+    ChartSession* session = ActiveSession();
+    if (view == nullptr || session == nullptr) return;
+    OnViewParameters(view->Document(), view->State(), this, [view, session](ViewSettingsEdit&& edit) {
+        session->Perform(MakeViewSettingsCommand(view->State(), std::move(edit)));
     });
     RefreshCommandStates();
 }
@@ -267,6 +305,7 @@ void CMainFrame::OnRun() {
     Action(kRun)->setChecked(true);
     Action(kTerminateRun)->setChecked(true);
     session->Document().OnRun();
+    session->MarkUnrecordedChange();
     RefreshCommandStates();
 }
 
@@ -274,6 +313,7 @@ void CMainFrame::OnInitialize() {
     ChartSession* session = ActiveSession();
     if (session == nullptr || session->Document().stopped == 0) return;
     session->Document().OnInitialize();
+    session->MarkUnrecordedChange();
     RefreshCommandStates();
 }
 
@@ -283,6 +323,7 @@ void CMainFrame::OnBlockTool(int commandId) {
         view->StartPlacing(commandId);
         view->setFocus(Qt::OtherFocusReason);
     }
+    RefreshCommandStates();
 }
 
 void CMainFrame::OnHelp(int commandId) {

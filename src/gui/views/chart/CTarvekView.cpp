@@ -50,17 +50,23 @@ void CTarvekView::OnInitialUpdate() {
     Layout();
     hitToleranceX_ = kHitTolerance;
     hitToleranceY_ = kHitTolerance;
+    shownTitle_ = CaptionTitle();
     if (!state_.title.empty()) emit TitleChanged(CaptionTitle());
     if (!doc_.title.empty()) doc_.SetFrameworkTitle(doc_.title);
     viewport()->update();
 }
 
 void CTarvekView::OnUpdate(ondrel::IDocumentView* /*sender*/, int hint, ondrel::CBlock* block) {
-    // A block about to go must not stay selected: the pointer would dangle.
-    if (hint == ondrel::kHintBlockDeleting && block != nullptr && block == selected_) selected_ = nullptr;
+    // A block about to go must not stay anywhere in the editing state: the pointer would dangle.
+    if (hint == ondrel::kHintBlockDeleting && block != nullptr) ForgetBlock(block);
     if (block != nullptr) return;
     Layout();
     viewport()->update();
+    // An undone or redone change of the view's look may bring another title.
+    if (CaptionTitle() != shownTitle_) {
+        shownTitle_ = CaptionTitle();
+        emit TitleChanged(shownTitle_);
+    }
 }
 
 double CTarvekView::DotsPerInch() const {
@@ -110,12 +116,6 @@ void CTarvekView::SetSelectedBlock(ondrel::CBlock* block) {
     viewport()->update();
 }
 
-void CTarvekView::StartPlacing(int commandId) {
-    placingCommand_ = commandId;
-    placing_ = true;
-    viewport()->setCursor(PlacingCursor());
-}
-
 QString CTarvekView::CaptionTitle() const { return QString::fromStdString(state_.title); }
 
 void CTarvekView::paintEvent(QPaintEvent* event) {
@@ -124,6 +124,7 @@ void CTarvekView::paintEvent(QPaintEvent* event) {
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     const QSize chart = ScrollTotalPixels().expandedTo(viewport()->size());
     Paint(painter, QRect(origin, chart), DotsPerInch());
+    if (connecting_) PaintRubberBand(painter);
 }
 
 void CTarvekView::resizeEvent(QResizeEvent* event) {
@@ -135,6 +136,7 @@ void CTarvekView::focusInEvent(QFocusEvent* event) {
     QAbstractScrollArea::focusInEvent(event);
     Layout();
     viewport()->update();
+    emit EditStateChanged();  // the Edit commands follow the pane with the focus
 }
 
 void CTarvekView::scrollContentsBy(int /*dx*/, int /*dy*/) { viewport()->update(); }

@@ -7,14 +7,18 @@
 // inside the chart is zero or negative); Paint maps them onto the device at its resolution.
 #include <QAbstractScrollArea>
 #include <QRect>
+#include <functional>
+#include <memory>
 
 #include "model/DocumentView.h"
+#include "views/chart/ChartHitTest.h"
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
 
 class QPainter;
 
 namespace ondrel {
+class ChartCommand;
 class CTarvekDoc;
 class ChartViewState;
 }  // namespace ondrel
@@ -53,24 +57,66 @@ public:
     ondrel::CBlock* SelectedBlock() const { return selected_; }
     void SetSelectedBlock(ondrel::CBlock* block);
 
-    // A block tool was chosen: remember the command until the chart is clicked.
+    // --- editing (mouse and Edit commands) --------------------------------------------------
+    // Every change to the chart goes to the sink as a command, which applies it (the chart's
+    // undo stack). Without a sink a command is applied at once and forgotten.
+    using CommandSink = std::function<void(std::unique_ptr<ondrel::ChartCommand>)>;
+    void SetCommandSink(CommandSink sink) { sink_ = std::move(sink); }
+
+    // A block tool: the document makes a pending block of the tool's type, dropped by the
+    // next left click on a free grid position.
     void StartPlacing(int commandId);
-    int PlacingCommand() const { return placingCommand_; }
+    bool IsPlacing() const { return placing_; }
+    bool IsConnecting() const { return connecting_; }
+    // The tool that armed the placing now (0 for a paste or a move), and the last one used.
+    int PlacingCommand() const { return placing_ ? currentTool_ : 0; }
+    int LastToolCommand() const { return lastTool_; }
+    ondrel::CBlock* MovingBlock() const { return moving_; }
+
+    bool CanCopy() const { return selected_ != nullptr; }
+    bool CanPaste() const;
+    void Copy();
+    void Cut();
+    void Paste();
+    void DeleteSelected();
+
+    // A point of the viewport in chart units (y up), and back.
+    QPoint ToChartPoint(QPoint viewportPoint) const;
+    QPoint ToViewportPoint(QPoint chartPoint) const;
+    // Where the rubber band runs while connecting, chart units.
+    QPoint RubberBandStart() const { return bandStart_; }
+    QPoint RubberBandEnd() const { return bandEnd_; }
 
     // The frame caption changes with the view title.
     QString CaptionTitle() const;
 
 signals:
     void TitleChanged(const QString& title);
+    // Selection, placing or connecting changed: the Edit commands and tools follow.
+    void EditStateChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void UpdateScrollBars();
+    void Perform(std::unique_ptr<ondrel::ChartCommand> command);
+    void LeftClick(QPoint point);
+    void RightClick(QPoint point);
+    void Drop(QPoint point);
+    void FinishConnection(QPoint point);
+    void ClickWhileIdle(QPoint point);
+    void ArmPlacing(std::unique_ptr<ondrel::CBlock> block, int toolCommand);
+    void CancelPlacing();
+    void CancelConnecting();
+    void EditingChanged();
+    void PaintRubberBand(QPainter& painter);
+    void ForgetBlock(const ondrel::CBlock* block);
 
     ondrel::CTarvekDoc& doc_;
     ondrel::ChartViewState& state_;
@@ -79,10 +125,21 @@ private:
     IconCache icons_;
     TextWidthCache textWidths_;
     ondrel::CBlock* selected_ = nullptr;
-    int placingCommand_ = 0;
+    CommandSink sink_;
     bool placing_ = false;
+    bool pasting_ = false;
+    ondrel::CBlock* moving_ = nullptr;
+    int currentTool_ = 0;
+    int lastTool_ = 0;
+    // The block the last tool placed; forgotten when it leaves the chart.
+    ondrel::CBlock* lastPlaced_ = nullptr;
+    bool connecting_ = false;
+    PortHit firstEnd_;
+    QPoint bandStart_;
+    QPoint bandEnd_;
     int hitToleranceX_ = 10;
     int hitToleranceY_ = 10;
+    QString shownTitle_;  // the title the frame caption was last told
 };
 
 }  // namespace ondrel::gui

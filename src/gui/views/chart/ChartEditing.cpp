@@ -1,0 +1,249 @@
+// Editing a chart with the mouse and the Edit commands: the view is idle, placing a block
+// (new, pasted or moved) or connecting two ports. Changes reach the document as commands
+// through the view's sink, so each one can be undone.
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
+#include <QScrollBar>
+#include <cmath>
+
+#include "blocks/BlockCatalogue.h"
+#include "model/CTarvekDoc.h"
+#include "model/edits/ChartCommand.h"
+#include "model/views/ChartViewState.h"
+#include "resources/BlockIcons.h"
+#include "views/chart/BlockClipboard.h"
+#include "views/chart/CTarvekView.h"
+
+namespace ondrel::gui {
+namespace {
+
+constexpr double kUnitsPerInch = 100.0;
+
+bool IsClock(const ondrel::CTarvekDoc& doc, const ondrel::CBlock* block) {
+    return block != nullptr && block == doc.Clock();
+}
+
+}  // namespace
+
+QPoint CTarvekView::ToChartPoint(QPoint viewportPoint) const {
+    const double scale = DotsPerInch() / kUnitsPerInch;
+    const double x = (viewportPoint.x() + horizontalScrollBar()->value()) / scale;
+    const double y = (viewportPoint.y() + verticalScrollBar()->value()) / scale;
+    return {static_cast<int>(std::floor(x)), -static_cast<int>(std::floor(y))};
+}
+
+QPoint CTarvekView::ToViewportPoint(QPoint chartPoint) const {
+    const double scale = DotsPerInch() / kUnitsPerInch;
+    const double x = std::ceil(chartPoint.x() * scale) - horizontalScrollBar()->value();
+    const double y = std::ceil(-chartPoint.y() * scale) - verticalScrollBar()->value();
+    return {static_cast<int>(x), static_cast<int>(y)};
+}
+
+void CTarvekView::Perform(std::unique_ptr<ondrel::ChartCommand> command) {
+    if (command == nullptr) return;
+    if (sink_) {
+        sink_(std::move(command));
+    } else {
+        command->Apply(doc_);
+    }
+}
+
+void CTarvekView::StartPlacing(int commandId) {
+    const ondrel::CatalogueEntry* entry = ondrel::FindCatalogueEntryByCommand(commandId);
+    if (entry == nullptr) return;
+    std::unique_ptr<ondrel::CBlock> block = doc_.CreateBlock(entry->typeId);
+    if (block == nullptr) return;
+    lastTool_ = commandId;
+    ArmPlacing(std::move(block), commandId);
+}
+
+// A new or pasted block waits in the document for its grid position.
+void CTarvekView::ArmPlacing(std::unique_ptr<ondrel::CBlock> block, int toolCommand) {
+    CancelConnecting();
+    moving_ = nullptr;
+    doc_.pendingBlock = std::move(block);
+    currentTool_ = toolCommand;
+    pasting_ = false;
+    placing_ = true;
+    EditingChanged();
+}
+
+void CTarvekView::CancelPlacing() {
+    if (!placing_) return;
+    // A block being moved stays where it was; a new one is thrown away.
+    if (moving_ == nullptr) doc_.pendingBlock.reset();
+    moving_ = nullptr;
+    placing_ = false;
+    pasting_ = false;
+    currentTool_ = 0;
+}
+
+void CTarvekView::CancelConnecting() {
+    connecting_ = false;
+    firstEnd_ = {};
+}
+
+void CTarvekView::EditingChanged() {
+    viewport()->setCursor(placing_ ? PlacingCursor() : QCursor(Qt::ArrowCursor));
+    viewport()->setMouseTracking(connecting_);
+    Layout();
+    viewport()->update();
+    emit EditStateChanged();
+}
+
+void CTarvekView::ForgetBlock(const ondrel::CBlock* block) {
+    if (block == selected_) selected_ = nullptr;
+    if (block == lastPlaced_) lastPlaced_ = nullptr;
+    if (block == moving_) {
+        moving_ = nullptr;
+        placing_ = false;
+        currentTool_ = 0;
+    }
+    if (connecting_ && block == firstEnd_.block) CancelConnecting();
+    emit EditStateChanged();
+}
+
+void CTarvekView::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = ToChartPoint(event->position().toPoint());
+    if (event->button() == Qt::LeftButton) {
+        LeftClick(point);
+    } else if (event->button() == Qt::RightButton) {
+        RightClick(point);
+    } else {
+        QAbstractScrollArea::mousePressEvent(event);
+    }
+}
+
+void CTarvekView::mouseMoveEvent(QMouseEvent* event) {
+    if (!connecting_) return;
+    bandEnd_ = ToChartPoint(event->position().toPoint());
+    viewport()->update();
+}
+
+void CTarvekView::LeftClick(QPoint point) {
+    if (!laidOut_) Layout();
+    if (placing_) {
+        Drop(point);
+    } else if (connecting_) {
+        FinishConnection(point);
+    } else {
+        ClickWhileIdle(point);
+    }
+}
+
+// A click that misses the grid or lands on a taken position keeps the block waiting.
+void CTarvekView::Drop(QPoint point) {
+    const auto cell = SnapToGrid(geometry_, point, hitToleranceX_, hitToleranceY_);
+    if (!cell || IsOccupied(doc_, *cell)) return;
+    if (moving_ != nullptr) {
+        ondrel::CBlock* moved = moving_;
+        moving_ = nullptr;
+        selected_ = nullptr;
+        Perform(ondrel::MakeMoveCommand(*moved, *cell));
+    } else if (doc_.pendingBlock != nullptr) {
+        ondrel::CBlock* placed = doc_.pendingBlock.get();
+        Perform(ondrel::MakePlaceCommand(std::move(doc_.pendingBlock), *cell, pasting_));
+        // Another click on empty space repeats a tool, not a paste.
+        lastPlaced_ = pasting_ ? nullptr : placed;
+    }
+    placing_ = false;
+    pasting_ = false;
+    currentTool_ = 0;
+    EditingChanged();
+}
+
+// The second end must be a port of another block, and exactly one of the two an output.
+void CTarvekView::FinishConnection(QPoint point) {
+    const std::optional<PortHit> second = PortAt(doc_, geometry_, state_.MagBmp, point);
+    if (!second || second->block == firstEnd_.block || (second->port == 0) == (firstEnd_.port == 0))
+        return;
+    const PortHit input = firstEnd_.port == 0 ? *second : firstEnd_;
+    const PortHit output = firstEnd_.port == 0 ? firstEnd_ : *second;
+    CancelConnecting();
+    Perform(ondrel::MakeConnectCommand(*input.block, input.port, *output.block));
+    EditingChanged();
+}
+
+void CTarvekView::ClickWhileIdle(QPoint point) {
+    if (const auto port = PortAt(doc_, geometry_, state_.MagBmp, point)) {
+        firstEnd_ = *port;
+        bandStart_ = bandEnd_ = PortConnectionPoint(geometry_, state_.MagBmp, *port);
+        connecting_ = true;
+        EditingChanged();
+        return;
+    }
+    if (ondrel::CBlock* block = BlockAt(doc_, geometry_, state_.MagBmp, point)) {
+        if (block == selected_) {
+            moving_ = block;
+            currentTool_ = 0;
+            placing_ = true;
+            EditingChanged();
+        } else {
+            block->EditProperties();
+        }
+        return;
+    }
+    if (lastTool_ != 0 && lastPlaced_ != nullptr) {
+        ArmPlacing(doc_.CreateBlock(lastPlaced_->typeId), lastTool_);
+    }
+}
+
+void CTarvekView::RightClick(QPoint point) {
+    if (!laidOut_) Layout();
+    if (placing_) {
+        CancelPlacing();
+    } else if (connecting_) {
+        CancelConnecting();
+    } else {
+        selected_ = BlockAt(doc_, geometry_, state_.MagBmp, point);
+    }
+    EditingChanged();
+}
+
+bool CTarvekView::CanPaste() const { return BlockClipboard::Instance().HasBlock() && !placing_; }
+
+void CTarvekView::Copy() {
+    if (selected_ == nullptr || IsClock(doc_, selected_)) return;
+    BlockClipboard::Instance().Copy(doc_, *selected_);
+    emit EditStateChanged();
+}
+
+void CTarvekView::Cut() {
+    if (selected_ == nullptr || IsClock(doc_, selected_)) return;
+    BlockClipboard::Instance().Copy(doc_, *selected_);
+    ondrel::CBlock* cut = selected_;
+    selected_ = nullptr;
+    Perform(ondrel::MakeDeleteCommand(doc_, *cut, true));
+    EditingChanged();
+}
+
+void CTarvekView::Paste() {
+    if (!CanPaste()) return;
+    std::unique_ptr<ondrel::CBlock> copy = BlockClipboard::Instance().MakeCopy(doc_);
+    if (copy == nullptr) return;
+    ArmPlacing(std::move(copy), 0);
+    pasting_ = true;
+}
+
+void CTarvekView::DeleteSelected() {
+    if (selected_ == nullptr || IsClock(doc_, selected_)) return;
+    ondrel::CBlock* deleted = selected_;
+    selected_ = nullptr;
+    Perform(ondrel::MakeDeleteCommand(doc_, *deleted));
+    EditingChanged();
+}
+
+// The line from the first port to the mouse, drawn over the chart while connecting.
+void CTarvekView::PaintRubberBand(QPainter& painter) {
+    const QPoint from = ToViewportPoint(bandStart_);
+    const QPoint to = ToViewportPoint(bandEnd_);
+    painter.save();
+    painter.setClipping(false);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(from, to);
+    painter.restore();
+}
+
+}  // namespace ondrel::gui

@@ -1,0 +1,105 @@
+#include "views/chart/ChartHitTest.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+#include "model/CTarvekDoc.h"
+
+namespace ondrel::gui {
+namespace {
+
+// Vertical slots of the ports, counted down from the top of the icon: output, upper, middle,
+// lower, in the order a click tests them.
+constexpr int kSlots[] = {7, 3, 11, 19};
+constexpr int kHalfIcon = 11;
+
+// The port a slot shows on block (0 output, 1..3 input), or -1 when the slot is empty.
+int PortOfSlot(const ondrel::CBlock& block, int slotIndex) {
+    if (slotIndex == 0) return block.showsValue ? 0 : -1;
+    const int slot = kSlots[slotIndex];
+    switch (block.inputCount) {
+        case 1: return slot == 11 ? 1 : -1;
+        case 2: return slot == 3 ? 1 : slot == 19 ? 2 : -1;
+        case 3: return slot == 3 ? 1 : slot == 11 ? 2 : 3;
+        default: return -1;
+    }
+}
+
+bool InPortRectangle(const ondrel::CBlock& block, QPoint centre, double mag, int slot, bool output,
+                     QPoint point) {
+    // Inputs sit left of the icon, the output right; a flipped block mirrors both.
+    const bool right = output != (block.flipped != 0);
+    const int near = Magnified(mag, 11);
+    const int far = Magnified(mag, 16);
+    const int dx = point.x() - centre.x();
+    const bool inX = right ? (dx >= near && dx <= far) : (dx >= -far && dx <= -near);
+    const int dy = point.y() - centre.y();
+    return inX && dy >= Magnified(mag, 8 - slot) && dy <= Magnified(mag, 14 - slot);
+}
+
+// C's remainder, then moved into (-size/2, size/2]: the offset from the nearest cell line.
+std::int64_t OffsetFromNearest(std::int64_t value, std::int64_t size) {
+    std::int64_t offset = value % size;
+    if (offset > size / 2) offset -= size;
+    return offset;
+}
+
+}  // namespace
+
+ondrel::CBlock* BlockAt(const ondrel::CTarvekDoc& doc, const ChartGeometry& g, double mag,
+                        QPoint point) {
+    const int half = Magnified(mag, kHalfIcon);
+    for (const auto& block : doc.blockList) {
+        if (IsPlaceholder(*block)) continue;
+        const QPoint c = CellCentre(g, block->position);
+        if (std::abs(point.x() - c.x()) < half && std::abs(point.y() - c.y()) < half) return block.get();
+    }
+    return nullptr;
+}
+
+std::optional<PortHit> PortAt(const ondrel::CTarvekDoc& doc, const ChartGeometry& g, double mag,
+                              QPoint point) {
+    for (const auto& block : doc.blockList) {
+        if (IsPlaceholder(*block)) continue;
+        const QPoint c = CellCentre(g, block->position);
+        for (int s = 0; s < 4; ++s) {
+            const int port = PortOfSlot(*block, s);
+            if (port < 0 || !InPortRectangle(*block, c, mag, kSlots[s], port == 0, point)) continue;
+            if (port > 0 && block->input[port] != nullptr) return std::nullopt;
+            return PortHit{block.get(), port};
+        }
+    }
+    return std::nullopt;
+}
+
+QPoint PortConnectionPoint(const ChartGeometry& g, double mag, const PortHit& port) {
+    const QPoint c = CellCentre(g, port.block->position);
+    int slot = kSlots[0];
+    for (int s = 1; s < 4; ++s)
+        if (PortOfSlot(*port.block, s) == port.port && port.port > 0) slot = kSlots[s];
+    const bool right = (port.port == 0) != (port.block->flipped != 0);
+    return {c.x() + Magnified(mag, right ? 15 : -15), c.y() + Magnified(mag, 11 - slot)};
+}
+
+std::optional<ondrel::GridPoint> SnapToGrid(const ChartGeometry& g, QPoint point, int toleranceX,
+                                           int toleranceY) {
+    if (g.cellWidth <= 0 || g.cellHeight <= 0) return std::nullopt;
+    const std::int64_t fromLeft = std::int64_t{point.x()} - g.originX;
+    const std::int64_t dx = OffsetFromNearest(fromLeft, g.cellWidth);
+    const std::int64_t down = -std::int64_t{point.y()} - g.originY;
+    const std::int64_t dy = OffsetFromNearest(down, g.cellHeight);
+    if (std::abs(dx) > toleranceX || std::abs(dy) > toleranceY) return std::nullopt;
+    const std::int64_t column = (fromLeft - dx) / g.cellWidth;
+    const std::int64_t row = -((down - dy) / g.cellHeight);
+    // Left of the first column or above the first row is off the chart.
+    if (column < 0 || row > 0 || column > INT32_MAX || row < INT32_MIN) return std::nullopt;
+    return ondrel::GridPoint{static_cast<std::int32_t>(column), static_cast<std::int32_t>(row)};
+}
+
+bool IsOccupied(const ondrel::CTarvekDoc& doc, ondrel::GridPoint position) {
+    for (const auto& block : doc.blockList)
+        if (block->position == position) return true;
+    return false;
+}
+
+}  // namespace ondrel::gui
