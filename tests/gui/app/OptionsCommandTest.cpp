@@ -1,5 +1,6 @@
 // The Options menu's dialogs reach the active chart: Preferences edits the model, Viewing
 // the look of the active chart window.
+#include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QtTest>
@@ -47,6 +48,22 @@ private slots:
         QVERIFY(widen.Acted());
         QCOMPARE(view->State().LineWidth, 3);
         QVERIFY(view->Document().IsModified());
+    }
+
+    void debuggingSettingsSwitchTheConnectorDisplay() {
+        AppFixture f;
+        f.Start();
+        CTarvekDoc& doc = f.Frame().ActiveSession()->Document();
+        QCOMPARE(doc.connectorDebug, 0);
+        ModalDriver check([](QWidget* w) {
+            auto* box = qobject_cast<QCheckBox*>(FindControl(w, 1016));
+            QVERIFY(box != nullptr);
+            box->setChecked(true);
+            static_cast<QDialog*>(w)->accept();
+        });
+        f.Frame().Execute(cmd::kDebugSettings);
+        QVERIFY(check.Acted());
+        QCOMPARE(doc.connectorDebug, 1);
     }
 };
 
