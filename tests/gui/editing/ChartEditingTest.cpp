@@ -2,6 +2,7 @@
 // right click, moving, the Edit commands and the block clipboard.
 #include <QAction>
 #include <QDialog>
+#include <QImage>
 #include <QLineEdit>
 #include <QtTest>
 
@@ -113,6 +114,25 @@ private slots:
         ClickPort(f.View(), *gainB, 1);
         QVERIFY(!f.View().IsConnecting());
         QVERIFY(!noEditor.Acted());
+    }
+
+    void aRubberBandFollowsTheMouseWhileConnecting() {
+        EditingFixture f;
+        CBlock* gain = f.Place(kGainTool, {1, 0});
+        ClickPort(f.View(), *gain, 0);
+        const QPoint start = f.View().RubberBandStart();
+        const QPoint end = start + QPoint(120, -90);
+        QTest::mouseMove(f.View().viewport(), f.View().ToViewportPoint(end));
+        QVERIFY(std::abs(f.View().RubberBandEnd().x() - end.x()) <= 1);
+        const QImage shot = f.View().viewport()->grab().toImage();
+        const QPoint middle = f.View().ToViewportPoint((start + end) / 2);
+        int dark = 0;
+        for (int dx = -2; dx <= 2; ++dx)
+            for (int dy = -2; dy <= 2; ++dy)
+                if (qGray(shot.pixel(middle + QPoint(dx, dy))) < 128) ++dark;
+        QVERIFY(dark > 0);
+        ClickCell(f.View(), {4, 0}, {}, Qt::RightButton);
+        QVERIFY(!f.View().IsConnecting());
     }
 
     void theClockCannotBeCopiedCutOrDeleted() {
