@@ -31,7 +31,14 @@ ChartSession::~ChartSession() {
 
 void ChartSession::Perform(std::unique_ptr<ChartCommand> command) {
     if (command == nullptr) return;
-    undoStack_.push(new ChartUndoCommand(doc_, std::move(command)));
+    undoStack_.push(new ChartUndoCommand(doc_, std::move(command), [this] { return OutputViews(); }));
+}
+
+std::vector<ViewState*> ChartSession::OutputViews() const {
+    std::vector<ViewState*> views;
+    for (const auto& s : states_)
+        if (s->Kind() != ViewKind::Chart) views.push_back(s.get());
+    return views;
 }
 
 void ChartSession::MarkSaved() { undoStack_.setClean(); }

@@ -68,6 +68,8 @@ private:
 
     template <typename State>
     State* Append();
+    // The list, graph and text views' states: a change of the chart may alter their records.
+    std::vector<ViewState*> OutputViews() const;
 
     CTarvekDoc doc_;
     QString path_;

@@ -1,16 +1,24 @@
 #pragma once
 // A chart command on a chart's undo stack: redo applies it, undo reverts it, and consecutive
-// commands merge when the chart command says they do (moves of one block).
+// commands merge when the chart command says they do (moves of one block). The records of
+// the chart's list and graph views that the change altered come back with undo and redo.
 #include <QUndoCommand>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "model/edits/ChartCommand.h"
+#include "model/views/ViewRecordChange.h"
 
 namespace ondrel::gui {
 
 class ChartUndoCommand final : public QUndoCommand {
 public:
-    ChartUndoCommand(ondrel::CTarvekDoc& doc, std::unique_ptr<ondrel::ChartCommand> command);
+    // The views a change may alter besides the chart itself (list and graph views).
+    using ViewList = std::function<std::vector<ondrel::ViewState*>()>;
+
+    ChartUndoCommand(ondrel::CTarvekDoc& doc, std::unique_ptr<ondrel::ChartCommand> command,
+                     ViewList views = {});
 
     void redo() override;
     void undo() override;
@@ -21,6 +29,9 @@ public:
 private:
     ondrel::CTarvekDoc& doc_;
     std::unique_ptr<ondrel::ChartCommand> command_;
+    ViewList views_;
+    ondrel::ViewRecordChange viewRecords_;
+    bool applied_ = false;
 };
 
 }  // namespace ondrel::gui

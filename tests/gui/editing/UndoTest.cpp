@@ -117,6 +117,28 @@ private slots:
         QVERIFY(f.Bytes() == edited);
     }
 
+    void deletingABlockShownInListAndGraphUndoesExactly() {
+        AppFixture f;
+        f.Start({f.CopyExample("damped_spring.cht")});
+        ChartSession& session = *f.Frame().ActiveSession();
+        CTarvekDoc& doc = session.Document();
+        const auto original = ChartBytes(doc, session);
+        // Every block but the Clock, each deleted and the deletion undone.
+        std::vector<GridPoint> cells;
+        for (std::size_t i = 1; i < doc.blockList.size(); ++i)
+            if (doc.blockList[i]->kind != kKindAuxiliary) cells.push_back(doc.blockList[i]->position);
+        QVERIFY(cells.size() >= 3);
+        for (GridPoint cell : cells) {
+            CTarvekView& view = *f.Frame().ActiveView();
+            ClickCell(view, cell, {}, Qt::RightButton);
+            QVERIFY(view.SelectedBlock() != nullptr);
+            f.Frame().Execute(cmd::kEditDelete);
+            QVERIFY(ChartBytes(doc, session) != original);
+            f.Frame().Execute(cmd::kEditUndo);
+            QVERIFY(ChartBytes(doc, session) == original);
+        }
+    }
+
     void modelAndViewingChangesAreUndone() {
         UndoFixture f;
         const double maxSteps = f.Doc().maxSteps;
