@@ -101,17 +101,8 @@ int CSineWaveGeneratorBlock::Setup() {
 }
 
 void CSineWaveGeneratorBlock::Compute() {
-    const double t = CurrentTime(document);
     const bool on = !input[3] || input[3]->value > 0.0;
-    if (on) {
-        // Time advanced past the delay since the previous evaluation; negative when a step
-        // is retried from an earlier time, so the increments telescope.
-        const double delay = param[3];
-        const double advanced = std::max(t, delay) - std::max(previousTime, delay);
-        phase = phase + (kTwoPi * InputOrParam(1)) * advanced;
-    }
-    previousTime = t;
-    value = std::sin(phase);
+    value = Advance(CurrentTime(document), on, InputOrParam(1));
 }
 
 // --- Time Pulse Generator ----------------------------------------------------------------

@@ -5,6 +5,8 @@
 // or 2 supplies the value in place of its parameter. Random, Gaussian and Jitter draw from
 // the one shared random source and re-seed it in Setup from their "Seed" (parameter 3).
 // t is the document's current simulated time.
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "blocks/CBlock.h"
@@ -53,7 +55,22 @@ public:
     void Serialize(CArchive& ar) override;
     int Setup() override;
     void Compute() override;
+    // One evaluation at time t with the given frequency, on or off by the Switch: advances
+    // the phase and returns the new output. Compute and the engine's compiled evaluation
+    // both come here, so the two give the same output to the last bit.
+    double Advance(double t, bool on, double frequency) {
+        if (on) {
+            // Time advanced past the delay since the previous evaluation; negative when a
+            // step is retried from an earlier time, so the increments telescope.
+            const double delay = param[3];
+            const double advanced = std::max(t, delay) - std::max(previousTime, delay);
+            phase = phase + (kTwoPi * frequency) * advanced;
+        }
+        previousTime = t;
+        return std::sin(phase);
+    }
 
+    static constexpr double kTwoPi = 6.283185307179586;
     double phase = 0.0;              // radians
     double previousTime = 0.0;       // time of the previous evaluation
 };

@@ -12,6 +12,31 @@
 
 namespace ondrel {
 
+namespace {
+
+// The first n blocks of the state list: the states this integrator advances.
+std::vector<CBlock*> ListedStates(const CTarvekDoc& doc, int n) {
+    const std::size_t wanted = n > 0 ? static_cast<std::size_t>(n) : 0;
+    const std::size_t listed = std::min(doc.stateList.size(), wanted);
+    return {doc.stateList.begin(), doc.stateList.begin() + static_cast<std::ptrdiff_t>(listed)};
+}
+
+}  // namespace
+
+struct CIntegrator::StepScope {
+    explicit StepScope(CIntegrator& rk) : integrator(rk) {
+        integrator.inStep_ = true;
+        integrator.BeginStep();
+    }
+    ~StepScope() {
+        integrator.EndStep();
+        integrator.inStep_ = false;
+    }
+    StepScope(const StepScope&) = delete;
+    StepScope& operator=(const StepScope&) = delete;
+    CIntegrator& integrator;
+};
+
 CIntegrator::CIntegrator(int stateCount, int stageCount, CTarvekDoc* doc)
     : document(doc),
       n(stateCount),
@@ -23,16 +48,8 @@ CIntegrator::CIntegrator(int stateCount, int stageCount, CTarvekDoc* doc)
       yWork(static_cast<std::size_t>(stateCount)),
       yStart(static_cast<std::size_t>(stateCount)),
       yNew(static_cast<std::size_t>(stateCount)),
-      k(static_cast<std::size_t>(stageCount) * stateCount) {
-    const std::size_t listed = std::min(doc->stateList.size(), static_cast<std::size_t>(n));
-    const auto first = doc->stateList.begin();
-    states_.assign(first, first + static_cast<std::ptrdiff_t>(listed));
-    sources_.reserve(states_.size());
-    gains_.reserve(states_.size());
-    for (const CBlock* state : states_) {
-        sources_.push_back(state->input[1]);
-        gains_.push_back(state->param[1]);
-    }
+      k(static_cast<std::size_t>(stageCount) * stateCount),
+      program_(*doc, ListedStates(*doc, stateCount)) {
     clock_ = doc->Clock();
     if (clock_ != nullptr) errorLimit = clock_->param[1];
     if (const auto* clock = dynamic_cast<const CClockBlock*>(clock_)) {
@@ -42,6 +59,7 @@ CIntegrator::CIntegrator(int stateCount, int stageCount, CTarvekDoc* doc)
 }
 
 double CIntegrator::Step(double h, double interval) {
+    const StepScope scope(*this);
     lastStep = h;
     double accumulated = 0.0;   // time covered by accepted steps of this interval
     double largestError = 0.0;  // of the accepted steps
@@ -146,25 +164,27 @@ int CIntegrator::Evaluate(double stageTime, double* derivatives) {
     const double time = doc.intervalStart + stageTime;
     doc.currentTime = time;
     if (clock_ != nullptr) clock_->value = time;
-    for (CBlock* block : doc.computeList) block->Compute();
-    const std::size_t listed = sources_.size();
-    for (std::size_t i = 0; i < listed; ++i) {
-        // Input 1 is required, so the run's check has connected it; a missing source
-        // contributes nothing rather than crashing.
-        const CBlock* source = sources_[i];
-        derivatives[i] = source != nullptr ? source->value * gains_[i] : 0.0;
+    if (inStep_) {
+        program_.Evaluate(time, derivatives, static_cast<std::size_t>(n));
+        return 1;
     }
-    for (std::size_t i = listed; i < static_cast<std::size_t>(n); ++i) derivatives[i] = 0.0;
+    // On its own the evaluation starts from and leaves its results in the blocks.
+    program_.Load();
+    program_.Evaluate(time, derivatives, static_cast<std::size_t>(n));
+    program_.Publish();
     return 1;
 }
 
 void CIntegrator::LoadStates(double* y) const {
-    for (std::size_t i = 0; i < states_.size(); ++i) y[i] = states_[i]->value;
+    const double* states = program_.States();
+    for (std::size_t i = 0; i < program_.StateCount(); ++i) y[i] = states[i];
 }
 
-void CIntegrator::StoreStates(const double* y) {
-    for (std::size_t i = 0; i < states_.size(); ++i) states_[i]->value = y[i];
-}
+void CIntegrator::StoreStates(const double* y) { program_.StoreStates(y); }
+
+void CIntegrator::BeginStep() { program_.Load(); }
+
+void CIntegrator::EndStep() { program_.Publish(); }
 
 void CIntegrator::ReportExcessiveSteps(double stepsNeeded) const {
     // The count is shown as a whole number; a need beyond the int range (a step that

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "engine/EvaluationProgram.h"
+
 namespace ondrel {
 
 class CBlock;
@@ -35,7 +37,8 @@ public:
     // the Clock's output, computes the compute list in order and writes each state's
     // derivative (source of input 1 times parameter 1, as they were at construction).
     // Returns 0 without evaluating anything when the document's stop flag is set, 1
-    // otherwise.
+    // otherwise. The compute list is evaluated through the program compiled at
+    // construction; outside Step the blocks hold the results as soon as it returns.
     virtual int Evaluate(double stageTime, double* derivatives);
     // The largest magnitude over the states of the error sum of the stages; not a finite
     // number as soon as any state's sum is not (0.0 when there are no states).
@@ -71,12 +74,22 @@ protected:
     double* K(int stage) { return k.data() + static_cast<std::size_t>(stage) * n; }
     const double* K(int stage) const { return k.data() + static_cast<std::size_t>(stage) * n; }
 
-    // Where the states live: the outputs of the state blocks. A stand-alone model (the
-    // benchmark's reference) keeps them elsewhere.
+    // Where the states live: the outputs of the state blocks, held in the program's slots
+    // while a step is under way. A stand-alone model (the benchmark's reference) keeps them
+    // elsewhere.
     virtual void LoadStates(double* y) const;
     virtual void StoreStates(const double* y);
+    // Called when Step begins and on every way out of it: the program takes the blocks'
+    // values, and hands its results back to the blocks, so that between steps (when the
+    // run records, stops or fails) every block holds what its last store or evaluation
+    // gave it. A model that overrides Evaluate, LoadStates and StoreStates with one of its
+    // own overrides these too.
+    virtual void BeginStep();
+    virtual void EndStep();
 
 private:
+    struct StepScope;  // BeginStep on entry to Step, EndStep on every way out
+
     // One attempt over hTry from accumulated time t: the stages, then yNew. False when an
     // evaluation was refused.
     bool Attempt(double hTry, double t);
@@ -87,12 +100,10 @@ private:
     void ReportIntegrationFailure() const;
     void ReportIntervalStatistics(double largestError, double attempts) const;
 
-    std::vector<CBlock*> states_;         // the state list at construction
-    // Per state, the source of input 1 (null when unconnected) and parameter 1. Wiring and
-    // gains cannot change while a run is under way, and reading them from two arrays
-    // spares the evaluation a trip through every state block.
-    std::vector<const CBlock*> sources_;
-    std::vector<double> gains_;
+    // The compute list and the derivatives of the state list's first n blocks, compiled at
+    // construction: wiring and parameters cannot change while a run is under way.
+    EvaluationProgram program_;
+    bool inStep_ = false;
     CBlock* clock_ = nullptr;
     CBlock* errorOutput_ = nullptr;  // the Clock's "Error" output
     CBlock* countOutput_ = nullptr;  // the Clock's "Count" output

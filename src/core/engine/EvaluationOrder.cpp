@@ -1,7 +1,7 @@
 // The run lists and their dependency order: every block of a list comes after the blocks of
 // the same list that feed its inputs.
+#include <algorithm>
 #include <cstddef>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -35,9 +35,30 @@ void MoveToFront(std::vector<CBlock*>& list, std::size_t from, std::size_t to) {
 // not count: the repair only ever compares two positions). Such a list has no order without a
 // block fed by a later one, so its repair could only end at MaxSort moves, however many
 // that allows.
+// The positions of a list's blocks, looked up by address: one array, so that checking a
+// large chart costs a few allocations rather than one per block.
+class PositionIndex {
+public:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    explicit PositionIndex(const std::vector<CBlock*>& list) {
+        entries_.reserve(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) entries_.push_back({list[i], i});
+        std::sort(entries_.begin(), entries_.end());
+    }
+    // The first position of block in the list, or kNone.
+    std::size_t Find(const CBlock* block) const {
+        const auto at = std::lower_bound(entries_.begin(), entries_.end(),
+                                         std::pair<const CBlock*, std::size_t>{block, 0});
+        return at != entries_.end() && at->first == block ? at->second : kNone;
+    }
+
+private:
+    std::vector<std::pair<const CBlock*, std::size_t>> entries_;
+};
+
 bool HasFeedbackLoop(const std::vector<CBlock*>& list) {
-    std::unordered_map<const CBlock*, std::size_t> position;
-    for (std::size_t i = 0; i < list.size(); ++i) position.emplace(list[i], i);
+    const PositionIndex position(list);
     enum class Mark : unsigned char { Unvisited, OnPath, Done };
     std::vector<Mark> mark(list.size(), Mark::Unvisited);
     // Depth-first over "is fed by", with an explicit stack of (block, next input to follow).
@@ -54,9 +75,8 @@ bool HasFeedbackLoop(const std::vector<CBlock*>& list) {
                 continue;
             }
             const CBlock* source = list[at]->input[k++];
-            auto found = source ? position.find(source) : position.end();
-            if (found == position.end() || found->second == at) continue;
-            std::size_t next = found->second;
+            const std::size_t next = source ? position.Find(source) : PositionIndex::kNone;
+            if (next == PositionIndex::kNone || next == at) continue;
             if (mark[next] == Mark::OnPath) return true;
             if (mark[next] == Mark::Unvisited) {
                 mark[next] = Mark::OnPath;

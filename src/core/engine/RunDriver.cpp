@@ -6,11 +6,13 @@
 #include <cstddef>
 #include <limits>
 #include <new>
+#include <optional>
 #include <stdexcept>
 
 #include "blocks/CBlock.h"
 #include "engine/RunMessages.h"
 #include "engine/RungeKuttaPairs.h"
+#include "engine/SampleRecorder.h"
 #include "model/CTarvekDoc.h"
 #include "platform/Platform.h"
 
@@ -42,18 +44,14 @@ void ReportOutOfMemory(const CTarvekDoc& doc) {
                 MsgButtons::Ok, MsgIcon::Error);
 }
 
-// Records one sample of each block that forEach visits. Out of memory takes the partial
-// sample back (every recorded block then holds the same samples), says so and stops the run.
-template <typename ForEach>
-bool RecordOneSample(CTarvekDoc& doc, ForEach forEach) {
-    const std::size_t before = doc.Clock()->history.size();
+// Records sample 0 of every block. Out of memory takes the partial sample back (every block
+// then holds the same samples), says so and stops the run.
+bool RecordSampleZero(CTarvekDoc& doc) {
     try {
-        forEach(doc, [](CBlock& block) { block.RecordSample(); });
+        ForEachBlock(doc, [](CBlock& block) { block.RecordSample(); });
         return true;
     } catch (const std::bad_alloc&) {
-        forEach(doc, [before](CBlock& block) {
-            if (block.history.size() > before) block.history.resize(before);
-        });
+        ForEachBlock(doc, [](CBlock& block) { block.history.clear(); });
         ReportOutOfMemory(doc);
         doc.stopped = 1;
         return false;
@@ -110,7 +108,7 @@ void SetUpRun(CTarvekDoc& doc) {
     for (CBlock* block : doc.computeList) block->Setup();
     for (CBlock* block : doc.computeList) block->Compute();
     ReserveHistories(doc);
-    RecordOneSample(doc, [](CTarvekDoc& d, auto action) { ForEachBlock(d, action); });
+    RecordSampleZero(doc);
 }
 
 // The integrator IntStyle names; a style only a damaged or foreign file can hold selects the
@@ -161,13 +159,20 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
     doc.stepSize = interval;
     doc.intervalStart = 0.0;
     if (!(lastStart > 0.0)) return;
-    const auto loopRecorded = [](CTarvekDoc& d, auto action) { ForEachLoopRecorded(d, action); };
+    std::optional<SampleRecorder> recorder;
+    try {
+        recorder.emplace(doc);
+    } catch (const std::bad_alloc&) {
+        ReportOutOfMemory(doc);
+        doc.stopped = 1;
+        return;
+    }
     // A stop requested while the window was pumped ends the run here too: another interval
     // would have every evaluation refused and record the previous values once more.
     while (!doc.stopped) {
         doc.currentTime = doc.intervalStart;
         AdvanceInterval(doc);
-        if (!RecordOneSample(doc, loopRecorded)) break;
+        if (!recorder->Record()) break;
         if (doc.stopped) break;
         const double nextStart = doc.intervalStart + interval;
         const bool lastInterval = !(nextStart < lastStart);

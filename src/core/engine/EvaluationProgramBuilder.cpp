@@ -1,0 +1,226 @@
+// Compiling a run's evaluation: slots for the blocks, a step per compute-list block, the
+// derivatives folded into the steps that compute their sources.
+#include <algorithm>
+#include <typeinfo>
+
+#include "blocks/CBlock.h"
+#include "blocks/Generators.h"
+#include "blocks/StatelessBlocks.h"
+#include "engine/EvaluationProgram.h"
+#include "model/CTarvekDoc.h"
+
+namespace ondrel {
+
+// The blocks are looked up in one sorted array, so compiling costs a handful of allocations
+// whatever the size of the chart.
+class EvaluationProgram::Builder {
+public:
+    Builder(EvaluationProgram& program, const CTarvekDoc& document,
+            const std::vector<CBlock*>& states)
+        : program_(program), document_(document), states_(states) {}
+
+    void Build() {
+        IndexBlocks();
+        AssignSlots();
+        for (CBlock* block : document_.computeList) Append(*block);
+        ChooseLoadedSlots();
+        AssignDerivatives();
+        FormRuns();
+    }
+
+private:
+    struct Entry {
+        CBlock* block;
+        std::int32_t slot;
+    };
+
+    void Note(CBlock* block) {
+        if (block != nullptr) index_.push_back({block, -1});
+    }
+    void IndexBlocks() {
+        for (CBlock* state : states_) {
+            Note(state);
+            Note(state->input[1]);
+        }
+        for (CBlock* block : document_.computeList) {
+            Note(block);
+            for (int k = 1; k <= 3; ++k) Note(block->input[k]);
+        }
+        Note(document_.Clock());
+        const auto byAddress = [](const Entry& x, const Entry& y) { return x.block < y.block; };
+        std::sort(index_.begin(), index_.end(), byAddress);
+        const auto same = [](const Entry& x, const Entry& y) { return x.block == y.block; };
+        index_.erase(std::unique(index_.begin(), index_.end(), same), index_.end());
+    }
+    Entry& Find(const CBlock* block) {
+        const auto at = std::lower_bound(
+            index_.begin(), index_.end(), block,
+            [](const Entry& entry, const CBlock* key) { return entry.block < key; });
+        return *at;  // every block looked up was noted
+    }
+    std::int32_t SlotOf(const CBlock* block) { return Find(block).slot; }
+
+    // States first, so that the integrator moves them with one copy. A block listed twice as
+    // a state reads as its later slot, as the later of two stores would have left it.
+    void AssignSlots() {
+        std::int32_t next = 0;
+        for (const CBlock* state : states_) Find(state).slot = next++;
+        program_.stateCount_ = states_.size();
+        program_.stateBlocks_.assign(states_.begin(), states_.end());
+        for (const CBlock* block : document_.computeList) {
+            Entry& entry = Find(block);
+            if (entry.slot >= 0) continue;
+            entry.slot = next++;
+            program_.computed_.push_back({entry.slot, entry.block});
+        }
+        firstExternal_ = next;
+        for (Entry& entry : index_) {
+            if (entry.slot >= 0) continue;
+            entry.slot = next++;
+            program_.loaded_.push_back({entry.slot, entry.block});
+        }
+        program_.values_.assign(static_cast<std::size_t>(next), 0.0);
+        const CBlock* clock = document_.Clock();
+        program_.clockSlot_ = clock != nullptr ? SlotOf(clock) : -1;
+    }
+
+    void Append(CBlock& block) {
+        Step step;
+        step.out = SlotOf(&block);
+        ops_.push_back(Choose(block, step));
+        program_.steps_.push_back(step);
+        program_.stepBlocks_.push_back(&block);
+    }
+    // The operation that evaluates the block, its inputs and parameters filled into step.
+    Op Choose(const CBlock& block, Step& step) {
+        const std::type_info& type = typeid(block);
+        if (type == typeid(CSumBlock)) return Formula(block, step, Op::kSum1, SumFormula);
+        if (type == typeid(CMultiplyBlock))
+            return Formula(block, step, Op::kMultiply1, MultiplyFormula);
+        if (type == typeid(CGainBlock)) return Single(block, step, Op::kGain, GainFormula);
+        if (type == typeid(CNegateBlock)) return Single(block, step, Op::kNegate, NegateFormula);
+        if (type == typeid(CSineWaveGeneratorBlock)) {
+            step.in[0] = block.input[1] ? SlotOf(block.input[1]) : -1;
+            step.p[0] = block.param[1];
+            step.in[1] = block.input[3] ? SlotOf(block.input[3]) : -1;
+            return Op::kSineWave;
+        }
+        for (int k = 1; k <= 3; ++k) step.in[k - 1] = block.input[k] ? SlotOf(block.input[k]) : -1;
+        return Op::kCompute;
+    }
+    // A formula over the connected inputs in row order: one operation per count of them,
+    // the sequence kind1, kind2, kind3.
+    Op Formula(const CBlock& block, Step& step, Op kind1, BlockFormula formula) {
+        int count = 0;
+        for (int k = 1; k <= 3; ++k) {
+            if (!block.input[k]) continue;
+            step.in[count] = SlotOf(block.input[k]);
+            step.p[count] = block.param[k];
+            ++count;
+        }
+        if (count == 0) return Constant(block, step, formula);
+        return static_cast<Op>(static_cast<int>(kind1) + count - 1);
+    }
+    // A formula of input 1 alone.
+    Op Single(const CBlock& block, Step& step, Op op, BlockFormula formula) {
+        if (!block.input[1]) return Constant(block, step, formula);
+        step.in[0] = SlotOf(block.input[1]);
+        step.p[0] = block.param[1];
+        return op;
+    }
+    // Without connected inputs a formula reads only parameters, which a run never changes.
+    static Op Constant(const CBlock& block, Step& step, BlockFormula formula) {
+        step.p[0] = formula(block);
+        return Op::kConstant;
+    }
+
+    // A compute-list slot read before its step writes it in an evaluation (a block fed by
+    // itself, or by a block after it) reads what the block held: it is loaded too.
+    void ChooseLoadedSlots() {
+        std::vector<bool> written(program_.values_.size(), false);
+        std::vector<bool> loaded(program_.values_.size(), false);
+        for (const Step& step : program_.steps_) {
+            for (std::int32_t slot : step.in) {
+                if (slot < firstExternal_ && slot >= static_cast<std::int32_t>(states_.size()) &&
+                    !written[slot] && !loaded[slot]) {
+                    loaded[slot] = true;
+                    program_.loaded_.push_back({slot, BlockIn(slot)});
+                }
+            }
+            written[step.out] = true;
+        }
+        for (std::int32_t i = 0; i < static_cast<std::int32_t>(states_.size()); ++i)
+            program_.loaded_.push_back({i, states_[i]});
+    }
+    // Compute-list slots are handed out in the order of computed_, right after the states.
+    CBlock* BlockIn(std::int32_t slot) const {
+        return program_.computed_[static_cast<std::size_t>(slot) - states_.size()].block;
+    }
+
+    // A state's derivative is its source's final value times its gain. When one in-place
+    // step writes that source, the step computes the derivative as soon as it has the value
+    // (a second pass over the sources costs as much as the steps themselves); the others are
+    // gathered after the steps.
+    void AssignDerivatives() {
+        const std::vector<std::int32_t> writer = SoleWriters();
+        fused_.assign(program_.steps_.size(), false);
+        for (std::size_t i = 0; i < states_.size(); ++i) {
+            const CBlock* source = states_[i]->input[1];
+            const std::int32_t slot = source ? SlotOf(source) : -1;
+            const double gain = states_[i]->param[1];
+            const std::int32_t step = slot >= 0 ? writer[slot] : -1;
+            if (step >= 0 && CanFuse(ops_[step]) && !fused_[step]) {
+                fused_[step] = true;
+                program_.steps_[step].in[2] = static_cast<std::int32_t>(i);
+                program_.steps_[step].p[2] = gain;
+                continue;
+            }
+            program_.gathered_.push_back({static_cast<std::int32_t>(i), slot, gain});
+        }
+    }
+    // Per slot, the step that writes it, or -1 when none or several do.
+    std::vector<std::int32_t> SoleWriters() const {
+        std::vector<std::int32_t> writer(program_.values_.size(), -1);
+        std::vector<bool> several(program_.values_.size(), false);
+        for (std::size_t j = 0; j < program_.steps_.size(); ++j) {
+            const std::int32_t slot = program_.steps_[j].out;
+            several[slot] = several[slot] || writer[slot] >= 0;
+            writer[slot] = static_cast<std::int32_t>(j);
+        }
+        for (std::size_t slot = 0; slot < writer.size(); ++slot)
+            if (several[slot]) writer[slot] = -1;
+        return writer;
+    }
+    // In-place operations that leave in[2] and p[2] free.
+    static bool CanFuse(Op op) {
+        return op == Op::kConstant || op == Op::kSum1 || op == Op::kSum2 ||
+               op == Op::kMultiply1 || op == Op::kMultiply2 || op == Op::kGain ||
+               op == Op::kNegate;
+    }
+
+    void FormRuns() {
+        auto& runs = program_.runs_;
+        for (std::size_t j = 0; j < ops_.size(); ++j) {
+            const auto index = static_cast<std::uint32_t>(j);
+            const bool fused = fused_[j];
+            if (runs.empty() || runs.back().op != ops_[j] || runs.back().fused != fused)
+                runs.push_back({ops_[j], fused, index, index});
+            ++runs.back().end;
+        }
+    }
+
+    EvaluationProgram& program_;
+    const CTarvekDoc& document_;
+    const std::vector<CBlock*>& states_;
+    std::vector<Entry> index_;
+    std::vector<Op> ops_;       // per step
+    std::vector<bool> fused_;   // per step: it also writes a derivative
+    std::int32_t firstExternal_ = 0;
+};
+
+EvaluationProgram::EvaluationProgram(const CTarvekDoc& document,
+                                     const std::vector<CBlock*>& states) {
+    Builder(*this, document, states).Build();
+}
+
+}  // namespace ondrel

@@ -1,0 +1,43 @@
+#pragma once
+// The samples a run records after every output interval: one per block of the Clock, the
+// state, compute and auxiliary lists, in that order (blocks only in the initialisation list
+// keep their sample 0 alone).
+//
+// Recording is a large part of a run over a big chart, so the recorder works out once per
+// run which blocks record nothing but their output (most types) and appends those directly;
+// the others (Decay, Delay, which keep more with each sample) record through RecordSample.
+#include <cstddef>
+#include <vector>
+
+namespace ondrel {
+
+class CBlock;
+class CTarvekDoc;
+
+class SampleRecorder {
+public:
+    // The recorded blocks of the document's lists as they are now.
+    explicit SampleRecorder(CTarvekDoc& document);
+
+    // Records one sample of every block. Out of memory takes the partial sample back (every
+    // recorded block then holds the same samples), says so and stops the run: false.
+    bool Record();
+
+    // True when the block's type records its output and nothing else, so that appending the
+    // output is its whole RecordSample.
+    static bool RecordsOutputOnly(const CBlock& block);
+
+private:
+    struct Recorded {
+        CBlock* block;
+        bool outputOnly;
+    };
+
+    void RecordAll();
+    void TakeBack(std::size_t samples);
+
+    CTarvekDoc& document_;
+    std::vector<Recorded> recorded_;
+};
+
+}  // namespace ondrel

@@ -1,0 +1,293 @@
+// The compiled evaluation against every block computed through its own Compute: the same
+// samples, the same final values and the same messages, to the last bit, however the run
+// ends; and a program compiled afresh for every run.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <cstring>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "engine/EngineTestSupport.h"
+#include "engine/EvaluationProgram.h"
+#include "engine/RungeKuttaPairs.h"
+
+namespace ondrel {
+namespace {
+
+// The evaluation as every block would do it alone: the compute list through Compute, the
+// states and their derivatives read and written through the state blocks.
+template <class Pair>
+class PerBlockEvaluation final : public Pair {
+public:
+    PerBlockEvaluation(int n, CTarvekDoc* doc) : Pair(n, doc), states_(doc->stateList) {}
+    int Evaluate(double stageTime, double* derivatives) override {
+        CTarvekDoc& doc = *this->document;
+        if (doc.stopped) return 0;
+        doc.currentTime = doc.intervalStart + stageTime;
+        doc.Clock()->value = doc.currentTime;
+        for (CBlock* block : doc.computeList) block->Compute();
+        for (std::size_t i = 0; i < states_.size(); ++i) {
+            const CBlock* source = states_[i]->input[1];
+            derivatives[i] = source ? source->value * states_[i]->param[1] : 0.0;
+        }
+        return 1;
+    }
+
+protected:
+    void LoadStates(double* y) const override {
+        for (std::size_t i = 0; i < states_.size(); ++i) y[i] = states_[i]->value;
+    }
+    void StoreStates(const double* y) override {
+        for (std::size_t i = 0; i < states_.size(); ++i) states_[i]->value = y[i];
+    }
+    void BeginStep() override {}
+    void EndStep() override {}
+
+private:
+    std::vector<CBlock*> states_;
+};
+
+enum class Ending { kSimulationEnd, kQuit, kDivideByZero, kStepLimit };
+
+struct Chart {
+    CBlock* Add(int typeId, std::initializer_list<double> params = {}) {
+        doc.pendingBlock = doc.CreateBlock(typeId);
+        doc.PlacePendingBlock(2 * ++placed, 2);
+        CBlock* block = doc.blockList.back().get();
+        int k = 1;
+        for (double p : params) block->param[k++] = p;
+        return block;
+    }
+    CBlock* Fed(int typeId, std::initializer_list<double> params,
+                std::initializer_list<CBlock*> sources) {
+        CBlock* block = Add(typeId, params);
+        int k = 1;
+        for (CBlock* source : sources) block->input[k++] = source;
+        return block;
+    }
+    CTarvekDoc doc;
+    int placed = 0;
+    CBlock* constant = nullptr;
+    CBlock* sum3 = nullptr;  // of the wave, a state and the Clock
+};
+
+// Every operation the program evaluates in place, each input count, blocks computed through
+// Compute between them, and the sources a run can offer. Gain and Negate without their
+// required input only pass when the run's checks are left out (checked false).
+void BuildChart(Chart& c, Ending ending, bool checked = false) {
+    CTarvekDoc& doc = c.doc;
+    doc.OnNewDocument();
+    CBlock* clock = doc.Clock();
+    clock->param[1] = 1e-6;
+    clock->param[2] = 0.05;
+    clock->param[3] = 1.0;
+    CBlock* early = c.Add(kTypeSum, {1.0, -1.0, 0.5});  // fed by later blocks: sorted behind them
+    CBlock* wave = c.Add(kTypeSineWaveGenerator, {1.5, 0.3, 0.2});  // all from parameters
+    CBlock* constant = c.Add(kTypeConstant, {0.7});
+    CBlock* x1 = c.Add(kTypeIntegrate, {-2.0, 1.0});
+    CBlock* x2 = c.Fed(kTypeIntegrate, {1.0, 0.0}, {x1});
+    CBlock* sum3 = c.Fed(kTypeSum, {1.0, -1.0, 0.5}, {wave, x1, clock});
+    x1->input[1] = sum3;
+    CBlock* gapped = c.Fed(kTypeSum, {0.25, 99.0, -0.75}, {x2, nullptr, constant});
+    CBlock* selfFed = c.Fed(kTypeSum, {0.5, 1.0}, {nullptr, wave});
+    // Fed by itself it reads what it held, from one run into the next: left out of the
+    // chart whose runs are compared after an edit.
+    if (!checked) selfFed->input[1] = selfFed;
+    c.Add(kTypeSum);
+    c.Add(kTypeMultiply);
+    CBlock* m1 = c.Fed(kTypeMultiply, {-1.5}, {gapped});
+    CBlock* m2 = c.Fed(kTypeMultiply, {-1.5, 2.0}, {x1, wave});
+    CBlock* m3 = c.Fed(kTypeMultiply, {1.1, 0.9, 1.3}, {sum3, x2, selfFed});
+    c.Fed(kTypeGain, {3.0}, {m3});
+    CBlock* negated = c.Fed(kTypeNegate, {0.5}, {gapped});
+    // States whose derivatives the steps of their sources write, or the gathering after them.
+    for (CBlock* source : {gapped, gapped, m2, c.Fed(kTypeGain, {3.0}, {x1}), negated})
+        c.Fed(kTypeIntegrate, {-0.3, 0.2}, {source});
+    if (!checked) {
+        c.Add(kTypeGain, {2.0});  // unconnected: 0.0 for ever
+        // Unconnected: -0.0 for ever, and a derivative of a state.
+        c.Fed(kTypeIntegrate, {1.0, 0.0}, {c.Add(kTypeNegate, {2.0})});
+    }
+    CBlock* limited = c.Fed(kTypeLimiter, {1.0, 0.4, -0.4}, {m3});
+    c.Fed(kTypeGain, {2.0}, {limited});
+    c.Fed(kTypeIntegrate, {0.5, 0.1}, {limited});
+    c.Fed(kTypeDecay, {1.0, 0.3, 0.2}, {x2});
+    CBlock* once = c.Fed(kTypeGain, {2.0}, {constant});
+    once->initFlag = 1;  // computed at run start only
+    CBlock* onceRead = c.Fed(kTypeSum, {1.0, 1.0}, {once, x1});
+    CBlock* switched = c.Fed(kTypeSineWaveGenerator, {1.0, 0.0, 0.0}, {constant, nullptr, sum3});
+    switched->initFlag = 1;  // always computed, flagged or not
+    CBlock* aux = c.Fed(kTypeSum, {1.0, 1.0}, {doc.auxList[0], doc.auxList[1]});
+    early->input[1] = m2;
+    early->input[2] = switched;
+    early->input[3] = c.Fed(kTypeMultiply, {1.0, 1.0}, {aux, onceRead});
+    c.Fed(kTypeSum, {1.0, 1.0, 1.0}, {m1, negated, early});
+    if (ending == Ending::kQuit) {
+        c.Fed(kTypeQuit, {1.0, -0.47}, {c.Fed(kTypeNegate, {1.0}, {clock})});
+    } else if (ending == Ending::kDivideByZero) {
+        CBlock* whole = c.Fed(kTypeInteger, {2.1}, {clock});  // 1 from t = 0.476 on
+        CBlock* denominator = c.Fed(kTypeSum, {1.0, -1.0}, {whole, c.Add(kTypeConstant, {1.0})});
+        c.Fed(kTypeDivide, {1.0, 1.0}, {wave, denominator});
+    }
+    doc.maxSteps = ending == Ending::kStepLimit ? 3.0 : 1000.0;
+    c.constant = constant;
+    c.sum3 = sum3;
+}
+
+// The run driver's set-up phase, sample 0 included.
+void SetUp(CTarvekDoc& doc) {
+    doc.stopped = 0;
+    for (const auto& block : doc.blockList) block->ClearHistory();
+    doc.outputInterval = doc.Clock()->param[2];
+    doc.Clock()->Setup();
+    doc.currentTime = 0.0;
+    doc.Clock()->value = 0.0;
+    for (CBlock* block : doc.initList) block->Setup();
+    for (CBlock* block : doc.initList) block->Compute();
+    for (CBlock* block : doc.stateList) block->Setup();
+    for (CBlock* block : doc.computeList) block->Setup();
+    for (CBlock* block : doc.computeList) block->Compute();
+    for (const auto& block : doc.blockList) block->RecordSample();
+}
+
+// The run driver's loop, recording what it records.
+template <class Integrator>
+void Run(CTarvekDoc& doc) {
+    ASSERT_TRUE(doc.SortBlocks());
+    SetUp(doc);
+    Integrator rk(static_cast<int>(doc.stateList.size()), &doc);
+    const double interval = doc.outputInterval;
+    const double lastStart = doc.Clock()->param[3] - 0.5 * interval;
+    double h = interval;
+    for (double t = 0.0; !doc.stopped && t < lastStart; t += interval) {
+        doc.intervalStart = t;
+        doc.currentTime = t;
+        h = rk.Step(h, interval);
+        if (h == 0.0) doc.stopped = 1;
+        doc.Clock()->RecordSample();
+        for (const auto* list : {&doc.stateList, &doc.computeList, &doc.auxList})
+            for (CBlock* block : *list) block->RecordSample();
+    }
+}
+
+bool SameBits(double x, double y) { return std::memcmp(&x, &y, sizeof x) == 0; }
+
+void ExpectSameBlocks(const CTarvekDoc& compiled, const CTarvekDoc& perBlock) {
+    ASSERT_EQ(compiled.blockList.size(), perBlock.blockList.size());
+    for (std::size_t i = 0; i < compiled.blockList.size(); ++i) {
+        const CBlock& x = *compiled.blockList[i];
+        const CBlock& y = *perBlock.blockList[i];
+        EXPECT_TRUE(SameBits(x.value, y.value)) << x.label << ": " << x.value << " " << y.value;
+        ASSERT_EQ(x.history.size(), y.history.size()) << x.label;
+        for (std::size_t m = 0; m < x.history.size(); ++m) {
+            ASSERT_TRUE(SameBits(x.history[m], y.history[m]))
+                << x.label << " sample " << m << ": " << x.history[m] << " " << y.history[m];
+        }
+    }
+}
+
+struct EndingCase {
+    Ending ending;
+    std::size_t samples;  // of the Clock; 0 when the count is not known in advance
+};
+
+class CompiledEvaluationTest : public ::testing::TestWithParam<EndingCase> {
+protected:
+    test::RecordingPlatform platform;
+};
+
+template <class Pair>
+void CompareWithPerBlock(Ending ending, test::RecordingPlatform& platform,
+                         std::size_t samples) {
+    Chart compiled;
+    Chart perBlock;
+    BuildChart(compiled, ending);
+    BuildChart(perBlock, ending);
+    Run<Pair>(compiled.doc);
+    const std::vector<test::ShownMessage> compiledMessages = platform.messages.shown;
+    platform.messages.shown.clear();
+    Run<PerBlockEvaluation<Pair>>(perBlock.doc);
+    ExpectSameBlocks(compiled.doc, perBlock.doc);
+    ASSERT_EQ(compiledMessages.size(), platform.messages.shown.size());
+    for (std::size_t i = 0; i < compiledMessages.size(); ++i)
+        EXPECT_EQ(compiledMessages[i].text, platform.messages.shown[i].text);
+    if (samples != 0) {
+        EXPECT_EQ(compiled.doc.Clock()->history.size(), samples);
+    }
+    // A block error and the step limit each end the run with their message.
+    if (ending == Ending::kDivideByZero || ending == Ending::kStepLimit) {
+        EXPECT_EQ(compiledMessages.size(), 1u);
+    }
+    platform.messages.shown.clear();
+}
+
+TEST_P(CompiledEvaluationTest, GivesThePerBlockSamplesToTheLastBit) {
+    {
+        SCOPED_TRACE("4/5");
+        CompareWithPerBlock<CRungeKutta45>(GetParam().ending, platform, GetParam().samples);
+    }
+    {
+        SCOPED_TRACE("7/8");
+        CompareWithPerBlock<CRungeKutta78>(GetParam().ending, platform, GetParam().samples);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, CompiledEvaluationTest,
+                         ::testing::Values(EndingCase{Ending::kSimulationEnd, 21},
+                                           EndingCase{Ending::kQuit, 11},
+                                           EndingCase{Ending::kDivideByZero, 11},
+                                           EndingCase{Ending::kStepLimit, 0}));
+
+TEST(CompiledEvaluation, EvaluatesTheCommonBlocksInPlace) {
+    test::RecordingPlatform platform;
+    Chart chart;
+    BuildChart(chart, Ending::kSimulationEnd);
+    ASSERT_TRUE(chart.doc.SortBlocks());
+    const EvaluationProgram program(chart.doc, chart.doc.stateList);
+    // Everything in the compute list but the Limiter and the Decay.
+    EXPECT_EQ(program.InlinedCount(), chart.doc.computeList.size() - 2);
+    EXPECT_EQ(program.StateCount(), chart.doc.stateList.size());
+}
+
+// A run compiles the chart as it is at its start: what was edited since the last run counts.
+TEST(CompiledEvaluation, FollowsEditsMadeBetweenRuns) {
+    test::RecordingPlatform platform;
+    Chart edited;
+    Chart fresh;
+    BuildChart(edited, Ending::kSimulationEnd, true);
+    BuildChart(fresh, Ending::kSimulationEnd, true);
+    edited.doc.OnRun();
+    ASSERT_EQ(edited.doc.Clock()->history.size(), 21u);
+    for (Chart* chart : {&edited, &fresh}) {
+        chart->sum3->param[3] = -0.25;
+        chart->sum3->input[1] = chart->constant;  // in place of the wave
+    }
+    edited.doc.OnRun();
+    fresh.doc.OnRun();
+    EXPECT_TRUE(platform.messages.shown.empty());
+    ExpectSameBlocks(edited.doc, fresh.doc);
+}
+
+// Called on its own, an evaluation leaves its results in the blocks at once.
+TEST(CompiledEvaluation, EvaluationOutsideAStepLeavesTheValuesInTheBlocks) {
+    test::RecordingPlatform platform;
+    Chart chart;
+    chart.doc.OnNewDocument();
+    CBlock* x = chart.Add(kTypeIntegrate, {4.0, 0.5});
+    CBlock* sum = chart.Fed(kTypeSum, {2.0, -1.0}, {chart.doc.Clock(), x});
+    x->input[1] = sum;
+    ASSERT_TRUE(chart.doc.SortBlocks());
+    x->Setup();
+    chart.doc.stopped = 0;
+    CRungeKutta45 rk(1, &chart.doc);
+    double derivative = 0.0;
+    ASSERT_EQ(rk.Evaluate(0.25, &derivative), 1);
+    EXPECT_EQ(chart.doc.Clock()->value, 0.25);
+    EXPECT_EQ(sum->value, 0.25 * 2.0 - 0.5);
+    EXPECT_EQ(derivative, sum->value * 4.0);
+}
+
+}  // namespace
+}  // namespace ondrel
