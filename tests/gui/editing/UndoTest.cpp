@@ -139,6 +139,20 @@ private slots:
         }
     }
 
+    void undoingThePlacementOfABlockBeingMovedEndsTheMove() {
+        UndoFixture f;
+        f.Place(kGainTool, {1, 0});
+        ClickCell(f.View(), {1, 0}, {}, Qt::RightButton);
+        ClickCell(f.View(), {1, 0});
+        QVERIFY(f.View().MovingBlock() != nullptr);
+        f.Undo();
+        QVERIFY(f.View().MovingBlock() == nullptr);
+        QVERIFY(!f.View().IsPlacing());
+        QVERIFY(f.View().SelectedBlock() == nullptr);
+        ClickCell(f.View(), {2, 0});  // nothing waits to be dropped
+        QVERIFY(BlockAtCell(f.Doc(), {2, 0}) == nullptr);
+    }
+
     void modelAndViewingChangesAreUndone() {
         UndoFixture f;
         const double maxSteps = f.Doc().maxSteps;

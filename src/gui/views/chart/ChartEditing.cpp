@@ -99,8 +99,12 @@ void CTarvekView::ForgetBlock(const ondrel::CBlock* block) {
         moving_ = nullptr;
         placing_ = false;
         currentTool_ = 0;
+        viewport()->setCursor(Qt::ArrowCursor);
     }
-    if (connecting_ && block == firstEnd_.block) CancelConnecting();
+    if (connecting_ && block == firstEnd_.block) {
+        CancelConnecting();
+        viewport()->setMouseTracking(false);
+    }
     emit EditStateChanged();
 }
 
