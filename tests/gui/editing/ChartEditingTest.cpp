@@ -86,10 +86,15 @@ private slots:
         ClickCell(f.View(), {0, 0});  // the Clock's
         QCOMPARE(f.Doc().blockList.size(), count);
         QVERIFY(f.View().IsPlacing());
-        // A right click gives up: the waiting block is thrown away.
+        // A right click gives up: the waiting block is thrown away. So does Esc.
         ClickCell(f.View(), {3, 0}, {}, Qt::RightButton);
         QVERIFY(!f.View().IsPlacing());
         QVERIFY(f.Doc().pendingBlock == nullptr);
+        f.Frame().Execute(kGainTool);
+        QTest::keyClick(&f.View(), Qt::Key_Escape);
+        QVERIFY(!f.View().IsPlacing());
+        QVERIFY(f.Doc().pendingBlock == nullptr);
+        QVERIFY(!f.Frame().Action(kGainTool)->isChecked());
     }
 
     void portsConnectOnlyAnOutputToAFreeInputOfAnotherBlock() {

@@ -102,6 +102,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // Esc gives up a placing or a connection, as a right click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void UpdateScrollBars();

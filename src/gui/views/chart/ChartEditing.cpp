@@ -1,6 +1,7 @@
 // Editing a chart with the mouse and the Edit commands: the view is idle, placing a block
 // (new, pasted or moved) or connecting two ports. Changes reach the document as commands
 // through the view's sink, so each one can be undone.
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPen>
@@ -123,6 +124,16 @@ void CTarvekView::mouseMoveEvent(QMouseEvent* event) {
     if (!connecting_) return;
     bandEnd_ = ToChartPoint(event->position().toPoint());
     viewport()->update();
+}
+
+void CTarvekView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || (!placing_ && !connecting_)) {
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    CancelPlacing();
+    CancelConnecting();
+    EditingChanged();
 }
 
 void CTarvekView::LeftClick(QPoint point) {
