@@ -118,8 +118,7 @@ DetachedBlock CTarvekDoc::DetachBlock(CBlock* block) {
     const int index = IndexOf(block);
     // The Clock and its two outputs carry the run's timing and are part of every chart;
     // removing them would leave the run driver and the Clock without their blocks.
-    if (index <= 0 || std::find(auxList.begin(), auxList.end(), block) != auxList.end())
-        return detached;
+    if (!CanDelete(block)) return detached;
     SetModifiedFlag(true);
     for (std::size_t i = 1; i < blockList.size(); ++i) {
         for (int k = 1; k <= 3; ++k) {
@@ -139,6 +138,10 @@ DetachedBlock CTarvekDoc::DetachBlock(CBlock* block) {
     detached.block = std::move(blockList[static_cast<std::size_t>(index)]);
     blockList.erase(blockList.begin() + index);
     return detached;
+}
+
+bool CTarvekDoc::CanDelete(const CBlock* block) const {
+    return IndexOf(block) > 0 && std::find(auxList.begin(), auxList.end(), block) == auxList.end();
 }
 
 CBlock* CTarvekDoc::ReattachBlock(DetachedBlock detached) {

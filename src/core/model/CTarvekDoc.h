@@ -94,6 +94,8 @@ public:
     // Appends a block that is not user-placed (the Clock's auxiliary outputs).
     CBlock* AppendAuxiliaryBlock(std::unique_ptr<CBlock> block);
     CBlock* Clock() const { return blockList.empty() ? nullptr : blockList.front().get(); }
+    // A block of this chart that may leave it: not the Clock, not one of its outputs.
+    bool CanDelete(const CBlock* block) const;
     int IndexOf(const CBlock* block) const;  // -1 when not in the list
 
     // Chooses and stores the route of input k of target (already connected) against the

@@ -80,7 +80,8 @@ std::string CurrentValueText(double value) {
     return FormatSignificant(value, kCurrentValueDigits);
 }
 
-void ApplyBlockEdit(CTarvekDoc& document, CBlock& block, const BlockEdit& edit) {
+void ApplyBlockEdit(CTarvekDoc& document, CBlock& block, const BlockEdit& edit,
+                    EditRouting routing) {
     // Before the parameters change: the comparison of the bounds needs the old ones.
     const bool tableChanged = ApplyTable(block, edit);
     block.label = edit.label;
@@ -94,7 +95,7 @@ void ApplyBlockEdit(CTarvekDoc& document, CBlock& block, const BlockEdit& edit) 
     if (tableChanged) block.Setup();
     if (edit.flipped != block.flipped) {
         block.flipped = edit.flipped;
-        document.RerouteBlock(&block);
+        if (routing == EditRouting::Reroute) document.RerouteBlock(&block);
     }
     document.SetModifiedFlag(true);
     // The Clock's outputs carry its label; Setup relabels them.

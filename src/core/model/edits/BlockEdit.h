@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "blocks/CBlock.h"
+#include "model/edits/EditRouting.h"
 #include "platform/FontDescription.h"
 
 namespace ondrel {
@@ -50,8 +51,10 @@ std::string CurrentValueText(double value);
 
 // Writes the edit into block, which belongs to document: label, parameters, inputs, colour,
 // notes, Initialize, the Function Generator table (its spline is prepared again). A change of
-// orientation re-routes the block's connectors and those leaving it; the Clock runs its Setup
-// so that its outputs follow its label. Marks the document modified and refreshes every view.
-void ApplyBlockEdit(CTarvekDoc& document, CBlock& block, const BlockEdit& edit);
+// orientation re-routes the block's connectors and those leaving it (unless routing says to
+// keep the records); the Clock runs its Setup so that its outputs follow its label. Marks the
+// document modified and refreshes every view.
+void ApplyBlockEdit(CTarvekDoc& document, CBlock& block, const BlockEdit& edit,
+                    EditRouting routing = EditRouting::Reroute);
 
 }  // namespace ondrel

@@ -1,7 +1,6 @@
 // The commands that put a block into the chart or take it out: place, paste, delete and cut.
 // A block out of the chart lives in its command, so the commands around it on the stack keep
 // finding the same block with its samples.
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <utility>
@@ -86,11 +85,6 @@ private:
     DetachedBlock out_;  // the block, its place and the inputs it fed, while it is out
 };
 
-bool IsFixedBlock(const CTarvekDoc& doc, const CBlock& block) {
-    return doc.IndexOf(&block) <= 0 ||
-           std::find(doc.auxList.begin(), doc.auxList.end(), &block) != doc.auxList.end();
-}
-
 }  // namespace
 
 std::unique_ptr<ChartCommand> MakePlaceCommand(std::unique_ptr<CBlock> block, GridPoint position,
@@ -102,7 +96,7 @@ std::unique_ptr<ChartCommand> MakePlaceCommand(std::unique_ptr<CBlock> block, Gr
 std::unique_ptr<ChartCommand> MakeDeleteCommand(CTarvekDoc& doc, CBlock& block, bool cut) {
     // The Clock and its outputs belong to every chart; a block not in the chart has nothing
     // to delete.
-    if (IsFixedBlock(doc, block)) return nullptr;
+    if (!doc.CanDelete(&block)) return nullptr;
     return std::make_unique<DeleteCommand>(block, cut);
 }
 

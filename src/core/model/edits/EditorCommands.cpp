@@ -33,19 +33,14 @@ public:
 
 protected:
     void ApplyFirst(CTarvekDoc& doc) override { ApplyBlockEdit(doc, block_, after_); }
-    void Reapply(CTarvekDoc& doc) override { PutUnrouted(doc, after_); }
-    void Unapply(CTarvekDoc& doc) override { PutUnrouted(doc, before_); }
-
-private:
-    // The edit with the orientation set aside, so that applying it routes nothing; the route
-    // records follow from the command's RouteChange.
-    void PutUnrouted(CTarvekDoc& doc, const BlockEdit& edit) {
-        BlockEdit unrouted = edit;
-        unrouted.flipped = block_.flipped;
-        ApplyBlockEdit(doc, block_, unrouted);
-        block_.flipped = edit.flipped;
+    void Reapply(CTarvekDoc& doc) override {
+        ApplyBlockEdit(doc, block_, after_, EditRouting::KeepRecords);
+    }
+    void Unapply(CTarvekDoc& doc) override {
+        ApplyBlockEdit(doc, block_, before_, EditRouting::KeepRecords);
     }
 
+private:
     CBlock& block_;
     BlockEdit before_;
     BlockEdit after_;
@@ -77,20 +72,10 @@ public:
 
 protected:
     void ApplyFirst(CTarvekDoc& doc) override { edit_.Apply(view_, doc); }
-    void Reapply(CTarvekDoc&) override {
-        Put(edit_.After(), edit_.AfterTitle(), edit_.AfterNotes());
-    }
-    void Unapply(CTarvekDoc&) override {
-        Put(edit_.Before(), edit_.BeforeTitle(), edit_.BeforeNotes());
-    }
+    void Reapply(CTarvekDoc& doc) override { edit_.Apply(view_, doc, EditRouting::KeepRecords); }
+    void Unapply(CTarvekDoc& doc) override { edit_.Revert(view_, doc, EditRouting::KeepRecords); }
 
 private:
-    void Put(const CSettingsGroup& values, const std::string& title, const std::string& notes) {
-        view_.settings.CopyValuesFrom(values);
-        view_.title = title;
-        view_.notes = notes;
-    }
-
     ChartViewState& view_;
     ViewSettingsEdit edit_;
 };

@@ -19,22 +19,23 @@ ViewSettingsEdit ViewSettingsEdit::Capture(const ChartViewState& view,
     return edit;
 }
 
-void ViewSettingsEdit::Put(const Side& side, ChartViewState& view, CTarvekDoc& doc) {
+void ViewSettingsEdit::Put(const Side& side, ChartViewState& view, CTarvekDoc& doc,
+                           EditRouting routing) {
     view.settings.CopyValuesFrom(*side.settings);
     view.title = side.title;
     view.notes = side.notes;
     // Line widths and spacings decide the lanes, so every route is chosen again.
-    doc.RerouteAll();
+    if (routing == EditRouting::Reroute) doc.RerouteAll();
     doc.SetModifiedFlag();
     doc.UpdateAllViews(nullptr, kHintRefresh);
 }
 
-void ViewSettingsEdit::Apply(ChartViewState& view, CTarvekDoc& doc) const {
-    Put(after_, view, doc);
+void ViewSettingsEdit::Apply(ChartViewState& view, CTarvekDoc& doc, EditRouting routing) const {
+    Put(after_, view, doc, routing);
 }
 
-void ViewSettingsEdit::Revert(ChartViewState& view, CTarvekDoc& doc) const {
-    Put(before_, view, doc);
+void ViewSettingsEdit::Revert(ChartViewState& view, CTarvekDoc& doc, EditRouting routing) const {
+    Put(before_, view, doc, routing);
 }
 
 }  // namespace ondrel

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "model/edits/EditRouting.h"
 #include "settings/CSettingsGroup.h"
 
 namespace ondrel {
@@ -21,14 +22,15 @@ public:
                                     const std::string& newTitle, const std::string& newNotes);
 
     // The view takes the after values (group, title, notes); every connector of doc is routed
-    // again, the views refresh (hint 0) and the document is marked modified.
-    void Apply(ChartViewState& view, CTarvekDoc& doc) const;
+    // again (unless routing says to keep the records), the views refresh (hint 0) and the
+    // document is marked modified.
+    void Apply(ChartViewState& view, CTarvekDoc& doc,
+               EditRouting routing = EditRouting::Reroute) const;
     // The same with the before values.
-    void Revert(ChartViewState& view, CTarvekDoc& doc) const;
+    void Revert(ChartViewState& view, CTarvekDoc& doc,
+                EditRouting routing = EditRouting::Reroute) const;
 
     const CSettingsGroup& Before() const { return *before_.settings; }
-    const std::string& BeforeTitle() const { return before_.title; }
-    const std::string& BeforeNotes() const { return before_.notes; }
     const CSettingsGroup& After() const { return *after_.settings; }
     const std::string& AfterTitle() const { return after_.title; }
     const std::string& AfterNotes() const { return after_.notes; }
@@ -39,7 +41,7 @@ private:
         std::string title;
         std::string notes;
     };
-    static void Put(const Side& side, ChartViewState& view, CTarvekDoc& doc);
+    static void Put(const Side& side, ChartViewState& view, CTarvekDoc& doc, EditRouting routing);
 
     // Groups do not move; held by pointer, the edit can move into an undo command.
     Side before_;
