@@ -17,6 +17,13 @@
 #include "platform/Platform.h"
 
 namespace ondrel {
+
+void ReportRunOutOfMemory(CTarvekDoc& doc) {
+    ShowMessage(kOutOfMemoryText + RunMessageTime(doc.currentTime), kRunFailureCaption,
+                MsgButtons::Ok, MsgIcon::Error);
+    doc.stopped = 1;
+}
+
 namespace {
 
 // Up to this much history is reserved at run start, so that a run whose length is known
@@ -24,24 +31,9 @@ namespace {
 // grows its histories as it goes.
 constexpr double kReserveBudgetBytes = 256.0 * 1024.0 * 1024.0;
 
-// The blocks recorded after every interval: the Clock, then the state, compute and
-// auxiliary lists. Blocks only in the initialisation list keep their sample 0 alone.
-template <typename Action>
-void ForEachLoopRecorded(CTarvekDoc& doc, Action action) {
-    action(*doc.Clock());
-    for (CBlock* block : doc.stateList) action(*block);
-    for (CBlock* block : doc.computeList) action(*block);
-    for (CBlock* block : doc.auxList) action(*block);
-}
-
 template <typename Action>
 void ForEachBlock(CTarvekDoc& doc, Action action) {
     for (const auto& block : doc.blockList) action(*block);
-}
-
-void ReportOutOfMemory(const CTarvekDoc& doc) {
-    ShowMessage(kOutOfMemoryText + RunMessageTime(doc.currentTime), kRunFailureCaption,
-                MsgButtons::Ok, MsgIcon::Error);
 }
 
 // Records sample 0 of every block. Out of memory takes the partial sample back (every block
@@ -52,8 +44,7 @@ bool RecordSampleZero(CTarvekDoc& doc) {
         return true;
     } catch (const std::bad_alloc&) {
         ForEachBlock(doc, [](CBlock& block) { block.history.clear(); });
-        ReportOutOfMemory(doc);
-        doc.stopped = 1;
+        ReportRunOutOfMemory(doc);
         return false;
     }
 }
@@ -125,8 +116,7 @@ bool CreateIntegrator(CTarvekDoc& doc) {
         }
         return true;
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(doc);
-        doc.stopped = 1;
+        ReportRunOutOfMemory(doc);
         return false;
     }
 }
@@ -163,8 +153,7 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
     try {
         recorder.emplace(doc);
     } catch (const std::bad_alloc&) {
-        ReportOutOfMemory(doc);
-        doc.stopped = 1;
+        ReportRunOutOfMemory(doc);
         return;
     }
     // A stop requested while the window was pumped ends the run here too: another interval

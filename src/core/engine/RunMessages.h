@@ -6,6 +6,8 @@
 
 namespace ondrel {
 
+class CTarvekDoc;
+
 // Checks before a run refuses to start.
 inline constexpr char kRunCheckCaption[] = "Run Time Error";
 inline constexpr char kSortFailureText[] = "Sort Failure";
@@ -20,5 +22,8 @@ inline constexpr char kOutOfMemoryText[] = "Out of memory at time ";
 
 // A simulated time as run messages show it: six significant digits, shortest form.
 inline std::string RunMessageTime(double time) { return FormatSignificant(time, 6); }
+
+// The run could not have the memory it needs: says so at the current time and stops the run.
+void ReportRunOutOfMemory(CTarvekDoc& doc);
 
 }  // namespace ondrel

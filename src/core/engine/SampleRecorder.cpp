@@ -11,7 +11,6 @@
 #include "blocks/StatelessBlocks.h"
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
-#include "platform/Platform.h"
 
 namespace ondrel {
 namespace {
@@ -52,13 +51,9 @@ bool SampleRecorder::RecordsOutputOnly(const CBlock& block) {
 SampleRecorder::SampleRecorder(CTarvekDoc& document) : document_(document) {
     recorded_.reserve(1 + document.stateList.size() + document.computeList.size() +
                       document.auxList.size());
-    const auto add = [this](CBlock* block) {
-        recorded_.push_back({block, RecordsOutputOnly(*block)});
-    };
-    add(document.Clock());
-    for (CBlock* block : document.stateList) add(block);
-    for (CBlock* block : document.computeList) add(block);
-    for (CBlock* block : document.auxList) add(block);
+    ForEachLoopRecorded(document, [this](CBlock& block) {
+        recorded_.push_back({&block, RecordsOutputOnly(block)});
+    });
 }
 
 bool SampleRecorder::Record() {
@@ -68,9 +63,7 @@ bool SampleRecorder::Record() {
         return true;
     } catch (const std::bad_alloc&) {
         TakeBack(before);
-        ShowMessage(kOutOfMemoryText + RunMessageTime(document_.currentTime), kRunFailureCaption,
-                    MsgButtons::Ok, MsgIcon::Error);
-        document_.stopped = 1;
+        ReportRunOutOfMemory(document_);
         return false;
     }
 }

@@ -9,10 +9,18 @@
 #include <cstddef>
 #include <vector>
 
+#include "model/CTarvekDoc.h"
+
 namespace ondrel {
 
-class CBlock;
-class CTarvekDoc;
+// The blocks recorded after every interval, in the order they are recorded.
+template <typename Action>
+void ForEachLoopRecorded(CTarvekDoc& doc, Action action) {
+    action(*doc.Clock());
+    for (CBlock* block : doc.stateList) action(*block);
+    for (CBlock* block : doc.computeList) action(*block);
+    for (CBlock* block : doc.auxList) action(*block);
+}
 
 class SampleRecorder {
 public:
