@@ -1,13 +1,11 @@
 #include "dialogs/ModelPropertiesDialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "dialogs/SettingsDialogControls.h"
@@ -49,15 +47,8 @@ void CModelPropDlg::BuildLayout() {
     AddLabelledEdit(linesGrid, 0, 0, tr("Vert"), kVertLines);
     AddLabelledEdit(linesGrid, 1, 0, tr("Horiz"), kHorizLines);
 
-    auto* style = new QGroupBox(tr("Integration Style"));
-    auto* styleBox = new QVBoxLayout(style);
-    auto* styleGroup = new QButtonGroup(style);
-    for (auto [text, id] : {std::pair{tr("Runge-Kutta 4/5"), kRungeKutta45},
-                            std::pair{tr("Runge-Kutta 7/8"), kRungeKutta78}}) {
-        QRadioButton* radio = MakeRadio(text, id, style);
-        styleGroup->addButton(radio);
-        styleBox->addWidget(radio);
-    }
+    QGroupBox* style = MakeRadioGroup(tr("Integration Style"), {{tr("Runge-Kutta 4/5"), kRungeKutta45},
+                                                               {tr("Runge-Kutta 7/8"), kRungeKutta78}});
 
     auto* buttons = new QVBoxLayout;
     QPushButton* ok = MakeButton(tr("OK"), 1, this);

@@ -1,11 +1,15 @@
 #include "dialogs/SettingsDialogControls.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "platform/Platform.h"
 #include "platform/QtDialogExchange.h"
@@ -36,10 +40,19 @@ QCheckBox* MakeCheck(const QString& text, int controlId, QWidget* parent) {
     return check;
 }
 
-QRadioButton* MakeRadio(const QString& text, int controlId, QWidget* parent) {
-    auto* radio = new QRadioButton(text, parent);
-    SetControlId(radio, controlId);
-    return radio;
+QGroupBox* MakeRadioGroup(const QString& title,
+                          std::initializer_list<std::pair<QString, int>> choices, bool inRow) {
+    auto* group = new QGroupBox(title);
+    QBoxLayout* box = inRow ? static_cast<QBoxLayout*>(new QHBoxLayout(group))
+                            : static_cast<QBoxLayout*>(new QVBoxLayout(group));
+    auto* exclusive = new QButtonGroup(group);
+    for (const auto& [text, id] : choices) {
+        auto* radio = new QRadioButton(text, group);
+        SetControlId(radio, id);
+        exclusive->addButton(radio);
+        box->addWidget(radio);
+    }
+    return group;
 }
 
 void ShowHelpContext(int context) {

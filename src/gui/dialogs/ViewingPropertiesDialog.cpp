@@ -1,6 +1,5 @@
 #include "dialogs/ViewingPropertiesDialog.h"
 
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -9,7 +8,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "dialogs/SettingsDialogControls.h"
@@ -58,15 +56,8 @@ CChartViewPropsDlg::CChartViewPropsDlg(ondrel::CTarvekDoc& doc, ondrel::ChartVie
 QWidget* CChartViewPropsDlg::BuildLookColumn() {
     auto* column = new QWidget(this);
     auto* box = new QVBoxLayout(column);
-    auto* display = new QGroupBox(tr("Display"));
-    auto* displayBox = new QHBoxLayout(display);
-    auto* modes = new QButtonGroup(display);
-    for (auto [text, id] : {std::pair{tr("Color"), kDisplayColor},
-                            std::pair{tr("Monochrome"), kDisplayMonochrome}}) {
-        QRadioButton* radio = MakeRadio(text, id, display);
-        modes->addButton(radio);
-        displayBox->addWidget(radio);
-    }
+    QGroupBox* display = MakeRadioGroup(
+        tr("Display"), {{tr("Color"), kDisplayColor}, {tr("Monochrome"), kDisplayMonochrome}}, true);
     auto* notes = new QGroupBox(tr("Notes"));
     auto* notesGrid = new QGridLayout(notes);
     auto* notesText = new QPlainTextEdit;

@@ -18,14 +18,13 @@
 namespace ondrel::gui {
 namespace {
 
-constexpr double kUnitsPerInch = 100.0;
 // The page step of the scroll bars: most of a screenful, so one line of context stays.
 constexpr double kPageFraction = 0.9;
 constexpr int kHitTolerance = 10;
 
 // Chart units to device pixels, kept within what a scroll bar can hold.
 int ToPixels(std::int64_t units, double dotsPerInch) {
-    const double pixels = std::ceil(static_cast<double>(units) * dotsPerInch / kUnitsPerInch);
+    const double pixels = std::ceil(static_cast<double>(units) * dotsPerInch / kChartUnitsPerInch);
     return static_cast<int>(std::clamp(pixels, 0.0, static_cast<double>(INT_MAX / 2)));
 }
 
@@ -76,7 +75,7 @@ double CTarvekView::DotsPerInch() const {
 
 void CTarvekView::Layout() {
     const double dpi = DotsPerInch();
-    const int right = static_cast<int>(viewport()->width() * kUnitsPerInch / dpi);
+    const int right = static_cast<int>(viewport()->width() * kChartUnitsPerInch / dpi);
     geometry_ = LayOutChart(doc_, state_, right);
     laidOut_ = true;
     UpdateScrollBars();

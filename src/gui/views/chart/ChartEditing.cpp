@@ -19,8 +19,6 @@
 namespace ondrel::gui {
 namespace {
 
-constexpr double kUnitsPerInch = 100.0;
-
 bool IsClock(const ondrel::CTarvekDoc& doc, const ondrel::CBlock* block) {
     return block != nullptr && block == doc.Clock();
 }
@@ -28,14 +26,14 @@ bool IsClock(const ondrel::CTarvekDoc& doc, const ondrel::CBlock* block) {
 }  // namespace
 
 QPoint CTarvekView::ToChartPoint(QPoint viewportPoint) const {
-    const double scale = DotsPerInch() / kUnitsPerInch;
+    const double scale = DotsPerInch() / kChartUnitsPerInch;
     const double x = (viewportPoint.x() + horizontalScrollBar()->value()) / scale;
     const double y = (viewportPoint.y() + verticalScrollBar()->value()) / scale;
     return {static_cast<int>(std::floor(x)), -static_cast<int>(std::floor(y))};
 }
 
 QPoint CTarvekView::ToViewportPoint(QPoint chartPoint) const {
-    const double scale = DotsPerInch() / kUnitsPerInch;
+    const double scale = DotsPerInch() / kChartUnitsPerInch;
     const double x = std::ceil(chartPoint.x() * scale) - horizontalScrollBar()->value();
     const double y = std::ceil(-chartPoint.y() * scale) - verticalScrollBar()->value();
     return {static_cast<int>(x), static_cast<int>(y)};

@@ -4,25 +4,17 @@
 #include <cstdlib>
 
 #include "model/CTarvekDoc.h"
+#include "views/chart/ChartMarkers.h"
 
 namespace ondrel::gui {
 namespace {
 
-// Vertical slots of the ports, counted down from the top of the icon: output, upper, middle,
-// lower, in the order a click tests them.
-constexpr int kSlots[] = {7, 3, 11, 19};
 constexpr int kHalfIcon = 11;
 
-// The port a slot shows on block (0 output, 1..3 input), or -1 when the slot is empty.
-int PortOfSlot(const ondrel::CBlock& block, int slotIndex) {
-    if (slotIndex == 0) return block.showsValue ? 0 : -1;
-    const int slot = kSlots[slotIndex];
-    switch (block.inputCount) {
-        case 1: return slot == 11 ? 1 : -1;
-        case 2: return slot == 3 ? 1 : slot == 19 ? 2 : -1;
-        case 3: return slot == 3 ? 1 : slot == 11 ? 2 : 3;
-        default: return -1;
-    }
+// The slot of a port (0 the output, 1..3 the inputs); -1 for a port the block does not show.
+int SlotOf(const ondrel::CBlock& block, int port) {
+    if (port == 0) return block.showsValue ? kOutputSlot : -1;
+    return InputSlot(block, port);
 }
 
 bool InPortRectangle(const ondrel::CBlock& block, QPoint centre, double mag, int slot, bool output,
@@ -62,9 +54,10 @@ std::optional<PortHit> PortAt(const ondrel::CTarvekDoc& doc, const ChartGeometry
     for (const auto& block : doc.blockList) {
         if (IsPlaceholder(*block)) continue;
         const QPoint c = CellCentre(g, block->position);
-        for (int s = 0; s < 4; ++s) {
-            const int port = PortOfSlot(*block, s);
-            if (port < 0 || !InPortRectangle(*block, c, mag, kSlots[s], port == 0, point)) continue;
+        // Output first, then the inputs from the top down (their slots grow with the row).
+        for (int port = 0; port <= 3; ++port) {
+            const int slot = SlotOf(*block, port);
+            if (slot < 0 || !InPortRectangle(*block, c, mag, slot, port == 0, point)) continue;
             if (port > 0 && block->input[port] != nullptr) return std::nullopt;
             return PortHit{block.get(), port};
         }
@@ -74,9 +67,7 @@ std::optional<PortHit> PortAt(const ondrel::CTarvekDoc& doc, const ChartGeometry
 
 QPoint PortConnectionPoint(const ChartGeometry& g, double mag, const PortHit& port) {
     const QPoint c = CellCentre(g, port.block->position);
-    int slot = kSlots[0];
-    for (int s = 1; s < 4; ++s)
-        if (PortOfSlot(*port.block, s) == port.port && port.port > 0) slot = kSlots[s];
+    const int slot = port.port == 0 ? kOutputSlot : InputSlot(*port.block, port.port);
     const bool right = (port.port == 0) != (port.block->flipped != 0);
     return {c.x() + Magnified(mag, right ? 15 : -15), c.y() + Magnified(mag, 11 - slot)};
 }

@@ -18,6 +18,9 @@ class ChartViewState;
 
 namespace ondrel::gui {
 
+// Chart units per inch: the chart is laid out in hundredths of an inch.
+inline constexpr double kChartUnitsPerInch = 100.0;
+
 // The fixed text whose extent sizes the value band and the cells.
 inline constexpr const char* kValueSizingText = "+0.000e+000";
 

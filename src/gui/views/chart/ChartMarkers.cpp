@@ -8,12 +8,6 @@
 namespace ondrel::gui {
 namespace {
 
-// Vertical slot of each port, counted down from the top of the icon.
-constexpr int kOutputSlot = 7;
-constexpr int kOneInputSlots[] = {11};
-constexpr int kTwoInputSlots[] = {3, 19};
-constexpr int kThreeInputSlots[] = {3, 11, 19};
-
 // A mark whose top edge is at chart y top, height units downward.
 QRectF Column(int x, int top, int width, int height) { return QRectF(x, -top, width, height); }
 
@@ -36,17 +30,22 @@ void AppendArrow(QPoint centre, double mag, int slot, bool output, bool flipped,
 
 }  // namespace
 
+int InputSlot(const CBlock& block, int k) {
+    // One input sits in the middle, two at the top and bottom, three fill all three slots.
+    switch (block.inputCount) {
+        case 1: return k == 1 ? 11 : -1;
+        case 2: return k == 1 ? 3 : k == 2 ? 19 : -1;
+        case 3: return k >= 1 && k <= 3 ? 3 + 8 * (k - 1) : -1;
+        default: return -1;
+    }
+}
+
 void AppendPortMarkers(const CBlock& block, QPoint centre, double mag, std::vector<QRectF>& out) {
     const bool flipped = block.flipped != 0;
-    const int* portSlots = nullptr;
-    int count = 0;
-    switch (block.inputCount) {
-        case 1: portSlots = kOneInputSlots; count = 1; break;
-        case 2: portSlots = kTwoInputSlots; count = 2; break;
-        case 3: portSlots = kThreeInputSlots; count = 3; break;
-        default: break;
+    for (int k = 1; k <= 3; ++k) {
+        const int slot = InputSlot(block, k);
+        if (slot >= 0) AppendArrow(centre, mag, slot, false, flipped, out);
     }
-    for (int i = 0; i < count; ++i) AppendArrow(centre, mag, portSlots[i], false, flipped, out);
     if (block.showsValue) AppendArrow(centre, mag, kOutputSlot, true, flipped, out);
 }
 

@@ -12,6 +12,11 @@ class CBlock;
 
 namespace ondrel::gui {
 
+// Where the ports sit: a vertical slot counted down from the top of the icon. The output's is
+// fixed; input k's (1..3) depends on how many inputs the block shows, -1 for one it lacks.
+inline constexpr int kOutputSlot = 7;
+int InputSlot(const ondrel::CBlock& block, int k);
+
 // Appends the arrows of block's inputs and, when it has one, its output. centre is the
 // block's cell centre in chart units (y up); mag the icon magnification.
 void AppendPortMarkers(const ondrel::CBlock& block, QPoint centre, double mag, std::vector<QRectF>& out);

@@ -17,7 +17,6 @@
 namespace ondrel::gui {
 namespace {
 
-constexpr double kUnitsPerInch = 100.0;
 constexpr const char* kValueFormat = "%.3e";
 // The left margin of the notes, chart units.
 constexpr int kNotesLeft = 10;
@@ -231,7 +230,7 @@ QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
 void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const ChartPaintJob& job) {
     if (job.geometry.cellWidth <= 0 || job.geometry.cellHeight <= 0 || dotsPerInch <= 0) return;
     painter.save();
-    const double scale = dotsPerInch / kUnitsPerInch;
+    const double scale = dotsPerInch / kChartUnitsPerInch;
     QRectF visible = area;
     if (painter.hasClipping()) visible &= painter.clipBoundingRect();
     QTransform world;
