@@ -12,7 +12,9 @@
 // same order, as their Compute; every other block is called through its Compute, its
 // sources' values handed to them just before. Consecutive steps of one operation run as one
 // tight loop, and a state's derivative is written by the step that computes its source
-// wherever it can, rather than by a second pass over the sources.
+// wherever it can, rather than by a second pass over the sources. Where such steps also
+// read and write consecutive slots, as a chart built of repeated stages does, the loop runs
+// over arrays and the processor computes two steps with each instruction.
 //
 // Between steps of the integrator the blocks hold the values, as everything outside the
 // evaluation expects: Load takes them into the slots when a step begins, Publish hands the
@@ -52,6 +54,8 @@ public:
 
     // The number of compute-list blocks evaluated in place rather than through Compute.
     std::size_t InlinedCount() const;
+    // Of those, the number evaluated over arrays of consecutive slots.
+    std::size_t ArrayCount() const;
 
 private:
     enum class Op : std::uint8_t {
@@ -73,12 +77,17 @@ private:
         double p[3] = {0.0, 0.0, 0.0};
     };
     // Consecutive steps of one operation, [begin, end) of steps_: one dispatch per run of
-    // them, then a tight loop.
+    // them, then a tight loop. In a run over arrays every step reads each input and writes
+    // its result (and derivative) one slot further than the step before, and no result slot
+    // is an input slot of the run; the steps' parameters are then laid out input by input
+    // from arrayParams_[params], so that the run reads nothing but arrays.
     struct Run {
         Op op;
         bool fused;
+        bool arrays;
         std::uint32_t begin;
         std::uint32_t end;
+        std::uint32_t params;
     };
     // A derivative not written by a step: source slot (-1 when unconnected) times gain.
     struct Gathered {
@@ -93,16 +102,13 @@ private:
     };
 
     class Builder;
-    template <bool Fused, class Kernel>
-    void ForEachStep(const Run& run, double* derivatives, Kernel kernel);
-    template <class Kernel>
-    void ForEachStep(const Run& run, double* derivatives, Kernel kernel) {
-        if (run.fused) {
-            ForEachStep<true>(run, derivatives, kernel);
-        } else {
-            ForEachStep<false>(run, derivatives, kernel);
-        }
-    }
+    // Runs a formula's steps, Formula being one of the kernels in the implementation.
+    template <class Formula>
+    void RunFormula(const Run& run, double* derivatives);
+    template <class Formula, bool Fused>
+    void RunGathered(const Run& run, double* derivatives);
+    template <class Formula, bool Fused>
+    void RunOverArrays(const Run& run, double* derivatives);
     void RunSineWaves(const Run& run, double time);
     void ComputeThroughBlocks(const Run& run);
 
@@ -110,6 +116,7 @@ private:
     std::vector<Step> steps_;
     std::vector<CBlock*> stepBlocks_;  // the block of each step
     std::vector<Run> runs_;
+    std::vector<double> arrayParams_;  // of the runs over arrays
     std::vector<Gathered> gathered_;
     std::vector<Binding> loaded_;     // read before written: taken from the blocks by Load
     std::vector<Binding> computed_;   // written by the steps: handed back by Publish

@@ -198,16 +198,76 @@ private:
                op == Op::kNegate;
     }
 
+    // Runs of one operation, each split where its steps stop going through consecutive slots:
+    // the stretches long enough to gain from arrays become runs of their own.
     void FormRuns() {
-        auto& runs = program_.runs_;
-        for (std::size_t j = 0; j < ops_.size(); ++j) {
-            const auto index = static_cast<std::uint32_t>(j);
-            const bool fused = fused_[j];
-            if (runs.empty() || runs.back().op != ops_[j] || runs.back().fused != fused)
-                runs.push_back({ops_[j], fused, index, index});
-            ++runs.back().end;
+        for (std::size_t begin = 0; begin < ops_.size();) {
+            std::size_t end = begin + 1;
+            while (end < ops_.size() && ops_[end] == ops_[begin] && fused_[end] == fused_[begin])
+                ++end;
+            SplitAtArrays(begin, end);
+            begin = end;
         }
     }
+    void SplitAtArrays(std::size_t begin, std::size_t end) {
+        std::size_t gathered = begin;  // the first step not yet in a run
+        for (std::size_t first = begin; first < end;) {
+            std::size_t last = first + 1;
+            while (last < end && Follows(last - 1, last)) ++last;
+            if (last - first >= kShortestArrayRun && Apart(first, last)) {
+                AddRun(gathered, first, false);
+                AddRun(first, last, true);
+                gathered = last;
+            }
+            first = last;
+        }
+        AddRun(gathered, end, false);
+    }
+    void AddRun(std::size_t begin, std::size_t end, bool arrays) {
+        if (begin == end) return;
+        Run run{ops_[begin], fused_[begin], arrays, static_cast<std::uint32_t>(begin),
+                static_cast<std::uint32_t>(end), 0};
+        if (arrays) {
+            std::vector<double>& params = program_.arrayParams_;
+            run.params = static_cast<std::uint32_t>(params.size());
+            for (int k = 0; k < 3; ++k)
+                for (std::size_t j = begin; j < end; ++j) params.push_back(program_.steps_[j].p[k]);
+        }
+        program_.runs_.push_back(run);
+    }
+    // True when step next reads each input and writes its result and derivative one slot
+    // further than step previous (of the same operation).
+    bool Follows(std::size_t previous, std::size_t next) const {
+        const int inputs = ArrayInputs(ops_[next]);
+        if (inputs == 0) return false;
+        const Step& a = program_.steps_[previous];
+        const Step& b = program_.steps_[next];
+        if (b.out != a.out + 1) return false;
+        for (int k = 0; k < inputs; ++k)
+            if (b.in[k] != a.in[k] + 1) return false;
+        return !fused_[next] || b.in[2] == a.in[2] + 1;
+    }
+    // True when no step of [first, last) reads a slot that one of them writes: then the
+    // order in which the results are written cannot matter. A chain, each step reading the
+    // one before, keeps its order.
+    bool Apart(std::size_t first, std::size_t last) const {
+        const auto count = static_cast<std::int64_t>(last - first);
+        const Step& step = program_.steps_[first];
+        for (int k = 0; k < ArrayInputs(ops_[first]); ++k)
+            if (step.in[k] < step.out + count && step.out < step.in[k] + count) return false;
+        return true;
+    }
+    // The inputs an operation reads when it runs over arrays; 0 for those that never do.
+    static int ArrayInputs(Op op) {
+        switch (op) {
+            case Op::kSum1: case Op::kMultiply1: case Op::kGain: case Op::kNegate: return 1;
+            case Op::kSum2: case Op::kMultiply2: return 2;
+            case Op::kSum3: case Op::kMultiply3: return 3;
+            default: return 0;
+        }
+    }
+    // Below this, a run over arrays costs more in set-up than it saves.
+    static constexpr std::size_t kShortestArrayRun = 4;
 
     EvaluationProgram& program_;
     const CTarvekDoc& document_;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,30 @@ struct Chart {
     CBlock* sum3 = nullptr;  // of the wave, a state and the Clock
 };
 
+// Stages repeated as a ladder is built by copy and paste, each with its own gains: states
+// side by side, a Sum per stage reading the state before and its own and giving the
+// derivative (the first reads the wave), then products of neighbours and sums of three;
+// these go through consecutive slots and run over arrays. A chain of Gains, each reading the
+// one before, and three Negates stay step by step.
+constexpr std::size_t kStepsOverArrays = 7 + 6 + 5;
+
+void AddRepeatedStages(Chart& c, CBlock* wave) {
+    constexpr int kStages = 8;
+    std::vector<CBlock*> x;
+    for (int i = 0; i < kStages; ++i)
+        x.push_back(c.Add(kTypeIntegrate, {1.0 + 0.25 * i, 0.1 * i}));
+    for (int i = 0; i < kStages; ++i) {
+        CBlock* upstream = i == 0 ? wave : x[i - 1];
+        x[i]->input[1] = c.Fed(kTypeSum, {1.0 + 0.125 * i, -1.0}, {upstream, x[i]});
+    }
+    for (int i = 0; i + 1 < 7; ++i) c.Fed(kTypeMultiply, {0.5 * i, -1.5}, {x[i], x[i + 1]});
+    CBlock* chained = x[0];
+    for (int i = 0; i < 5; ++i) chained = c.Fed(kTypeGain, {-0.5 - i}, {chained});
+    for (int i = 0; i + 2 < 7; ++i)
+        c.Fed(kTypeSum, {1.0, -0.5 * i, 0.25}, {x[i], x[i + 1], x[i + 2]});
+    for (int i = 0; i < 3; ++i) c.Fed(kTypeNegate, {2.0}, {x[i]});
+}
+
 // Every operation the program evaluates in place, each input count, blocks computed through
 // Compute between them, and the sources a run can offer. Gain and Negate without their
 // required input only pass when the run's checks are left out (checked false).
@@ -124,6 +149,7 @@ void BuildChart(Chart& c, Ending ending, bool checked = false) {
     early->input[2] = switched;
     early->input[3] = c.Fed(kTypeMultiply, {1.0, 1.0}, {aux, onceRead});
     c.Fed(kTypeSum, {1.0, 1.0, 1.0}, {m1, negated, early});
+    AddRepeatedStages(c, wave);
     if (ending == Ending::kQuit) {
         c.Fed(kTypeQuit, {1.0, -0.47}, {c.Fed(kTypeNegate, {1.0}, {clock})});
     } else if (ending == Ending::kDivideByZero) {
@@ -240,6 +266,71 @@ INSTANTIATE_TEST_SUITE_P(Endings, CompiledEvaluationTest,
                                            EndingCase{Ending::kDivideByZero, 11},
                                            EndingCase{Ending::kStepLimit, 0}));
 
+// Charts drawn at random from groups of blocks of one type, each group reading consecutive
+// sources (states, the wave, earlier groups) or, now and then, chaining each block to the one
+// placed before it; the states take their derivatives from anywhere. Runs over arrays and
+// step-by-step runs meet in every combination the groups give.
+void BuildRandomChart(Chart& c, std::mt19937& random) {
+    const auto pick = [&random](std::size_t count) {
+        return static_cast<std::size_t>(random() % count);
+    };
+    const auto gain = [&] { return static_cast<double>(static_cast<int>(pick(17)) - 8) / 4.0; };
+    CTarvekDoc& doc = c.doc;
+    doc.OnNewDocument();
+    doc.Clock()->param[1] = 1e-6;
+    doc.Clock()->param[2] = 0.05;
+    doc.Clock()->param[3] = 0.5;
+    std::vector<CBlock*> states;
+    for (int i = 0; i < 6; ++i) states.push_back(c.Add(kTypeIntegrate, {gain(), gain()}));
+    std::vector<CBlock*> sources = states;
+    sources.push_back(c.Add(kTypeSineWaveGenerator, {1.0, 0.0, 0.0}));
+    const int types[] = {kTypeSum, kTypeMultiply, kTypeGain, kTypeNegate};
+    for (int group = 0; group < 6; ++group) {
+        const int type = types[pick(4)];
+        const bool formula = type == kTypeSum || type == kTypeMultiply;
+        const int inputs = formula ? 1 + static_cast<int>(pick(3)) : 1;
+        const std::size_t length = 1 + pick(7);
+        const bool chained = pick(4) == 0;
+        std::size_t first[3];
+        for (std::size_t& start : first) start = pick(sources.size());
+        for (std::size_t i = 0; i < length; ++i) {
+            CBlock* block = c.Add(type, {gain(), gain(), gain()});
+            for (int k = 0; k < inputs; ++k) {
+                const bool chain = chained && k == 0 && i > 0;
+                block->input[k + 1] =
+                    chain ? sources.back() : sources[(first[k] + i) % sources.size()];
+            }
+            sources.push_back(block);
+        }
+    }
+    const std::size_t others = sources.size() - states.size();
+    for (CBlock* state : states) state->input[1] = sources[states.size() + pick(others)];
+}
+
+TEST(CompiledEvaluation, RandomChartsGiveThePerBlockSamples) {
+    test::RecordingPlatform platform;
+    std::size_t overArrays = 0;
+    std::size_t stepByStep = 0;
+    for (unsigned seed = 1; seed <= 40; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        Chart compiled;
+        Chart perBlock;
+        std::mt19937 random(seed);
+        BuildRandomChart(compiled, random);
+        random.seed(seed);
+        BuildRandomChart(perBlock, random);
+        ondrel::Run<CRungeKutta45>(compiled.doc);
+        ondrel::Run<PerBlockEvaluation<CRungeKutta45>>(perBlock.doc);
+        ExpectSameBlocks(compiled.doc, perBlock.doc);
+        const EvaluationProgram program(compiled.doc, compiled.doc.stateList);
+        overArrays += program.ArrayCount();
+        stepByStep += program.InlinedCount() - program.ArrayCount();
+    }
+    // Both kinds of run were compared.
+    EXPECT_GT(overArrays, 40u);
+    EXPECT_GT(stepByStep, 40u);
+}
+
 TEST(CompiledEvaluation, EvaluatesTheCommonBlocksInPlace) {
     test::RecordingPlatform platform;
     Chart chart;
@@ -248,6 +339,7 @@ TEST(CompiledEvaluation, EvaluatesTheCommonBlocksInPlace) {
     const EvaluationProgram program(chart.doc, chart.doc.stateList);
     // Everything in the compute list but the Limiter and the Decay.
     EXPECT_EQ(program.InlinedCount(), chart.doc.computeList.size() - 2);
+    EXPECT_EQ(program.ArrayCount(), kStepsOverArrays);
     EXPECT_EQ(program.StateCount(), chart.doc.stateList.size());
 }
 
