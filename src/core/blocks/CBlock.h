@@ -77,6 +77,10 @@ public:
     // The key stored for input k: the source's position, or (-99, -99).
     GridPoint ConnectionKey(int k) const { return input[k] ? input[k]->position : kNoConnection; }
 
+    // The output and its samples first, side by side: recording after every output interval
+    // reads one and appends to the other for every block of the chart.
+    double value = 0.0;
+    std::vector<double> history;
     std::int32_t inputCount = 3;
     std::int32_t paramCount = 3;
     std::int32_t requiredInputs = 0;
@@ -84,7 +88,6 @@ public:
     std::int32_t showsValue = 1;
     std::int32_t flipped = 0;
     std::int32_t initFlag = 0;
-    double value = 0.0;
     std::array<CBlock*, 4> input{};              // [1..3]; never owning
     std::array<double, 4> param{0.0, 1.0, 1.0, 1.0};  // [1..3]
     std::string label;
@@ -101,7 +104,6 @@ public:
     CTarvekDoc* document = nullptr;
     ColorRef color = 0;
     std::string notes;
-    std::vector<double> history;
 };
 
 // The block editor, supplied by the desktop program. Edit returns true on OK after applying

@@ -49,10 +49,10 @@ bool SampleRecorder::RecordsOutputOnly(const CBlock& block) {
 }
 
 SampleRecorder::SampleRecorder(CTarvekDoc& document) : document_(document) {
-    recorded_.reserve(1 + document.stateList.size() + document.computeList.size() +
-                      document.auxList.size());
+    outputOnly_.reserve(1 + document.stateList.size() + document.computeList.size() +
+                        document.auxList.size());
     ForEachLoopRecorded(document, [this](CBlock& block) {
-        recorded_.push_back({&block, RecordsOutputOnly(block)});
+        (RecordsOutputOnly(block) ? outputOnly_ : others_).push_back(&block);
     });
 }
 
@@ -69,21 +69,19 @@ bool SampleRecorder::Record() {
 }
 
 void SampleRecorder::RecordAll() {
-    for (const Recorded& recorded : recorded_) {
-        CBlock& block = *recorded.block;
-        PrefetchHistoryAhead(block);
-        if (recorded.outputOnly) {
-            block.history.push_back(block.value);
-        } else {
-            block.RecordSample();
-        }
+    for (CBlock* block : outputOnly_) {
+        PrefetchHistoryAhead(*block);
+        block->history.push_back(block->value);
     }
+    for (CBlock* block : others_) block->RecordSample();
 }
 
 void SampleRecorder::TakeBack(std::size_t samples) {
-    for (const Recorded& recorded : recorded_) {
-        std::vector<double>& history = recorded.block->history;
-        if (history.size() > samples) history.resize(samples);
+    for (const auto* list : {&outputOnly_, &others_}) {
+        for (CBlock* block : *list) {
+            std::vector<double>& history = block->history;
+            if (history.size() > samples) history.resize(samples);
+        }
     }
 }
 

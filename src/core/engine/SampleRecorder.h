@@ -1,11 +1,12 @@
 #pragma once
 // The samples a run records after every output interval: one per block of the Clock, the
-// state, compute and auxiliary lists, in that order (blocks only in the initialisation list
-// keep their sample 0 alone).
+// state, compute and auxiliary lists (blocks only in the initialisation list keep their
+// sample 0 alone).
 //
 // Recording is a large part of a run over a big chart, so the recorder works out once per
-// run which blocks record nothing but their output (most types) and appends those directly;
-// the others (Decay, Delay, which keep more with each sample) record through RecordSample.
+// run which blocks record nothing but their output (most types) and appends those directly,
+// in one loop; the others (Decay, Delay, which keep more with each sample) record through
+// RecordSample after them.
 #include <cstddef>
 #include <vector>
 
@@ -36,16 +37,14 @@ public:
     static bool RecordsOutputOnly(const CBlock& block);
 
 private:
-    struct Recorded {
-        CBlock* block;
-        bool outputOnly;
-    };
-
     void RecordAll();
     void TakeBack(std::size_t samples);
 
     CTarvekDoc& document_;
-    std::vector<Recorded> recorded_;
+    // Every recorded block keeps its own samples, so the order in which they are appended
+    // does not matter: those that record their output alone go in one tight loop.
+    std::vector<CBlock*> outputOnly_;
+    std::vector<CBlock*> others_;
 };
 
 }  // namespace ondrel
