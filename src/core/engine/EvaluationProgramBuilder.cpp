@@ -193,9 +193,7 @@ private:
     }
     // In-place operations that leave in[2] and p[2] free.
     static bool CanFuse(Op op) {
-        return op == Op::kConstant || op == Op::kSum1 || op == Op::kSum2 ||
-               op == Op::kMultiply1 || op == Op::kMultiply2 || op == Op::kGain ||
-               op == Op::kNegate;
+        return op == Op::kConstant || FormulaInputs(op) == 1 || FormulaInputs(op) == 2;
     }
 
     // Runs of one operation, each split where its steps stop going through consecutive slots:
@@ -238,7 +236,7 @@ private:
     // True when step next reads each input and writes its result and derivative one slot
     // further than step previous (of the same operation).
     bool Follows(std::size_t previous, std::size_t next) const {
-        const int inputs = ArrayInputs(ops_[next]);
+        const int inputs = FormulaInputs(ops_[next]);
         if (inputs == 0) return false;
         const Step& a = program_.steps_[previous];
         const Step& b = program_.steps_[next];
@@ -253,12 +251,13 @@ private:
     bool Apart(std::size_t first, std::size_t last) const {
         const auto count = static_cast<std::int64_t>(last - first);
         const Step& step = program_.steps_[first];
-        for (int k = 0; k < ArrayInputs(ops_[first]); ++k)
+        for (int k = 0; k < FormulaInputs(ops_[first]); ++k)
             if (step.in[k] < step.out + count && step.out < step.in[k] + count) return false;
         return true;
     }
-    // The inputs an operation reads when it runs over arrays; 0 for those that never do.
-    static int ArrayInputs(Op op) {
+    // The inputs an in-place formula reads; 0 for a constant and for the operations that are
+    // not formulas (these never run over arrays).
+    static int FormulaInputs(Op op) {
         switch (op) {
             case Op::kSum1: case Op::kMultiply1: case Op::kGain: case Op::kNegate: return 1;
             case Op::kSum2: case Op::kMultiply2: return 2;
