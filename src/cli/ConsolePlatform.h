@@ -10,6 +10,11 @@
 
 namespace ondrel::runner {
 
+struct ShownMessage {
+    std::string caption;
+    std::string text;
+};
+
 class ConsoleMessageBox : public IMessageBox {
 public:
     explicit ConsoleMessageBox(std::ostream& err) : err_(err) {}
@@ -18,15 +23,19 @@ public:
     // Captions shown since the last Forget(), in order.
     const std::vector<std::string>& Captions() const { return captions_; }
     void Forget() { captions_.clear(); }
+    // Every message shown, in order; Forget() leaves these.
+    const std::vector<ShownMessage>& Shown() const { return shown_; }
 
 private:
     std::ostream& err_;
     std::vector<std::string> captions_;
+    std::vector<ShownMessage> shown_;
 };
 
 class ConsolePlatform {
 public:
-    explicit ConsolePlatform(std::ostream& err);
+    // runWindow may be null: runs then go without one.
+    explicit ConsolePlatform(std::ostream& err, IRunWindow* runWindow = nullptr);
     ConsoleMessageBox messages;
     MemoryProfile profile;
     SystemClock clock;
