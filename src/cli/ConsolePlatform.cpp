@@ -4,6 +4,7 @@ namespace ondrel::runner {
 
 MsgResult ConsoleMessageBox::Show(const std::string& text, const std::string& caption, MsgButtons,
                                   MsgIcon) {
+    if (beforeShow) beforeShow();
     captions_.push_back(caption);
     shown_.push_back({caption, text});
     // One line each, even when a text holds a line break.

@@ -2,6 +2,7 @@
 // The runner's platform: message boxes become "CAPTION: TEXT" lines on standard error and
 // every question is answered OK; the profile lives in memory, so a run never reads or
 // changes the desktop program's settings.
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -23,6 +24,8 @@ public:
     // Captions shown since the last Forget(), in order.
     const std::vector<std::string>& Captions() const { return captions_; }
     void Forget() { captions_.clear(); }
+    // Called before each message is written: a progress line on a terminal makes room.
+    std::function<void()> beforeShow;
     // Every message shown, in order; Forget() leaves these.
     const std::vector<ShownMessage>& Shown() const { return shown_; }
 

@@ -69,7 +69,9 @@ void ConsoleRunWindow::Show(const CTarvekDoc& doc, double now) {
     lastShown_ = now;
 }
 
-void ConsoleRunWindow::Close(CTarvekDoc&) {
+void ConsoleRunWindow::Close(CTarvekDoc&) { Erase(); }
+
+void ConsoleRunWindow::Erase() {
     if (shown_ && terminal_) err_ << kEraseLine << std::flush;
     shown_ = false;
 }

@@ -30,6 +30,9 @@ public:
     bool Open(CTarvekDoc& doc) override;
     void Pump(CTarvekDoc& doc, bool lastInterval) override;
     void Close(CTarvekDoc& doc) override;
+    // Takes a progress line off the terminal, so that a message does not run into it; the
+    // next pump shows it again.
+    void Erase();
 
     static constexpr double kQuietSeconds = 1.0;     // automatic progress waits this long
     static constexpr double kRefreshSeconds = 0.1;   // at most ten lines a second

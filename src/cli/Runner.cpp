@@ -166,6 +166,7 @@ int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     SignalStop signals;
     ConsoleRunWindow window(err, ProgressModeFor(*options, errIsTerminal), errIsTerminal);
     ConsolePlatform platform(err, &window);
+    platform.messages.beforeShow = [&window] { window.Erase(); };
     RunResult result;
     int status = LoadRunAndWrite(options, platform, out, err, result);
     if (options->jsonPath && !WriteJson(*options, result, status, platform, out, err)) status = kExitFileError;

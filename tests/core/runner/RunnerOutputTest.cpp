@@ -83,6 +83,16 @@ TEST(ConsoleRunWindow, RefreshesAtMostTenTimesASecondAndErasesItsLineOnATerminal
               "ondrel-run: t = 1.1 of 10 (11%), about 9 s left\n"
               "ondrel-run: t = 5 of 10 (50%), about 5 s left\n");
     EXPECT_EQ(Pumped(ProgressMode::Automatic, true, {0.0, 0.9}), "") << "a short run shows nothing";
+
+    // A message takes the line away; the next pump puts it back at once.
+    std::ostringstream err;
+    ConsoleRunWindow window(err, ProgressMode::Forced, true, [] { return 0.0; });
+    CTarvekDoc doc;
+    window.Open(doc);
+    window.Pump(doc, false);
+    window.Erase();
+    window.Pump(doc, false);
+    EXPECT_EQ(err.str(), "\r\033[Kondrel-run: t = 0 of 0 (0%)\r\033[K\r\033[Kondrel-run: t = 0 of 0 (0%)");
     bool stopped = true;
     Pumped(ProgressMode::Off, false, pumps, &stopped);
     EXPECT_FALSE(stopped) << "no signal, no stop";
