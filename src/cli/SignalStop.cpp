@@ -1,5 +1,7 @@
 #include "SignalStop.h"
 
+#include <unistd.h>
+
 #include <atomic>
 #include <csignal>
 
@@ -15,8 +17,18 @@ constexpr int kSignalsToEndAtOnce = 3;
 
 struct sigaction previous[2];
 
+// Written from the handler itself (write is async-signal-safe), so that the user knows the
+// second press was heard while the outputs are still being written.
+constexpr char kSecondSignalNote[] =
+    "ondrel-run: the outputs are written first; another signal ends the program at once\n";
+
 extern "C" void CountSignal(int signal) {
-    if (received.fetch_add(1) + 1 < kSignalsToEndAtOnce) return;
+    const int count = received.fetch_add(1) + 1;
+    if (count == kSignalsToEndAtOnce - 1) {
+        const ssize_t ignored = write(STDERR_FILENO, kSecondSignalNote, sizeof kSecondSignalNote - 1);
+        (void)ignored;
+    }
+    if (count < kSignalsToEndAtOnce) return;
     // Both calls are async-signal-safe; the default action ends the process as the signal
     // itself would have, so the caller sees it died of that signal.
     std::signal(signal, SIG_DFL);
