@@ -171,6 +171,7 @@ TEST_F(ListTextTable, SavePrintToFileIsAtomicAndReportsFailures) {
     EXPECT_NE(error.find("Unable to write"), std::string::npos);
     std::ifstream again(path, std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(again), std::istreambuf_iterator<char>()), written);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);  // no temporary left
     fs::remove_all(dir);
 
     EXPECT_EQ(PrintToFileInitialName(""), "Output.prn");

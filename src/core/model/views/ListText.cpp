@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "blocks/CBlock.h"
-#include "model/ChartFile.h"
+#include "model/AtomicFileWriter.h"
 #include "model/CTarvekDoc.h"
 #include "model/views/ListViewState.h"
 
@@ -225,21 +225,16 @@ std::string PrintToFileText(const ListTable& table, const std::string& notes) {
 
 std::string SavePrintToFile(const std::string& path, const ListTable& table, const std::string& notes,
                             const ListWriteProgress& progress) {
-    std::string text;
-    bool complete = ProducePrintToFile(
-        table, notes,
-        [&](std::string_view piece) {
-            text += piece;
-            return true;
-        },
-        progress);
-    if (!complete) return "Print to File was cancelled.";
     std::error_code ignored;
     const bool existed = std::filesystem::exists(path, ignored);
-    std::string error;
-    if (!WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error))
-        return "Unable to write " + path + ": " + error + (existed ? ". The previous file is unchanged." : ".");
-    return {};
+    // The text goes to disk a piece at a time: a long run's table need not fit in memory.
+    AtomicFileWriter writer(path);
+    bool complete = writer.Ok() &&
+                    ProducePrintToFile(table, notes, [&](std::string_view piece) { return writer.Write(piece); },
+                                       progress);
+    if (writer.Ok() && !complete) return "Print to File was cancelled.";
+    if (complete && writer.Commit()) return {};
+    return "Unable to write " + path + ": " + writer.Error() + (existed ? ". The previous file is unchanged." : ".");
 }
 
 std::string PrintToFileInitialName(const std::string& title) {
