@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 
 #include "blocks/CBlock.h"
@@ -42,7 +43,8 @@ std::size_t NonFiniteBody(double v, char* out) {
     return length;
 }
 
-// The notes with every line end (CR LF, LF or a lone CR) written as CR LF.
+// The notes line: the notes with every line end (CR LF, LF or a lone CR) written as CR LF,
+// then CR LF; CR LF alone for empty notes.
 void AppendNotesLines(std::string& out, const std::string& notes) {
     for (std::size_t i = 0; i < notes.size(); ++i) {
         char ch = notes[i];
@@ -63,59 +65,73 @@ std::size_t FullPrecision(double v, char* out) {
     return static_cast<std::size_t>(result.ptr - out);
 }
 
-// The rows of a table are produced into one buffer that is handed on whenever it holds
-// more than kChunkBytes; nothing is allocated per value or per row.
+// The text is produced into one buffer, allocated once, that is handed to the sink whenever
+// it holds kChunkBytes or more; nothing is allocated per value or per row.
 constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 
 class ChunkWriter {
 public:
     using Sink = std::function<bool(std::string_view)>;
-    explicit ChunkWriter(const Sink& sink) : sink_(sink) { buffer_.reserve(kChunkBytes + 4096); }
+    // longestLine: the most one value line can take, so that a line always fits after a flush.
+    ChunkWriter(const Sink& sink, std::size_t longestLine)
+        : sink_(sink), buffer_(new char[kChunkBytes + longestLine]), capacity_(kChunkBytes + longestLine) {}
 
-    std::string& Buffer() { return buffer_; }
-    // Makes room for n more characters at the end and returns where they go.
-    char* Grow(std::size_t n) {
-        std::size_t at = buffer_.size();
-        buffer_.resize(at + n);
-        return buffer_.data() + at;
+    bool Append(std::string_view text) {
+        if (used_ + text.size() > capacity_) {
+            if (!Flush()) return false;
+            if (text.size() > capacity_) return sink_(text);
+        }
+        std::memcpy(buffer_.get() + used_, text.data(), text.size());
+        used_ += text.size();
+        return true;
     }
-    void Shrink(char* end) { buffer_.resize(static_cast<std::size_t>(end - buffer_.data())); }
-    // Hands the buffer on when it is full (or always, at the end); false when the sink stops.
-    bool Flush(bool always = false) {
-        if (buffer_.empty() || (!always && buffer_.size() < kChunkBytes)) return true;
-        bool more = sink_(buffer_);
-        buffer_.clear();
-        return more;
+    // Where the next line goes: room for longestLine characters while Full() is false.
+    char* End() { return buffer_.get() + used_; }
+    void Advance(char* end) { used_ = static_cast<std::size_t>(end - buffer_.get()); }
+    bool Full() const { return used_ >= kChunkBytes; }
+    // Hands what the buffer holds to the sink; false when the sink stops.
+    bool Flush() {
+        if (used_ == 0) return true;
+        std::string_view piece(buffer_.get(), used_);
+        used_ = 0;
+        return sink_(piece);
     }
 
 private:
     const Sink& sink_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t capacity_;
+    std::size_t used_ = 0;
 };
 
-void AppendLabels(std::string& out, const ListTable& table, char separator, bool trailing) {
+std::string Labels(const ListTable& table, char separator, bool trailing) {
+    std::string out;
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
         if (c > 0 && !trailing) out += separator;
         out += table.columns[c]->label;
         if (trailing) out += separator;
     }
+    return out;
 }
 
-// Every value line of the Print to File text; false when the sink stopped it.
+std::size_t LongestValueLine(const ListTable& table) {
+    return table.columns.size() * (kListValueTextCapacity + 1) + 2;
+}
+
+// Every value line of the Print to File text; false when cancelled or the sink stopped.
 bool WriteValueLines(ChunkWriter& writer, const ListTable& table, const ListWriteProgress& progress) {
-    const std::size_t lineMax = table.columns.size() * (kListValueTextCapacity + 1) + 2;
     const int precision = ClampPrecision(table.precision);
     const int extra = ClampExtra(table.extra);
     for (std::int64_t row = 0; row < table.sampleCount; ++row) {
-        char* p = writer.Grow(lineMax);
+        char* p = writer.End();
         for (const CBlock* block : table.columns) {
             p += FormatListValue(block->ValueAt(row), precision, extra, p);
             *p++ = '\t';
         }
         *p++ = '\r';
         *p++ = '\n';
-        writer.Shrink(p);
-        if (writer.Buffer().size() >= kChunkBytes) {
+        writer.Advance(p);
+        if (writer.Full()) {
             if (progress && !progress(row + 1, table.sampleCount)) return false;
             if (!writer.Flush()) return false;
         }
@@ -126,14 +142,16 @@ bool WriteValueLines(ChunkWriter& writer, const ListTable& table, const ListWrit
 // The whole Print to File text, handed to sink in pieces; false when cancelled.
 bool ProducePrintToFile(const ListTable& table, const std::string& notes, const ChunkWriter::Sink& sink,
                         const ListWriteProgress& progress) {
-    ChunkWriter writer(sink);
-    if (!notes.empty()) AppendNotesLines(writer.Buffer(), notes);
-    else writer.Buffer() += "\r\n";
-    AppendLabels(writer.Buffer(), table, '\t', true);
-    writer.Buffer() += "\r\n";
+    ChunkWriter writer(sink, LongestValueLine(table));
+    std::string head;
+    AppendNotesLines(head, notes);
+    head += Labels(table, '\t', true);
+    head += "\r\n";
+    // The value lines start from an empty buffer, so the first one always fits.
+    if (!writer.Append(head) || !writer.Flush()) return false;
     if (!WriteValueLines(writer, table, progress)) return false;
     if (progress && !progress(table.sampleCount, table.sampleCount)) return false;
-    return writer.Flush(true);
+    return writer.Flush();
 }
 
 }  // namespace
@@ -247,7 +265,7 @@ std::string ListClipboardText(const ListTable& table) {
 
 std::string ListClipboardText(const ListTable& table, std::int64_t first, std::int64_t last) {
     std::string text;
-    AppendLabels(text, table, '\t', false);
+    text += Labels(table, '\t', false);
     text += '\n';
     first = std::max<std::int64_t>(first, 0);
     last = std::min(last, table.sampleCount - 1);
