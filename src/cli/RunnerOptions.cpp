@@ -55,6 +55,8 @@ const char* RunnerUsage() {
            "                        standard error)\n"
            "  --blocks L1,L2,...    the CSV columns, by block label (default: the blocks a new\n"
            "                        list view shows, in block-list order)\n"
+           "  --prn FILE            afterwards write the \"Print to File\" text of the chart's\n"
+           "                        first list view (without one, of a new list view)\n"
            "  --set LABEL.N=VALUE   set parameter N (1..3) of the block labelled LABEL before\n"
            "                        the run; may be repeated\n"
            "  --reroute             route every connector again before running or saving\n"
@@ -98,11 +100,12 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
         } else if (arg == "--progress") {
             options.progress = true;
         } else if (arg == "--save" || arg == "--csv" || arg == "--blocks" || arg == "--set" ||
-                   arg == "--json") {
+                   arg == "--prn" || arg == "--json") {
             const std::string* v = value(arg.c_str());
             if (!v) return std::nullopt;
             if (arg == "--save") options.savePath = *v;
             else if (arg == "--csv") options.csvPath = *v;
+            else if (arg == "--prn") options.prnPath = *v;
             else if (arg == "--blocks") options.csvLabels = SplitLabels(*v);
             else if (arg == "--json") options.jsonPath = *v;
             else {

@@ -23,6 +23,7 @@ struct RunnerOptions {
     std::optional<std::string> csvPath;                 // "-": standard output
     std::optional<std::string> jsonPath;                // --json; "-": standard output
     std::optional<std::vector<std::string>> csvLabels;  // --blocks
+    std::optional<std::string> prnPath;                 // the list view's "Print to File" text
     std::vector<ParameterSetting> settings;             // --set, in order
 };
 
