@@ -52,8 +52,9 @@ bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& 
 // Writes text to path atomically, or to out when path is "-".
 bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out, std::ostream& err) {
     if (path == kStandardOutput) {
-        out << bytes << std::flush;
-        return bool(out);
+        if (out << bytes << std::flush) return true;
+        err << "ondrel-run: cannot write to standard output\n";
+        return false;
     }
     std::string error;
     if (!WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, error)) {
