@@ -204,6 +204,22 @@ void RandomWalk(Builder& b) {
     b.Graph({walk, hold}, "Random walk");
 }
 
+// Brownian motion drawn from a seeded Gaussian: one run is one sample path, and a sweep over
+// the seed (examples/sweeps/monte_carlo.sh) gives the spread of where the walk ends.
+void MonteCarloWalk(Builder& b) {
+    b.doc.title = "Monte-Carlo walk";
+    b.Timing(1e-3, 0.1, 10.0);
+    CBlock* step = b.Add(kTypeGaussian, 1, 1, "Step", {0.0, 1.0, 2.0});
+    CBlock* hold = b.Add(kTypeZeroOrderHold, 3, 1, "Hold", {0.0, 0.0, 0.5});
+    CBlock* pulse = b.Add(kTypeTimePulseGenerator, 1, 3, "Tick", {0.1, 1.0, 0.0});
+    CBlock* walk = b.Add(kTypeIntegrate, 5, 1, "Walk", {1.0, 0.0});
+    b.Wire(hold, 1, step);
+    b.Wire(hold, 2, pulse);
+    b.Wire(walk, 1, hold);
+    step->notes = "Seed 2 (parameter 3, 2..32767): each seed draws its own path, every run of it the same.";
+    b.Graph({walk, hold}, "Monte-Carlo walk");
+}
+
 struct Example {
     const char* file;
     std::function<void(Builder&)> build;
@@ -223,6 +239,7 @@ int main(int argc, char** argv) {
         {"harmonic_oscillator.cht", HarmonicOscillator}, {"damped_spring.cht", DampedSpring},
         {"van_der_pol.cht", VanDerPol},                   {"bouncing_ball.cht", BouncingBall},
         {"function_lookup.cht", FunctionLookup},          {"random_walk.cht", RandomWalk},
+        {"monte_carlo.cht", MonteCarloWalk},
     };
     for (const Example& example : examples) {
         Builder b;

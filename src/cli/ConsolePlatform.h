@@ -2,6 +2,7 @@
 // The runner's platform: message boxes become "CAPTION: TEXT" lines on standard error and
 // every question is answered OK; the profile lives in memory, so a run never reads or
 // changes the desktop program's settings.
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,6 +10,11 @@
 #include "platform/Platform.h"
 
 namespace ondrel::runner {
+
+struct ShownMessage {
+    std::string caption;
+    std::string text;
+};
 
 class ConsoleMessageBox : public IMessageBox {
 public:
@@ -18,15 +24,21 @@ public:
     // Captions shown since the last Forget(), in order.
     const std::vector<std::string>& Captions() const { return captions_; }
     void Forget() { captions_.clear(); }
+    // Called before each message is written: a progress line on a terminal makes room.
+    std::function<void()> beforeShow;
+    // Every message shown, in order; Forget() leaves these.
+    const std::vector<ShownMessage>& Shown() const { return shown_; }
 
 private:
     std::ostream& err_;
     std::vector<std::string> captions_;
+    std::vector<ShownMessage> shown_;
 };
 
 class ConsolePlatform {
 public:
-    explicit ConsolePlatform(std::ostream& err);
+    // runWindow may be null: runs then go without one.
+    explicit ConsolePlatform(std::ostream& err, IRunWindow* runWindow = nullptr);
     ConsoleMessageBox messages;
     MemoryProfile profile;
     SystemClock clock;

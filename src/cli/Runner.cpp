@@ -1,11 +1,16 @@
 #include "Runner.h"
 
 #include <algorithm>
+#include <chrono>
+#include <optional>
 #include <sstream>
 
 #include "ConsolePlatform.h"
+#include "ConsoleRunWindow.h"
+#include "RunResultJson.h"
 #include "RunnerOptions.h"
 #include "SampleCsv.h"
+#include "SignalStop.h"
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
@@ -44,7 +49,22 @@ bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& 
     return true;
 }
 
-bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream& err) {
+// Writes text to path atomically, or to out when path is "-".
+bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out, std::ostream& err) {
+    if (path == kStandardOutput) {
+        if (out << bytes << std::flush) return true;
+        err << "ondrel-run: cannot write to standard output\n";
+        return false;
+    }
+    std::string error;
+    if (!WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, error)) {
+        err << "ondrel-run: cannot write " << path << ": " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream& out, std::ostream& err) {
     std::vector<const CBlock*> columns = DefaultCsvColumns(doc);
     if (options.csvLabels) {
         std::string missing;
@@ -56,14 +76,19 @@ bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream
     }
     std::ostringstream text;
     WriteSampleCsv(text, columns);
-    std::string bytes = text.str();
-    std::string error;
-    if (!WriteFileAtomically(*options.csvPath,
-                             {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()}, error)) {
-        err << "ondrel-run: cannot write " << *options.csvPath << ": " << error << '\n';
-        return false;
-    }
-    return true;
+    return WriteOutput(*options.csvPath, text.str(), out, err);
+}
+
+// The samples held, the time of the last, the blocks that hold every one and the timing.
+void Measure(const CTarvekDoc& doc, RunResult& result) {
+    const CBlock* clock = doc.Clock();
+    if (!clock) return;
+    result.samples = clock->history.size();
+    for (const auto& block : doc.blockList)
+        if (block->history.size() == result.samples) ++result.blocks;
+    result.endTime = result.samples ? clock->history.back() : 0.0;
+    result.outputInterval = clock->param[2];
+    result.simulationEnd = clock->param[3];
 }
 
 // The "Print to File" text of the chart's first list view; without one, of the list view the
@@ -86,20 +111,70 @@ bool ExportPrn(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::
 }
 
 void PrintSummary(const CTarvekDoc& doc, const RunnerOptions& options, bool ran, std::ostream& out) {
-    const CBlock* clock = doc.Clock();
-    std::size_t samples = clock->history.size();
-    std::size_t recorded = 0;
-    for (const auto& block : doc.blockList)
-        if (block->history.size() == samples) ++recorded;
-    double end = samples ? clock->history.back() : 0.0;
+    RunResult counts;
+    Measure(doc, counts);
+    const std::size_t samples = counts.samples, recorded = counts.blocks;
     out << options.chartPath << ": " << (ran ? "ran to" : "holds samples up to") << " t = "
-        << FormatSignificant(end, 6) << ", " << samples << (samples == 1 ? " sample" : " samples")
+        << FormatSignificant(counts.endTime, 6) << ", " << samples << (samples == 1 ? " sample" : " samples")
         << " of " << recorded << (recorded == 1 ? " block" : " blocks") << '\n';
+}
+
+ProgressMode ProgressModeFor(const RunnerOptions& options, bool errIsTerminal) {
+    if (options.progress) return ProgressMode::Forced;
+    return errIsTerminal && !options.quiet ? ProgressMode::Automatic : ProgressMode::Off;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Loads, runs and writes the outputs; returns the exit status and fills in what the JSON
+// result reports of the run.
+int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform& platform,
+                    std::ostream& out, std::ostream& err, RunResult& result) {
+    CTarvekDoc doc;
+    StateOnlyViewHost host;
+    if (!LoadChartFile(options->chartPath, doc, host)) return kExitFileError;
+    if (!ApplySettings(doc, *options, err)) return kExitUsage;
+    if (options->reroute) doc.RerouteAll();
+
+    bool refused = false;
+    if (options->run) {
+        platform.messages.Forget();
+        const auto start = std::chrono::steady_clock::now();
+        doc.OnRun();
+        result.wallSeconds = SecondsSince(start);
+        const auto& captions = platform.messages.Captions();
+        refused = std::find(captions.begin(), captions.end(), kRefusedCaption) != captions.end();
+    }
+    Measure(doc, result);
+    result.ran = options->run && !refused;
+    const bool stoppedBySignal = !refused && SignalStop::Requested();
+    if (stoppedBySignal)
+        err << "ondrel-run: stopped by a signal at t = " << FormatSignificant(result.endTime, 6)
+            << "; writing the outputs" << std::endl;
+    if (options->csvPath && !ExportCsv(doc, *options, out, err)) return kExitFileError;
+    if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;
+    if (options->savePath && !SaveChartFile(*options->savePath, doc, host)) return kExitFileError;
+    std::ostream& summary = WritesToStandardOutput(*options) ? err : out;
+    if (!options->quiet) PrintSummary(doc, *options, options->run && !refused, summary);
+    if (refused) return kExitRunRefused;
+    return stoppedBySignal ? kExitStopped : kExitRan;
+}
+
+bool WriteJson(const RunnerOptions& options, RunResult result, int status, const ConsolePlatform& platform,
+               std::ostream& out, std::ostream& err) {
+    result.chartPath = options.chartPath;
+    result.exitStatus = status;
+    result.messages = platform.messages.Shown();
+    std::ostringstream text;
+    WriteRunResultJson(text, result);
+    return WriteOutput(*options.jsonPath, text.str(), out, err);
 }
 
 }  // namespace
 
-int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool errIsTerminal) {
     std::string error;
     auto options = ParseRunnerOptions(args, error);
     if (!options) {
@@ -111,25 +186,14 @@ int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return kExitRan;
     }
 
-    ConsolePlatform platform(err);
-    CTarvekDoc doc;
-    StateOnlyViewHost host;
-    if (!LoadChartFile(options->chartPath, doc, host)) return kExitFileError;
-    if (!ApplySettings(doc, *options, err)) return kExitUsage;
-    if (options->reroute) doc.RerouteAll();
-
-    bool refused = false;
-    if (options->run) {
-        platform.messages.Forget();
-        doc.OnRun();
-        const auto& captions = platform.messages.Captions();
-        refused = std::find(captions.begin(), captions.end(), kRefusedCaption) != captions.end();
-    }
-    if (options->csvPath && !ExportCsv(doc, *options, err)) return kExitFileError;
-    if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;
-    if (options->savePath && !SaveChartFile(*options->savePath, doc, host)) return kExitFileError;
-    if (!options->quiet) PrintSummary(doc, *options, options->run && !refused, out);
-    return refused ? kExitRunRefused : kExitRan;
+    SignalStop signals;
+    ConsoleRunWindow window(err, ProgressModeFor(*options, errIsTerminal), errIsTerminal);
+    ConsolePlatform platform(err, &window);
+    platform.messages.beforeShow = [&window] { window.Erase(); };
+    RunResult result;
+    int status = LoadRunAndWrite(options, platform, out, err, result);
+    if (options->jsonPath && !WriteJson(*options, result, status, platform, out, err)) status = kExitFileError;
+    return status;
 }
 
 }  // namespace ondrel::runner

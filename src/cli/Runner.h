@@ -11,9 +11,12 @@ enum ExitStatus : int {
     kExitUsage = 1,
     kExitFileError = 2,
     kExitRunRefused = 3,
+    kExitStopped = 4,  // SIGINT or SIGTERM ended the run early; the outputs were written
 };
 
-// args are the command-line arguments after the program name.
-int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// args are the command-line arguments after the program name. On a terminal, progress shows
+// by itself once a run lasts a second, as a line that rewrites itself.
+int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+            bool errIsTerminal = false);
 
 }  // namespace ondrel::runner

@@ -36,6 +36,10 @@ std::vector<std::string> SplitLabels(const std::string& list) {
 
 }  // namespace
 
+bool WritesToStandardOutput(const RunnerOptions& options) {
+    return options.csvPath == kStandardOutput || options.jsonPath == kStandardOutput;
+}
+
 const char* RunnerUsage() {
     return "usage: ondrel-run [OPTIONS] CHART.cht\n"
            "\n"
@@ -47,6 +51,8 @@ const char* RunnerUsage() {
            "  --save FILE           afterwards save the chart, samples and views, to FILE\n"
            "  --csv FILE            afterwards write the recorded samples as CSV: a header of\n"
            "                        block labels, one row per sample, full precision\n"
+           "                        (FILE - is standard output; the summary then goes to\n"
+           "                        standard error)\n"
            "  --blocks L1,L2,...    the CSV columns, by block label (default: the blocks a new\n"
            "                        list view shows, in block-list order)\n"
            "  --prn FILE            afterwards write the \"Print to File\" text of the chart's\n"
@@ -54,7 +60,12 @@ const char* RunnerUsage() {
            "  --set LABEL.N=VALUE   set parameter N (1..3) of the block labelled LABEL before\n"
            "                        the run; may be repeated\n"
            "  --reroute             route every connector again before running or saving\n"
-           "  --quiet               no summary line\n"
+           "  --json FILE           afterwards write what happened as JSON (- for standard\n"
+           "                        output): chart, ran, end_time, samples, output_interval,\n"
+           "                        simulation_end, blocks, exit_status, messages, wall_time\n"
+           "  --progress            a progress line on standard error from the start (on a\n"
+           "                        terminal it shows by itself once a run lasts a second)\n"
+           "  --quiet               no summary line and no automatic progress line\n"
            "  --help                this text\n"
            "\n"
            "Messages the desktop program would show in a box go to standard error as\n"
@@ -62,7 +73,9 @@ const char* RunnerUsage() {
            "\n"
            "exit status: 0 the run took place (also when a Quit block, a block error or the\n"
            "step limit ended it early), 1 usage error, 2 the chart could not be loaded or\n"
-           "saved, 3 the run was refused by its checks (unfilled input, sort, timing).\n";
+           "saved, 3 the run was refused by its checks (unfilled input, sort, timing),\n"
+           "4 SIGINT or SIGTERM stopped the run after its current interval and the outputs\n"
+           "were written (a third signal ends the program at once).\n";
 }
 
 std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& args, std::string& error) {
@@ -84,14 +97,17 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
             options.quiet = true;
         } else if (arg == "--reroute") {
             options.reroute = true;
+        } else if (arg == "--progress") {
+            options.progress = true;
         } else if (arg == "--save" || arg == "--csv" || arg == "--blocks" || arg == "--set" ||
-                   arg == "--prn") {
+                   arg == "--prn" || arg == "--json") {
             const std::string* v = value(arg.c_str());
             if (!v) return std::nullopt;
             if (arg == "--save") options.savePath = *v;
             else if (arg == "--csv") options.csvPath = *v;
             else if (arg == "--prn") options.prnPath = *v;
             else if (arg == "--blocks") options.csvLabels = SplitLabels(*v);
+            else if (arg == "--json") options.jsonPath = *v;
             else {
                 ParameterSetting setting;
                 if (!ParseSetting(*v, setting)) {
@@ -113,6 +129,10 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
     if (options.help) return options;
     if (options.chartPath.empty()) {
         error = "no chart named";
+        return std::nullopt;
+    }
+    if (options.csvPath == kStandardOutput && options.jsonPath == kStandardOutput) {
+        error = "--csv and --json cannot both write to standard output";
         return std::nullopt;
     }
     if (options.csvLabels && !options.csvPath) {

@@ -18,12 +18,20 @@ struct RunnerOptions {
     bool quiet = false;
     bool reroute = false;
     bool help = false;
+    bool progress = false;                               // --progress
     std::optional<std::string> savePath;
-    std::optional<std::string> csvPath;
+    std::optional<std::string> csvPath;                 // "-": standard output
+    std::optional<std::string> jsonPath;                // --json; "-": standard output
     std::optional<std::vector<std::string>> csvLabels;  // --blocks
     std::optional<std::string> prnPath;                 // the list view's "Print to File" text
     std::vector<ParameterSetting> settings;             // --set, in order
 };
+
+// The path that names standard output for --csv and --json.
+inline constexpr const char* kStandardOutput = "-";
+
+// Whether some output goes to standard output; the summary then goes to standard error.
+bool WritesToStandardOutput(const RunnerOptions& options);
 
 // Parses argv[1..]; on a usage error returns nullopt with the reason in error.
 std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& args, std::string& error);
