@@ -9,7 +9,9 @@
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
+#include "model/views/ChartReport.h"
 #include "model/views/StateOnlyViewHost.h"
+#include "model/views/TextViewState.h"
 #include "platform/NumberFormat.h"
 
 namespace ondrel::runner {
@@ -64,6 +66,27 @@ bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream
     return true;
 }
 
+// The report of the chart's first text view, or of a new one with the built-in defaults;
+// like a window's first showing, it starts with everything chosen.
+bool ExportReport(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::string& path,
+                  std::ostream& err) {
+    TextViewState fresh;
+    TextViewState* view = &fresh;
+    for (const auto& state : host.Views())
+        if (state->Kind() == ViewKind::Text) {
+            view = static_cast<TextViewState*>(state.get());
+            break;
+        }
+    view->ChooseEverything(doc);
+    const std::string text = ChartReportText(*view, doc);
+    std::string error;
+    if (!WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error)) {
+        err << "ondrel-run: cannot write " << path << ": " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
 void PrintSummary(const CTarvekDoc& doc, const RunnerOptions& options, bool ran, std::ostream& out) {
     const CBlock* clock = doc.Clock();
     std::size_t samples = clock->history.size();
@@ -105,6 +128,7 @@ int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         refused = std::find(captions.begin(), captions.end(), kRefusedCaption) != captions.end();
     }
     if (options->csvPath && !ExportCsv(doc, *options, err)) return kExitFileError;
+    if (options->reportPath && !ExportReport(doc, host, *options->reportPath, err)) return kExitFileError;
     if (options->savePath && !SaveChartFile(*options->savePath, doc, host)) return kExitFileError;
     if (!options->quiet) PrintSummary(doc, *options, options->run && !refused, out);
     return refused ? kExitRunRefused : kExitRan;

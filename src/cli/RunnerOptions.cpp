@@ -49,6 +49,8 @@ const char* RunnerUsage() {
            "                        block labels, one row per sample, full precision\n"
            "  --blocks L1,L2,...    the CSV columns, by block label (default: the blocks a new\n"
            "                        list view shows, in block-list order)\n"
+           "  --report FILE         afterwards write the text report of the chart's first text\n"
+           "                        view (or of a new text view) as the desktop program shows it\n"
            "  --set LABEL.N=VALUE   set parameter N (1..3) of the block labelled LABEL before\n"
            "                        the run; may be repeated\n"
            "  --reroute             route every connector again before running or saving\n"
@@ -82,6 +84,10 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
             options.quiet = true;
         } else if (arg == "--reroute") {
             options.reroute = true;
+        } else if (arg == "--report") {
+            const std::string* v = value("--report");
+            if (!v) return std::nullopt;
+            options.reportPath = *v;
         } else if (arg == "--save" || arg == "--csv" || arg == "--blocks" || arg == "--set") {
             const std::string* v = value(arg.c_str());
             if (!v) return std::nullopt;
