@@ -61,6 +61,9 @@ public:
     int FilterConnectionOutput = 0;     // only blocks whose output feeds an input
 
     TextFilterChoice chosen;            // not saved
+    // Counts the changes of the options above made by the options dialog (and their undo), so
+    // a window regenerates its report after one even when AutoUpdate is off. Not saved.
+    int optionsRevision = 0;
 };
 
 }  // namespace ondrel
