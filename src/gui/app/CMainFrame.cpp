@@ -16,6 +16,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
 #include "app/ToolbarLayout.h"
+#include "app/COutputFrame.h"
 #include "app/Toolbars.h"
 #include "app/ViewWindows.h"
 #include "model/views/ChartViewState.h"
@@ -23,6 +24,7 @@
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
 #include "views/chart/CTarvekView.h"
+#include "views/text/CChrtText.h"
 
 namespace ondrel::gui {
 namespace {
@@ -177,6 +179,12 @@ ChartSession* CMainFrame::ActiveSession() const {
 CTarvekView* CMainFrame::ActiveView() const {
     CChildFrame* frame = ActiveFrame();
     return frame != nullptr ? frame->ActiveView() : nullptr;
+}
+
+CChrtText* CMainFrame::ActiveTextView() const {
+    auto* frame = qobject_cast<COutputFrame*>(ActiveWindow());
+    IOutputPane* pane = frame != nullptr ? frame->ActivePane() : nullptr;
+    return pane != nullptr ? dynamic_cast<CChrtText*>(pane) : nullptr;
 }
 
 CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bool newView) {

@@ -20,6 +20,7 @@ enum class ViewKind;
 namespace ondrel::gui {
 
 class CChildFrame;
+class CChrtText;
 class CDocumentFrame;
 class ChartSession;
 class COndrelApp;
@@ -61,6 +62,8 @@ public:
     CDocumentFrame* ActiveWindow() const;
     ChartSession* ActiveSession() const;
     CTarvekView* ActiveView() const;
+    // The pane in use when the active window is a text view.
+    CChrtText* ActiveTextView() const;
     // Closes every window of session without asking (the caller has asked).
     void CloseFramesOf(const ChartSession& session);
 

@@ -24,6 +24,8 @@
 #include "platform/Platform.h"
 #include "resources/BlockIcons.h"
 #include "views/chart/CTarvekView.h"
+#include "views/text/CChrtText.h"
+#include "views/text/ChartTextOptionsDialog.h"
 
 namespace ondrel::gui {
 namespace {
@@ -35,7 +37,7 @@ const QMap<int, const char*>& MenuTexts() {
     static const QMap<int, const char*> kTexts{
         {kFileNew, "&New"}, {kFileOpen, "&Open..."}, {kFileClose, "&Close"},
         {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
-        {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
+        {kFilePrintToFile, "Print to File..."}, {kFileSaveReportAs, "Save &Report As..."}, {kFilePrintPreview, "Print Pre&view"},
         {kFilePrintSetup, "P&rint Setup..."}, {kAppExit, "E&xit"},
         {kEditUndo, "&Undo"}, {kEditRedo, "&Redo"},
         {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
@@ -144,7 +146,7 @@ void CMainFrame::CreateMenus() {
         menu("&Help", {kHelpIndex, kHelpUsing, 0, kAppAbout}),
     };
     documentMenus_list_ = {
-        menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
+        menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFileSaveReportAs, 0, kFilePrint,
                        kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
                        kAppExit}),
         menu("&Edit", {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditDelete}),
@@ -209,7 +211,9 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     Action(kEditRedo)->setText(canRedo ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
     CTarvekView* view = ActiveView();
     const bool selected = view != nullptr && view->CanCopy();
-    Action(kEditCopy)->setEnabled(selected);
+    const bool text = ActiveTextView() != nullptr;
+    Action(kEditCopy)->setEnabled(selected || text);
+    Action(kFileSaveReportAs)->setEnabled(text);
     Action(kEditCut)->setEnabled(selected);
     Action(kEditDelete)->setEnabled(selected);
     Action(kEditPaste)->setEnabled(view != nullptr && view->CanPaste());
@@ -244,7 +248,11 @@ void CMainFrame::ConnectCommands() {
     });
     on(kEditUndo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().undo(); });
     on(kEditRedo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().redo(); });
-    on(kEditCopy, [this] { if (CTarvekView* v = ActiveView()) v->Copy(); });
+    on(kEditCopy, [this] {
+        if (CTarvekView* v = ActiveView()) v->Copy();
+        else if (CChrtText* t = ActiveTextView()) t->CopyToClipboard();
+    });
+    on(kFileSaveReportAs, [this] { if (CChrtText* t = ActiveTextView()) t->SaveReportAs(); });
     on(kEditCut, [this] { if (CTarvekView* v = ActiveView()) v->Cut(); });
     on(kEditPaste, [this] { if (CTarvekView* v = ActiveView()) v->Paste(); });
     on(kEditDelete, [this] { if (CTarvekView* v = ActiveView()) v->DeleteSelected(); });
@@ -297,8 +305,15 @@ void CMainFrame::OnPreferencesCommand() {
 // Options > Viewing: the look of the active chart window. Applying changes the connectors'
 // lanes, so every connector is routed again; the window's caption follows its title.
 void CMainFrame::OnViewingCommand() {
-    CTarvekView* view = ActiveView();
     ChartSession* session = ActiveSession();
+    if (CChrtText* text = ActiveTextView(); text != nullptr && session != nullptr) {
+        OnTextViewParameters(text->Document(), text->Text(), this, [text, session](TextOptionsEdit&& edit) {
+            session->Perform(MakeTextOptionsCommand(text->Text(), std::move(edit)));
+        });
+        RefreshCommandStates();
+        return;
+    }
+    CTarvekView* view = ActiveView();
     if (view == nullptr || session == nullptr) return;
     OnViewParameters(view->Document(), view->State(), this, [view, session](ViewSettingsEdit&& edit) {
         session->Perform(MakeViewSettingsCommand(view->State(), std::move(edit)));

@@ -8,7 +8,9 @@
 #include "app/ChartSession.h"
 #include "model/views/ChartViewState.h"
 #include "model/views/ListViewState.h"
+#include "model/views/TextViewState.h"
 #include "views/output/CListBase.h"
+#include "views/text/CChrtText.h"
 
 namespace ondrel::gui {
 namespace {
@@ -25,6 +27,11 @@ const std::vector<OutputViewEntry>& Entries() {
              CListBase::CopyForSplit(static_cast<const ListViewState&>(from),
                                      static_cast<ListViewState&>(to));
          }},
+        {ViewKind::Text,
+         [](CTarvekDoc& doc, ViewState& state) -> IOutputPane* {
+             return new CChrtText(doc, static_cast<TextViewState&>(state));
+         },
+         1, 1, {}},
     };
     return kEntries;
 }
