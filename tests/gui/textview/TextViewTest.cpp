@@ -131,6 +131,15 @@ private slots:
         QCOMPARE(last.charFormat().foreground().color(), QColor(200, 0, 0));
         QCOMPARE(last.charFormat().font().pixelSize(), ToQFont(f.State().MainFont).pixelSize());
         QCOMPARE(f.Session().UndoStack().undoText(), QString("Text Options"));
+
+        // A selection is copied as it is, tabs and line ends included.
+        const qsizetype at = f.Shown().indexOf("Gain\tGain");
+        QTextCursor cursor(f.view->document());
+        cursor.setPosition(static_cast<int>(at));
+        cursor.setPosition(static_cast<int>(at + 40), QTextCursor::KeepAnchor);
+        f.view->setTextCursor(cursor);
+        QCOMPARE(f.view->CopyText(), f.Shown().mid(at, 40));
+        QVERIFY(f.view->CopyText().contains('\t') && f.view->CopyText().contains('\n'));
     }
 
     void dialogListsFollowTheFilterAndMoveItems() {

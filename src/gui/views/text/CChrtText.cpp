@@ -65,8 +65,7 @@ void CChrtText::Regenerate() {
     report_ = ChartReportText(state_, doc_);
     QString shown = QString::fromStdString(report_);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    setPlainText(shown);
-    ApplyLook();
+    ShowText(shown);
 }
 
 int CChrtText::TabUnitTwips(const TextViewState& state) {
@@ -81,23 +80,29 @@ QList<qreal> CChrtText::TabStops() const {
     return stops;
 }
 
-// The whole text takes the report's font and colour: the colour is set on every character,
-// so the text does not follow the desktop's automatic text colour.
-void CChrtText::ApplyLook() {
+// The text goes into a new document that already has the report's font, tab stops and
+// colour, inserted with that format in one piece: formatting a shown document afterwards, or
+// filling the one on screen, lays the text out again and again. Every character carries the
+// colour, so the text does not follow the desktop's automatic text colour.
+void CChrtText::ShowText(const QString& text) {
     const QFont font = ToQFont(state_.MainFont);
-    document()->setDefaultFont(font);
-    QTextOption option = document()->defaultTextOption();
+    auto* fresh = new QTextDocument(this);
+    fresh->setDefaultFont(font);
+    QTextOption option = fresh->defaultTextOption();
     QList<QTextOption::Tab> tabs;
     for (qreal stop : TabStops()) tabs << QTextOption::Tab(stop, QTextOption::LeftTab);
     option.setTabs(tabs);
-    document()->setDefaultTextOption(option);
+    option.setWrapMode(QTextOption::NoWrap);
+    fresh->setDefaultTextOption(option);
+    fresh->setUndoRedoEnabled(false);
     QTextCharFormat format;
     format.setFont(font);
     format.setForeground(ToQColor(state_.FontColor));
-    QTextCursor all(document());
-    all.select(QTextCursor::Document);
-    all.setCharFormat(format);
-    setCurrentCharFormat(format);
+    QTextCursor(fresh).insertText(text, format);
+    setDocument(fresh);
+    setLineWrapMode(QTextEdit::NoWrap);
+    delete shownDocument_;  // the one made for the previous report
+    shownDocument_ = fresh;
 }
 
 QString CChrtText::CopyText() const {

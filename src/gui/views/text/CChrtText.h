@@ -58,11 +58,12 @@ public:
     QList<qreal> TabStops() const;
 
 private:
-    void ApplyLook();
+    void ShowText(const QString& text);
 
     CTarvekDoc& doc_;
     TextViewState& state_;
     std::string report_;
+    QTextDocument* shownDocument_ = nullptr;  // owned (a child of this view)
     int shownRevision_ = -1;  // the options revision the report was made with
 };
 

@@ -119,7 +119,10 @@ QWidget* CChartTextOptionsDlg::BuildFilterColumn() {
     right_ = new QListWidget;
     SetControlId(left_, kLeftList);
     SetControlId(right_, kRightList);
-    for (QListWidget* list : {left_, right_}) list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    for (QListWidget* list : {left_, right_}) {
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        list->setMinimumWidth(150);  // the longest tool names fit
+    }
     auto* moves = new QVBoxLayout;
     QPushButton* toLeft = MakeButton(QStringLiteral("<<"), kMoveLeft, column);
     QPushButton* toRight = MakeButton(QStringLiteral(">>"), kMoveRight, column);
@@ -130,6 +133,8 @@ QWidget* CChartTextOptionsDlg::BuildFilterColumn() {
     grid->addWidget(left_, 4, 0);
     grid->addLayout(moves, 4, 1);
     grid->addWidget(right_, 4, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
     connect(toLeft, &QPushButton::clicked, this, [this] { Move(right_, left_); });
     connect(toRight, &QPushButton::clicked, this, [this] { Move(left_, right_); });
     return column;
