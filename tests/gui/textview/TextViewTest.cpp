@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QTextBrowser>
 #include <QTextDocument>
 #include <QtTest>
 #include <sstream>
@@ -101,7 +102,8 @@ private slots:
     void showsTheReportWithItsFontAndTabStops() {
         TextFixture f;
         QVERIFY(f.Doc().IsModified());  // a new window is saved with the chart
-        QCOMPARE(f.view->HelpContext(), 368);
+        f.Frame().Execute(cmd::kHelp);
+        QCOMPARE(f.platform->Help().Browser()->source().toString(), QString("qrc:/help/text.html"));
         QCOMPARE(f.Shown(), QString::fromStdString(f.view->ReportText()).replace("\r\n", "\n"));
         QVERIFY(f.view->ReportText().find("\r\nGain\tGain\t 0.000e+000\tNormal\r\n Input\tConstant\tConstant\t") !=
                 std::string::npos);
