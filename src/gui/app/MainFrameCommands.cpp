@@ -37,7 +37,8 @@ const QMap<int, const char*>& MenuTexts() {
     static const QMap<int, const char*> kTexts{
         {kFileNew, "&New"}, {kFileOpen, "&Open..."}, {kFileClose, "&Close"},
         {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
-        {kFilePrintToFile, "Print to File..."}, {kFileSaveReportAs, "Save &Report As..."}, {kFilePrintPreview, "Print Pre&view"},
+        {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
+        {kFileSaveReportAs, "Save &Report As..."},
         {kFilePrintSetup, "P&rint Setup..."}, {kAppExit, "E&xit"},
         {kEditUndo, "&Undo"}, {kEditRedo, "&Redo"},
         {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
@@ -146,8 +147,8 @@ void CMainFrame::CreateMenus() {
         menu("&Help", {kHelpIndex, kHelpUsing, 0, kAppAbout}),
     };
     documentMenus_list_ = {
-        menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFileSaveReportAs, 0, kFilePrint,
-                       kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
+        menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFileSaveReportAs,
+                       0, kFilePrint, kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
                        kAppExit}),
         menu("&Edit", {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditDelete}),
         menu("&View", {kViewToolbar, kViewStatusBar, 0, kViewDisplayBar, kViewMathBar,
@@ -302,13 +303,15 @@ void CMainFrame::OnPreferencesCommand() {
     RefreshCommandStates();
 }
 
-// Options > Viewing: the look of the active chart window. Applying changes the connectors'
-// lanes, so every connector is routed again; the window's caption follows its title.
+// Options > Viewing: the look of the active chart window (applying changes the connectors'
+// lanes, so every connector is routed again), or the options of the active text window; the
+// window's caption follows its title.
 void CMainFrame::OnViewingCommand() {
     ChartSession* session = ActiveSession();
     if (CChrtText* text = ActiveTextView(); text != nullptr && session != nullptr) {
-        OnTextViewParameters(text->Document(), text->Text(), this, [text, session](TextOptionsEdit&& edit) {
-            session->Perform(MakeTextOptionsCommand(text->Text(), std::move(edit)));
+        TextViewState& state = text->Text();
+        OnTextViewParameters(text->Document(), state, this, [&state, session](TextOptionsEdit&& edit) {
+            session->Perform(MakeTextOptionsCommand(state, std::move(edit)));
         });
         RefreshCommandStates();
         return;
