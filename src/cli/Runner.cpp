@@ -14,9 +14,11 @@
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
+#include "model/views/ChartReport.h"
 #include "model/views/ListText.h"
 #include "model/views/ListViewState.h"
 #include "model/views/StateOnlyViewHost.h"
+#include "model/views/TextViewState.h"
 #include "platform/NumberFormat.h"
 
 namespace ondrel::runner {
@@ -91,6 +93,27 @@ void Measure(const CTarvekDoc& doc, RunResult& result) {
     result.simulationEnd = clock->param[3];
 }
 
+// The report of the chart's first text view, or of a new one with the built-in defaults;
+// like a window's first showing, it starts with everything chosen.
+bool ExportReport(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::string& path,
+                  std::ostream& err) {
+    TextViewState fresh;
+    TextViewState* view = &fresh;
+    for (const auto& state : host.Views())
+        if (state->Kind() == ViewKind::Text) {
+            view = static_cast<TextViewState*>(state.get());
+            break;
+        }
+    view->ChooseEverything(doc);
+    const std::string text = ChartReportText(*view, doc);
+    std::string error;
+    if (!WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error)) {
+        err << "ondrel-run: cannot write " << path << ": " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
 // The "Print to File" text of the chart's first list view; without one, of the list view the
 // desktop program would open: its default columns and the built-in settings.
 bool ExportPrn(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::string& path, std::ostream& err) {
@@ -154,6 +177,7 @@ int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform
         err << "ondrel-run: stopped by a signal at t = " << FormatSignificant(result.endTime, 6)
             << "; writing the outputs" << std::endl;
     if (options->csvPath && !ExportCsv(doc, *options, out, err)) return kExitFileError;
+    if (options->reportPath && !ExportReport(doc, host, *options->reportPath, err)) return kExitFileError;
     if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;
     if (options->savePath && !SaveChartFile(*options->savePath, doc, host)) return kExitFileError;
     std::ostream& summary = WritesToStandardOutput(*options) ? err : out;

@@ -57,6 +57,8 @@ const char* RunnerUsage() {
            "                        list view shows, in block-list order)\n"
            "  --prn FILE            afterwards write the \"Print to File\" text of the chart's\n"
            "                        first list view (without one, of a new list view)\n"
+           "  --report FILE         afterwards write the text report of the chart's first text\n"
+           "                        view (or of a new text view) as the desktop program shows it\n"
            "  --set LABEL.N=VALUE   set parameter N (1..3) of the block labelled LABEL before\n"
            "                        the run; may be repeated\n"
            "  --reroute             route every connector again before running or saving\n"
@@ -99,6 +101,10 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
             options.reroute = true;
         } else if (arg == "--progress") {
             options.progress = true;
+        } else if (arg == "--report") {
+            const std::string* v = value("--report");
+            if (!v) return std::nullopt;
+            options.reportPath = *v;
         } else if (arg == "--save" || arg == "--csv" || arg == "--blocks" || arg == "--set" ||
                    arg == "--prn" || arg == "--json") {
             const std::string* v = value(arg.c_str());

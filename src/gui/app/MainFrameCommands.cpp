@@ -13,6 +13,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
 #include "app/Toolbars.h"
+#include "app/ViewWindows.h"
 #include "blocks/BlockCatalogue.h"
 #include "dialogs/DebugSettingsDialog.h"
 #include "dialogs/ModelPropertiesDialog.h"
@@ -23,6 +24,8 @@
 #include "platform/Platform.h"
 #include "resources/BlockIcons.h"
 #include "views/chart/CTarvekView.h"
+#include "views/text/CChrtText.h"
+#include "views/text/ChartTextOptionsDialog.h"
 
 namespace ondrel::gui {
 namespace {
@@ -35,6 +38,7 @@ const QMap<int, const char*>& MenuTexts() {
         {kFileNew, "&New"}, {kFileOpen, "&Open..."}, {kFileClose, "&Close"},
         {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
         {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
+        {kFileSaveReportAs, "Save &Report As..."},
         {kFilePrintSetup, "P&rint Setup..."}, {kAppExit, "E&xit"},
         {kEditUndo, "&Undo"}, {kEditRedo, "&Redo"},
         {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
@@ -54,9 +58,10 @@ const QMap<int, const char*>& MenuTexts() {
 
 // Commands whose windows and dialogs come with later parts of the program: shown, but off.
 bool NotYetAvailable(int id) {
-    static const QList<int> kLater{kFilePrint,    kFilePrintToFile, kFilePrintPreview,
-                                   kFilePrintSetup, kOpenTextView, kOpenListView,
-                                   kOpenGraphView, kSnapshot,     kMiscellaneousSpare};
+    static const QList<int> kLater{kFilePrint,      kFilePrintToFile, kFilePrintPreview,
+                                   kFilePrintSetup, kSnapshot,        kMiscellaneousSpare};
+    if (id == kOpenTextView) return !HasViewWindow(ViewKind::Text);
+    if (id == kOpenGraphView) return !HasViewWindow(ViewKind::Graph);
     return kLater.contains(id);
 }
 
@@ -64,7 +69,8 @@ bool NotYetAvailable(int id) {
 bool NeedsDocument(int id) {
     static const QList<int> kDocument{kFileClose, kFileSave, kFileSaveAs, kRun, kInitialize,
                                       kViewing, kPreferences, kDebugSettings,
-                                      kTerminateRun, kOpenChartView, kWindowCascade,
+                                      kTerminateRun, kOpenChartView, kOpenTextView,
+                                      kOpenListView, kOpenGraphView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
                                       kPreviousPane};
     return kDocument.contains(id) || FindCatalogueEntryByCommand(id) != nullptr;
@@ -141,8 +147,8 @@ void CMainFrame::CreateMenus() {
         menu("&Help", {kHelpIndex, kHelpUsing, 0, kAppAbout}),
     };
     documentMenus_list_ = {
-        menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
-                       kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
+        menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFileSaveReportAs,
+                       0, kFilePrint, kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
                        kAppExit}),
         menu("&Edit", {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditDelete}),
         menu("&View", {kViewToolbar, kViewStatusBar, 0, kViewDisplayBar, kViewMathBar,
@@ -185,7 +191,7 @@ void CMainFrame::RefreshCommandStates() {
         if (FindToolbar(id) != nullptr || id == kViewStatusBar) continue;  // bar toggles
         it.value()->setEnabled(!NotYetAvailable(id) && (!NeedsDocument(id) || hasDocument));
     }
-    CChildFrame* frame = ActiveFrame();
+    CDocumentFrame* frame = ActiveWindow();
     Action(kWindowSplit)->setEnabled(frame != nullptr && frame->CanSplit());
     const bool running = hasDocument && session->Document().stopped == 0;
     Action(kRun)->setChecked(running);
@@ -206,7 +212,9 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     Action(kEditRedo)->setText(canRedo ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
     CTarvekView* view = ActiveView();
     const bool selected = view != nullptr && view->CanCopy();
-    Action(kEditCopy)->setEnabled(selected);
+    const bool text = ActiveTextView() != nullptr;
+    Action(kEditCopy)->setEnabled(selected || text);
+    Action(kFileSaveReportAs)->setEnabled(text);
     Action(kEditCut)->setEnabled(selected);
     Action(kEditDelete)->setEnabled(selected);
     Action(kEditPaste)->setEnabled(view != nullptr && view->CanPaste());
@@ -231,14 +239,21 @@ void CMainFrame::ConnectCommands() {
     on(kTerminateRun, [this] {
         if (ChartSession* s = ActiveSession()) s->Document().OnTerminateRun();
     });
-    on(kOpenChartView, [this] { OnOpenNewChartView(); });
+    on(kOpenChartView, [this] { OnOpenNewView(ViewKind::Chart); });
+    on(kOpenListView, [this] { OnOpenNewView(ViewKind::List); });
+    on(kOpenGraphView, [this] { OnOpenNewView(ViewKind::Graph); });
+    on(kOpenTextView, [this] { OnOpenNewView(ViewKind::Text); });
     on(kPreferences, [this] { OnPreferencesCommand(); });
     on(kDebugSettings, [this] {
         if (ChartSession* s = ActiveSession()) OnDebugSettings(s->Document(), this);
     });
     on(kEditUndo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().undo(); });
     on(kEditRedo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().redo(); });
-    on(kEditCopy, [this] { if (CTarvekView* v = ActiveView()) v->Copy(); });
+    on(kEditCopy, [this] {
+        if (CTarvekView* v = ActiveView()) v->Copy();
+        else if (CChrtText* t = ActiveTextView()) t->CopyToClipboard();
+    });
+    on(kFileSaveReportAs, [this] { if (CChrtText* t = ActiveTextView()) t->SaveReportAs(); });
     on(kEditCut, [this] { if (CTarvekView* v = ActiveView()) v->Cut(); });
     on(kEditPaste, [this] { if (CTarvekView* v = ActiveView()) v->Paste(); });
     on(kEditDelete, [this] { if (CTarvekView* v = ActiveView()) v->DeleteSelected(); });
@@ -247,11 +262,11 @@ void CMainFrame::ConnectCommands() {
     on(kWindowTile, [this] { mdi_->tileSubWindows(); });
     on(kWindowArrange, [this] { mdi_->cascadeSubWindows(); });
     on(kWindowSplit, [this] {
-        if (CChildFrame* f = ActiveFrame()) f->Split();
+        if (CDocumentFrame* f = ActiveWindow()) f->Split();
         RefreshCommandStates();
     });
-    on(kNextPane, [this] { if (CChildFrame* f = ActiveFrame()) f->FocusPane(1); });
-    on(kPreviousPane, [this] { if (CChildFrame* f = ActiveFrame()) f->FocusPane(-1); });
+    on(kNextPane, [this] { if (CDocumentFrame* f = ActiveWindow()) f->FocusPane(1); });
+    on(kPreviousPane, [this] { if (CDocumentFrame* f = ActiveWindow()) f->FocusPane(-1); });
     on(kAppAbout, [this] { OnAbout(); });
     for (int id : {kHelpIndex, kHelpUsing, kContextHelp, kHelp})
         on(id, [this, id] { OnHelp(id); });
@@ -266,16 +281,17 @@ void CMainFrame::Execute(int commandId) {
     if (QAction* action = Action(commandId)) action->trigger();
 }
 
-// Options > Chart: one more chart window on the active chart. The chart counts as changed,
-// since the new window is saved with it.
-void CMainFrame::OnOpenNewChartView() {
+// Options > Chart, Text, List, Graph: one more window of that kind on the active chart. The
+// chart counts as changed, since the new window is saved with it.
+void CMainFrame::OnOpenNewView(ViewKind kind) {
     ChartSession* session = ActiveSession();
-    if (session == nullptr) {
+    if (session == nullptr || !HasViewWindow(kind)) {
         CommandFailed();
         return;
     }
+    ViewState& state = session->AddState(kind);
     session->MarkUnrecordedChange();
-    OpenChartView(*session, session->AddChartState());
+    if (OpenView(*session, state, true) == nullptr) session->ForgetState(&state);
 }
 
 // Options > Preferences: the model's settings and title, for the active chart.
@@ -287,11 +303,20 @@ void CMainFrame::OnPreferencesCommand() {
     RefreshCommandStates();
 }
 
-// Options > Viewing: the look of the active chart window. Applying changes the connectors'
-// lanes, so every connector is routed again; the window's caption follows its title.
+// Options > Viewing: the look of the active chart window (applying changes the connectors'
+// lanes, so every connector is routed again), or the options of the active text window; the
+// window's caption follows its title.
 void CMainFrame::OnViewingCommand() {
-    CTarvekView* view = ActiveView();
     ChartSession* session = ActiveSession();
+    if (CChrtText* text = ActiveTextView(); text != nullptr && session != nullptr) {
+        TextViewState& state = text->Text();
+        OnTextViewParameters(text->Document(), state, this, [&state, session](TextOptionsEdit&& edit) {
+            session->Perform(MakeTextOptionsCommand(state, std::move(edit)));
+        });
+        RefreshCommandStates();
+        return;
+    }
+    CTarvekView* view = ActiveView();
     if (view == nullptr || session == nullptr) return;
     OnViewParameters(view->Document(), view->State(), this, [view, session](ViewSettingsEdit&& edit) {
         session->Perform(MakeViewSettingsCommand(view->State(), std::move(edit)));
@@ -330,7 +355,8 @@ void CMainFrame::OnHelp(int commandId) {
     IHelp* help = Platform().help;
     if (help == nullptr) return;
     const bool forWindow = commandId == kHelp || commandId == kContextHelp;
-    help->ShowHelp(forWindow && ActiveView() != nullptr ? kHelpChartView : kHelpContents);
+    CDocumentFrame* window = ActiveWindow();
+    help->ShowHelp(forWindow && window != nullptr ? window->HelpContext() : kHelpContents);
 }
 
 void CMainFrame::OnAbout() { app_.ShowAbout(); }

@@ -3,21 +3,16 @@
 #include <algorithm>
 
 #include "app/CommandIds.h"
-#include "blocks/BlockCatalogue.h"
+#include "blocks/BlockToolbars.h"
 
 namespace ondrel::gui {
 namespace {
 
-// The commands of the catalogue rows from first to last (inclusive), in catalogue order.
-std::vector<int> CatalogueCommands(int firstCommand, int lastCommand) {
-    std::vector<int> commands;
-    bool inside = false;
-    for (const CatalogueEntry& entry : Catalogue()) {
-        if (entry.commandId == firstCommand) inside = true;
-        if (inside) commands.push_back(entry.commandId);
-        if (entry.commandId == lastCommand) break;
-    }
-    return commands;
+// A block bar's caption and buttons are the core's, so the text view's block types and
+// groups are always those of the bars the user sees.
+ToolbarDefinition BlockBar(int barId) {
+    const BlockToolbar* bar = FindBlockToolbar(barId);
+    return {bar ? bar->caption : "", barId, bar ? bar->commands : std::vector<int>{}, true};
 }
 
 std::vector<ToolbarDefinition> MakeDefinitions() {
@@ -31,13 +26,13 @@ std::vector<ToolbarDefinition> MakeDefinitions() {
          {kOpenChartView, kOpenTextView, kOpenGraphView, kOpenListView, kViewing, kPreferences,
           kSnapshot, kRun, kInitialize},
          false},
-        {"Math", kViewMathBar, CatalogueCommands(32796, 32800), true},
-        {"Time", kViewTimeBar, CatalogueCommands(32792, 32795), true},
-        {"Transcendental", kViewTranscendentalBar, CatalogueCommands(32819, 32824), true},
-        {"Miscellaneous", kViewMiscellaneousBar, {32855, 32856, kMiscellaneousSpare}, true},
-        {"Logic", kViewLogicBar, CatalogueCommands(32834, 32839), true},
-        {"Generators", kViewGeneratorsBar, CatalogueCommands(32840, 32859), true},
-        {"Non-Linear", kViewNonLinearBar, CatalogueCommands(32844, 32854), true},
+        BlockBar(kViewMathBar),
+        BlockBar(kViewTimeBar),
+        BlockBar(kViewTranscendentalBar),
+        BlockBar(kViewMiscellaneousBar),
+        BlockBar(kViewLogicBar),
+        BlockBar(kViewGeneratorsBar),
+        BlockBar(kViewNonLinearBar),
     };
 }
 
@@ -63,9 +58,9 @@ const ToolbarDefinition* FindToolbar(int barId) {
 }
 
 std::vector<int> BlockToolbarOrder() {
-    using namespace cmd;
-    return {kViewTimeBar,  kViewMathBar,       kViewTranscendentalBar, kViewLogicBar,
-            kViewGeneratorsBar, kViewNonLinearBar, kViewMiscellaneousBar};
+    std::vector<int> order;
+    for (const BlockToolbar& bar : BlockToolbars()) order.push_back(bar.barId);
+    return order;
 }
 
 }  // namespace ondrel::gui

@@ -1,5 +1,9 @@
 #include "model/views/TextViewState.h"
 
+#include <algorithm>
+#include <unordered_set>
+
+#include "blocks/BlockToolbars.h"
 #include "model/CArchive.h"
 #include "model/CTarvekDoc.h"
 
@@ -29,6 +33,25 @@ void TextViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {
     settings.Serialize(ar, doc.fileVersion);
     ar.Io(title);
     ar.Io(notes);
+}
+
+void TextViewState::OnBlockDeleting(const CBlock& block, const CTarvekDoc&) {
+    std::erase(chosen.blocks, &block);
+}
+
+TextFilterChoice TextFilterChoice::Everything(const CTarvekDoc& doc) {
+    TextFilterChoice choice;
+    for (const auto& block : doc.blockList)
+        if (block->kind != kKindAuxiliary) choice.blocks.push_back(block.get());
+    choice.types = SortedToolNames();
+    for (const BlockToolbar& bar : BlockToolbars()) choice.groups.push_back(&bar);
+    return choice;
+}
+
+void TextFilterChoice::KeepBlocksOf(const CTarvekDoc& doc) {
+    std::unordered_set<const CBlock*> present;
+    for (const auto& block : doc.blockList) present.insert(block.get());
+    std::erase_if(blocks, [&](const CBlock* b) { return !present.contains(b); });
 }
 
 }  // namespace ondrel

@@ -1,10 +1,14 @@
 #pragma once
 // What a text view keeps of itself: the report's look, filters and sorting (settings section
 // "TextView"), its title and its notes. The chosen blocks, types and groups of the filters are
-// not kept: every text view starts with everything chosen.
+// display state: they are not kept in the record, and every text view starts with everything
+// chosen (ChooseEverything).
 //
 // Record: the settings (each item present in files from version 104.0 on), then the title and
 // the notes as strings. An older file's record holds the title and notes alone.
+#include <string>
+#include <vector>
+
 #include "model/views/ViewState.h"
 #include "settings/CSettingsGroup.h"
 
@@ -12,12 +16,33 @@ namespace ondrel {
 
 inline constexpr double kTextViewSettingsSince = 104.0;
 
+struct BlockToolbar;
+
+// What the block filter of a text view chooses from: blocks (Name filter; not owned),
+// tool names (Type filter) and block toolbars (Group filter).
+struct TextFilterChoice {
+    std::vector<CBlock*> blocks;
+    std::vector<std::string> types;
+    std::vector<const BlockToolbar*> groups;
+
+    bool operator==(const TextFilterChoice&) const = default;
+    // Everything chosen: every block of doc whose kind is not auxiliary, every tool name
+    // (ascending), every block toolbar (in toolbar order).
+    static TextFilterChoice Everything(const CTarvekDoc& doc);
+    // Keeps only the blocks that are in doc's block list (the others have left the chart).
+    void KeepBlocksOf(const CTarvekDoc& doc);
+};
+
 class TextViewState : public ViewState {
 public:
     TextViewState();
 
     ViewKind Kind() const override { return ViewKind::Text; }
     void Serialize(CArchive& ar, CTarvekDoc& doc) override;
+    // The block leaves the chosen blocks at once.
+    void OnBlockDeleting(const CBlock& block, const CTarvekDoc& doc) override;
+    // What a view does on its first showing: everything chosen.
+    void ChooseEverything(const CTarvekDoc& doc) { chosen = TextFilterChoice::Everything(doc); }
 
     CSettingsGroup settings;
 
@@ -34,6 +59,11 @@ public:
     int FilterNotes = 0;                // 0 all, 1 with notes only, 2 without notes only
     int FilterConnectionInputs = 0;     // only blocks with a connected input
     int FilterConnectionOutput = 0;     // only blocks whose output feeds an input
+
+    TextFilterChoice chosen;            // not saved
+    // Counts the changes of the options above made by the options dialog (and their undo), so
+    // a window regenerates its report after one even when AutoUpdate is off. Not saved.
+    int optionsRevision = 0;
 };
 
 }  // namespace ondrel
