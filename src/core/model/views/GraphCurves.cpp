@@ -42,9 +42,12 @@ bool ClipSegment(Point<T>& a, Point<T>& b, const Box<T>& box) {
     if (!NarrowByEdge(-dx, a.x - box.left, t0, t1) || !NarrowByEdge(dx, box.right - a.x, t0, t1) ||
         !NarrowByEdge(-dy, a.y - box.top, t0, t1) || !NarrowByEdge(dy, box.bottom - a.y, t0, t1))
         return false;
-    const Point<T> from = a;
-    if (t1 < 1) b = {from.x + t1 * dx, from.y + t1 * dy};
-    if (t0 > 0) a = {from.x + t0 * dx, from.y + t0 * dy};
+    // A point found on an edge is snapped onto the box: rounding must not move it out.
+    auto along = [&](T t) {
+        return Point<T>{std::clamp(a.x + t * dx, box.left, box.right), std::clamp(a.y + t * dy, box.top, box.bottom)};
+    };
+    if (t1 < 1) b = along(t1);
+    if (t0 > 0) a = along(t0);
     return true;
 }
 
