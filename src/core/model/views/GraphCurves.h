@@ -90,7 +90,16 @@ private:
         std::array<CurvePoint, 4> kept;  // first, lowest, highest, last
         std::array<int, 4> order{};      // their positions within the run
     };
+    struct Tracer;
     void AddPoint(const CurvePoint& p);
+    // p lies in the open column: it becomes its last point, and its lowest or highest.
+    void ExtendColumn(const CurvePoint& p) {
+        Column& c = column_;
+        const int at = c.count++;
+        if (p.y < c.kept[1].y) c.kept[1] = p, c.order[1] = at;
+        if (p.y > c.kept[2].y) c.kept[2] = p, c.order[2] = at;
+        c.kept[3] = p, c.order[3] = at;
+    }
     void FlushColumn();
     void EndPolyline();
 
