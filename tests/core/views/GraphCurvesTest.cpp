@@ -174,6 +174,10 @@ TEST(GraphCurveSearch, VisibleRangeAndNearestSample) {
     EXPECT_DOUBLE_EQ(map.Y(0.5), 12.5);
     EXPECT_DOUBLE_EQ(map.XValue(25.0), 2.5);
     EXPECT_DOUBLE_EQ(map.YValue(12.5), 0.5);
+    EXPECT_EQ(ToDevicePixel(map.X(1e300)), 10'000'000);
+    EXPECT_EQ(ToDevicePixel(map.Y(-kInf)), 10'000'000);
+    EXPECT_EQ(ToDevicePixel(-12.7), -12);
+    EXPECT_EQ(ToDevicePixel(kNaN), 0);
 }
 
 }  // namespace

@@ -32,6 +32,8 @@ TEST(GraphScale, TheWorkedExamplesGiveTheirLimitsDivisionsAndLabels) {
         {{5.0, 5.0, 5.0}, 5, 6, 10, 0, 1, "%4.01f", " 5.0", " 5.1", " 6.0", "v  E +0"},
         {{-3.0, -1.0}, -3, -1, 10, 0, 1, "%4.01f", "-3.0", "-2.8", "-1.0", "v  E +0"},
         {{0.0, 0.0007}, 0, 0.0007, 7, -4, 0, "%2.00f", " 0", " 1", " 7", "v  E -4"},
+        // 0.9 - 0.2 is 6.999... units of 0.1 in doubles: still 7 divisions.
+        {{0.3, 0.9}, 0.2, 0.9, 7, -1, 0, "%2.00f", " 2", " 3", " 9", "v  E -1"},
     };
     test::ViewTestDoc doc;
     CBlock* block = doc.Add("v", {1, 1});

@@ -263,6 +263,11 @@ void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int6
     if (!starts_.empty()) starts_.push_back(points_.size());
 }
 
+int ToDevicePixel(double coordinate) {
+    if (std::isnan(coordinate)) return 0;
+    return static_cast<int>(std::clamp(coordinate, -CurveMapping::kFar, CurveMapping::kFar));
+}
+
 bool SamplesRise(const std::vector<double>& history, std::int64_t count) {
     if (count < 0 || history.size() < static_cast<std::size_t>(count)) return false;
     const double* h = history.data();

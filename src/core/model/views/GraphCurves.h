@@ -61,6 +61,10 @@ private:
     PlotArea plot_;
 };
 
+// A device coordinate as an int, truncated toward zero after clamping to +-kFar, so no value
+// (infinite, NaN as 0, or astronomically large) overflows the conversion.
+int ToDevicePixel(double coordinate);
+
 // Samples [first, last) of a history that can reach the visible X range [low, high].
 struct SampleRange {
     std::int64_t first = 0;

@@ -184,7 +184,8 @@ GraphSlotScale ScaleFromLimits(double low, double high) {
     s.high = std::ceil(high / m) * m;
     s.low = std::floor(low / m) * m;
     s.exponent = FloorLog10(std::max(std::fabs(s.high), std::fabs(s.low)));
-    const double units = std::clamp((s.high - s.low) / m, 0.0, 100.0);
+    // The span is a whole number of units; rounding, not truncation, keeps 5.999... at 6.
+    const double units = std::clamp(std::round((s.high - s.low) / m), 0.0, 100.0);
     const DivisionRule rule = DivisionsFor(static_cast<int>(units));
     s.divisions = rule.divisions;
     s.decimals = s.exponent - e + rule.decimalsAdded;
