@@ -124,6 +124,7 @@ TEST_F(GraphCurvesTest, FarValuesAreClippedAlongTheirTrueDirection) {
     const Case cases[] = {
         {"spike far above", {5.0, 1e300, 5.0}, 2},
         {"from far below to far above", {-1e300, 1e300, 5.0}, 2},
+        {"from above the plot to far below", {25.0, -1e300, 5.0}, 2},
         {"huge but finite differences", {-1.7e308, 1.7e308, -1.7e308}, 2},
         {"entirely above", {1e9, 2e9, 3e9}, 0},
     };

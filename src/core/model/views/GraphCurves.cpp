@@ -92,10 +92,9 @@ bool ClipFarSegment(const CurveMapping& map, const MappedSample& s0, const Mappe
     if (swapped) std::swap(p0, p1);
     if (!ClipSegment(p0, p1, wide)) return false;
     if (swapped) std::swap(p0, p1);
+    // An endpoint inside the box came through unchanged: its whole units convert back exactly.
     a = Truncated(static_cast<double>(p0.x), static_cast<double>(p0.y));
     b = Truncated(static_cast<double>(p1.x), static_cast<double>(p1.y));
-    if (!s0.far) a = s0.point;
-    if (!s1.far) b = s1.point;
     return true;
 }
 
