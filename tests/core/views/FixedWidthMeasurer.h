@@ -1,6 +1,6 @@
 #pragma once
 // A text measurer for layout tests: every character is 6 units wide, a line is as high as
-// the font's height, wrapped text breaks at the width (by characters).
+// the font's height, wrapped text breaks at the width (by characters, one paragraph).
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -17,15 +17,8 @@ public:
         return {static_cast<int>(text.size()) * kCharWidth, std::abs(font.height)};
     }
     int WrappedHeight(std::string_view text, const FontDescription& font, int width) const override {
-        const std::size_t perLine = static_cast<std::size_t>(std::max(width / kCharWidth, 1));
-        int lines = 0;
-        std::size_t start = 0;
-        while (start <= text.size()) {
-            std::size_t end = text.find('\n', start);
-            if (end == std::string_view::npos) end = text.size();
-            lines += static_cast<int>(std::max<std::size_t>((end - start + perLine - 1) / perLine, 1));
-            start = end + 1;
-        }
+        const int perLine = std::max(width / kCharWidth, 1);
+        const int lines = std::max((static_cast<int>(text.size()) + perLine - 1) / perLine, 1);
         return lines * std::abs(font.height);
     }
 };

@@ -148,7 +148,7 @@ void CurvePolylines::FlushColumn() {
     c.open = false;
     std::array<int, 4> index{0, 1, 2, 3};
     std::sort(index.begin(), index.end(), [&](int a, int b) { return c.order[a] < c.order[b]; });
-    int last = -1;
+    std::int64_t last = -1;
     for (int i : index) {
         if (c.order[i] == last) continue;
         last = c.order[i];
