@@ -259,6 +259,9 @@ TEST_F(GraphRescaleTest, LabelSizesTicksAndMarginsFollowTheFonts) {
     EXPECT_EQ(layout.XTick(5, 10), 42 + 261);
     EXPECT_EQ(layout.YTick(1, 3), 347 - 101);
     EXPECT_EQ(layout.LegendBox(2, 2, 20, 6), (GraphRect{400, 374, 600, 394}));
+    const GraphLayout page = ResizeGraphLayout(layout, scale, 1000, 700);
+    EXPECT_EQ(page.Plot(), (GraphRect{42, 44, 964, 647}));
+    EXPECT_EQ(page.labelColumnLeft[2], 964 + 12);
     state.DisplayNotes = 0;
     EXPECT_EQ(LayoutGraph(state, scale, measurer, 600, 400).marginTop, 18);
 
