@@ -169,6 +169,8 @@ int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform
         result.wallSeconds = SecondsSince(start);
         const auto& captions = platform.messages.Captions();
         refused = std::find(captions.begin(), captions.end(), kRefusedCaption) != captions.end();
+        // The graphs rescale to the new samples, as their windows do when a run ends.
+        if (!refused) host.RescaleGraphs(doc);
     }
     Measure(doc, result);
     result.ran = options->run && !refused;
