@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "app/COutputFrame.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -23,6 +24,7 @@
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
 #include "views/chart/CTarvekView.h"
+#include "views/output/CListBase.h"
 
 namespace ondrel::gui {
 namespace {
@@ -199,6 +201,11 @@ CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bo
     RefreshCaptions();
     RefreshCommandStates();
     return frame;
+}
+
+CListBase* CMainFrame::ActiveList() const {
+    auto* frame = qobject_cast<COutputFrame*>(mdi_->currentSubWindow());
+    return frame != nullptr ? dynamic_cast<CListBase*>(frame->ActivePane()) : nullptr;
 }
 
 CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& state) {

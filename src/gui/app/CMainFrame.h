@@ -23,6 +23,7 @@ class CChildFrame;
 class CDocumentFrame;
 class ChartSession;
 class COndrelApp;
+class CListBase;
 class CTarvekView;
 
 class CMainFrame : public QMainWindow {
@@ -61,6 +62,8 @@ public:
     CDocumentFrame* ActiveWindow() const;
     ChartSession* ActiveSession() const;
     CTarvekView* ActiveView() const;
+    // The list pane in use when the active window is a list window.
+    CListBase* ActiveList() const;
     // Closes every window of session without asking (the caller has asked).
     void CloseFramesOf(const ChartSession& session);
 
@@ -91,6 +94,7 @@ private:
     void OnOpenNewView(ViewKind kind);
     void OnPreferencesCommand();
     void OnViewingCommand();
+    void OnSnapshot();
     void OnRun();
     void OnInitialize();
     void OnBlockTool(int commandId);
