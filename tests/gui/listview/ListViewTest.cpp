@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
@@ -16,6 +17,11 @@
 #include "model/CTarvekDoc.h"
 #include "model/views/ListText.h"
 #include "platform/QtDialogExchange.h"
+#ifdef ONDREL_WITH_RUNNER
+#include <sstream>
+
+#include "Runner.h"
+#endif
 
 using namespace ondrel;
 using namespace ondrel::gui;
@@ -178,6 +184,43 @@ private slots:
         QVERIFY(report.Acted());
         QVERIFY(!message.isEmpty());
     }
+
+#ifdef ONDREL_WITH_RUNNER
+    // The runner's --prn writes the bytes the window's Print to File writes, for the list
+    // the chart file stores.
+    void printToFileMatchesTheRunnersPrn() {
+        ListFixture f;
+        const QString chart = f.CopyExample("damped_spring.cht");
+        QVERIFY(f.app->OpenChart(chart) != nullptr);
+        f.Frame().Execute(cmd::kRun);
+        CListBase& added = f.OpenList();
+        // The first list the chart stores is the one the runner writes.
+        COutputFrame* first = nullptr;
+        for (CDocumentFrame* window : f.Frame().Windows())
+            if (!first) first = qobject_cast<COutputFrame*>(window);
+        QVERIFY(first != nullptr && first->TopLeftPane() != &added);
+        f.Frame().MdiArea()->setActiveSubWindow(first);
+        CListBase& list = *f.ActiveList();
+        list.List().notes = "spring\r\nrun";
+        list.List().Precision = 6;
+        list.List().Extra = 2;
+        list.List().displayedBlocks.pop_back();
+        QVERIFY(f.app->SaveChart(f.Session(), false));
+        {
+            ModalDriver save([&](QWidget* w) { AcceptFileDialog(w, f.Path("window.prn")); }, "QFileDialog");
+            f.Frame().Execute(cmd::kFilePrintToFile);
+            QVERIFY(save.Acted());
+        }
+        std::ostringstream out, err;
+        const int status = runner::RunMain(
+            {"--no-run", "--quiet", "--prn", f.Path("runner.prn").toStdString(), chart.toStdString()}, out, err);
+        QCOMPARE(status, 0);
+        QVERIFY2(err.str().empty(), err.str().c_str());
+        const QByteArray window = ReadBytes(f.Path("window.prn"));
+        QVERIFY(window.startsWith("spring\r\nrun\r\n"));
+        QCOMPARE(ReadBytes(f.Path("runner.prn")), window);
+    }
+#endif
 
     void listParametersMoveBlocksAtTheInsertionPointAndApplyIsUndoable() {
         ListFixture f;

@@ -1,5 +1,6 @@
 #include "views/output/ListPainter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <array>
 
@@ -43,9 +44,38 @@ void PaintHeader(QPainter& painter, const ListPaintJob& job, const TableGeometry
     });
 }
 
+// Value texts are made of a few characters only; their advances, taken once per repaint,
+// right-align a cell without laying its text out.
+class ValueTextWidths {
+public:
+    explicit ValueTextWidths(const QFontMetricsF& metrics) : metrics_(metrics) {
+        for (std::size_t c = 0; c < advance_.size(); ++c) advance_[c] = -1.0;
+    }
+    qreal Width(const char* text, std::size_t n) {
+        qreal width = 0.0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            if (c >= advance_.size()) {
+                width += metrics_.horizontalAdvance(QChar(c));
+                continue;
+            }
+            if (advance_[c] < 0.0) advance_[c] = metrics_.horizontalAdvance(QChar(c));
+            width += advance_[c];
+        }
+        return width;
+    }
+
+private:
+    const QFontMetricsF& metrics_;
+    std::array<qreal, 128> advance_;
+};
+
 void PaintCells(QPainter& painter, const ListPaintJob& job, const TableGeometry& g,
                 std::vector<DrawnText>* drawn) {
     const ListMetrics& m = job.metrics;
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    ValueTextWidths widths(metrics);
+    const qreal baseline = (m.rowHeight - metrics.height()) / 2 + metrics.ascent();
     std::array<char, kListValueTextCapacity> text{};
     for (int r = 0; r < g.extent.visibleRows; ++r) {
         const std::int64_t row = job.firstRow + r;
@@ -57,8 +87,10 @@ void PaintCells(QPainter& painter, const ListPaintJob& job, const TableGeometry&
         ForShownColumns(job, g, [&](std::size_t column, int x) {
             const std::size_t n = FormatListValue(job.table.Value(column, row), job.table.precision,
                                                   job.table.extra, text.data());
-            Draw(painter, QRect(x, y, m.cellWidth, m.rowHeight), Qt::AlignRight | Qt::AlignVCenter,
-                 QString::fromLatin1(text.data(), static_cast<qsizetype>(n)), drawn);
+            const QString value = QString::fromLatin1(text.data(), static_cast<qsizetype>(n));
+            // Right-aligned in the cell and not clipped to it.
+            painter.drawText(QPointF(x + m.cellWidth - widths.Width(text.data(), n), y + baseline), value);
+            if (drawn != nullptr) drawn->push_back({QRect(x, y, m.cellWidth, m.rowHeight), value});
         });
     }
 }
