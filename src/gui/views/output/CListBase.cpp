@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -22,6 +24,8 @@ namespace ondrel::gui {
 namespace {
 
 constexpr int kMaxScroll = std::numeric_limits<int>::max();
+constexpr int kProgressSteps = 1000;
+constexpr int kProgressDelayMs = 500;
 
 const QString kPrintToFileTitle = QStringLiteral("Print to File");
 const QStringList kPrintToFileFilters{QStringLiteral("Printer Files (*.prn)"),
@@ -187,8 +191,22 @@ void CListBase::PrintToFile() {
     dialog.selectFile(QString::fromStdString(PrintToFileInitialName(list_.title)));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     const QString path = dialog.selectedFiles().front();
-    const std::string error = SavePrintToFile(path.toStdString(), Table(), list_.notes);
-    if (!error.empty()) ShowMessage(error, kPrintToFileTitle.toStdString(), MsgButtons::Ok);
+    // A long table shows its progress and can be stopped; the file is then left as it was.
+    QProgressDialog progress(tr("Writing %1...").arg(QFileInfo(path).fileName()), tr("Cancel"), 0,
+                             kProgressSteps, this);
+    progress.setWindowTitle(kPrintToFileTitle);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    bool cancelled = false;
+    const std::string error = SavePrintToFile(
+        path.toStdString(), Table(), list_.notes, [&](std::int64_t done, std::int64_t total) {
+            progress.setValue(total > 0 ? static_cast<int>(done * kProgressSteps / total) : kProgressSteps);
+            cancelled = progress.wasCanceled();
+            return !cancelled;
+        });
+    progress.reset();
+    if (!error.empty() && !cancelled)
+        ShowMessage(error, kPrintToFileTitle.toStdString(), MsgButtons::Ok);
 }
 
 }  // namespace ondrel::gui
