@@ -1,5 +1,4 @@
 #include "app/CMainFrame.h"
-#include "app/COutputFrame.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -13,14 +12,15 @@
 
 #include "app/CChildFrame.h"
 #include "app/COndrelApp.h"
+#include "app/COutputFrame.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
 #include "app/ToolbarLayout.h"
 #include "app/Toolbars.h"
 #include "app/ViewWindows.h"
-#include "model/views/ChartViewState.h"
 #include "app/WindowPlacement.h"
+#include "model/views/ChartViewState.h"
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
 #include "views/chart/CTarvekView.h"
@@ -71,7 +71,7 @@ CMainFrame::CMainFrame(COndrelApp& app, QWidget* parent) : QMainWindow(parent), 
 }
 
 CMainFrame::~CMainFrame() {
-    // The chart's windows go while the frame is still whole.
+    // The charts' windows go while the frame is still whole.
     for (CDocumentFrame* frame : Windows()) delete frame;
 }
 
