@@ -112,7 +112,6 @@ private slots:
         QCOMPARE(Texts(drawn, list.Metrics().rowHeight * (int(10 - list.FirstRow()) + 1)).front(),
                  QString("1.000e+000"));
         QTest::keyClick(&list, Qt::Key_Home, Qt::ControlModifier);
-        QTest::keyClick(&list, Qt::Key_Home);
         QCOMPARE(list.FirstRow(), std::int64_t{0});
         QCOMPARE(list.FirstColumn(), 0);
     }

@@ -58,6 +58,9 @@ private slots:
         QCOMPARE(doc.snapshotIndex, 4);
         QVERIFY(ShownValueText(doc, clock) != atEnd);
 
+        QTest::keyClick(snapshot, Qt::Key_F1);
+        QCOMPARE(f.platform->Help().Browser()->source().toString(), QString("qrc:/help/snapshot.html"));
+
         // Esc closes it and the chart forgets it.
         snapshot->show();
         QTest::keyClick(snapshot, Qt::Key_Escape);

@@ -158,7 +158,10 @@ void CListBase::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Right: columns->setValue(columns->value() + 1); break;
         case Qt::Key_PageUp: rows->setValue(rows->value() - rows->pageStep()); break;
         case Qt::Key_PageDown: rows->setValue(rows->value() + rows->pageStep()); break;
-        case Qt::Key_Home: (control ? rows : columns)->setValue(0); break;
+        case Qt::Key_Home:
+            columns->setValue(0);
+            if (control) rows->setValue(0);
+            break;
         case Qt::Key_End:
             if (control)
                 rows->setValue(rows->maximum());

@@ -4,7 +4,7 @@
 // rest scrolls by whole columns and rows (the scroll bars count columns and rows).
 //
 // Keys: arrows scroll by a row or a column, Page Up / Page Down by a window of rows, Home /
-// End to the first / last columns, Ctrl+Home / Ctrl+End to the first / last rows, Ctrl+A
+// End to the first / last columns, Ctrl+Home to the top left, Ctrl+End to the last rows, Ctrl+A
 // selects every row. A click on the fixed column selects that row, a shift-click the rows
 // up to it; Copy puts the selected rows (every row without a selection) on the clipboard.
 #include <cstdint>
