@@ -18,7 +18,6 @@
 #include "model/views/ListText.h"
 #include "model/views/ListViewState.h"
 #include "platform/Platform.h"
-#include "platform/StringTable.h"
 
 namespace ondrel::gui {
 namespace {
