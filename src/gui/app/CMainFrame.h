@@ -24,6 +24,7 @@ class CChrtText;
 class CDocumentFrame;
 class ChartSession;
 class COndrelApp;
+class CListBase;
 class CTarvekView;
 
 class CMainFrame : public QMainWindow {
@@ -64,6 +65,8 @@ public:
     CTarvekView* ActiveView() const;
     // The pane in use when the active window is a text view.
     CChrtText* ActiveTextView() const;
+    // The list pane in use when the active window is a list window.
+    CListBase* ActiveList() const;
     // Closes every window of session without asking (the caller has asked).
     void CloseFramesOf(const ChartSession& session);
 
@@ -94,6 +97,7 @@ private:
     void OnOpenNewView(ViewKind kind);
     void OnPreferencesCommand();
     void OnViewingCommand();
+    void OnSnapshot();
     void OnRun();
     void OnInitialize();
     void OnBlockTool(int commandId);

@@ -16,6 +16,7 @@
 #include "app/ViewWindows.h"
 #include "blocks/BlockCatalogue.h"
 #include "dialogs/DebugSettingsDialog.h"
+#include "dialogs/ListParametersDialog.h"
 #include "dialogs/ModelPropertiesDialog.h"
 #include "dialogs/ViewingPropertiesDialog.h"
 #include "help/HelpPages.h"
@@ -26,6 +27,8 @@
 #include "views/chart/CTarvekView.h"
 #include "views/text/CChrtText.h"
 #include "views/text/ChartTextOptionsDialog.h"
+#include "views/output/CListBase.h"
+#include "views/output/CSnapshotDlg.h"
 
 namespace ondrel::gui {
 namespace {
@@ -58,8 +61,8 @@ const QMap<int, const char*>& MenuTexts() {
 
 // Commands whose windows and dialogs come with later parts of the program: shown, but off.
 bool NotYetAvailable(int id) {
-    static const QList<int> kLater{kFilePrint,      kFilePrintToFile, kFilePrintPreview,
-                                   kFilePrintSetup, kSnapshot,        kMiscellaneousSpare};
+    static const QList<int> kLater{kFilePrint, kFilePrintPreview, kFilePrintSetup,
+                                   kMiscellaneousSpare};
     if (id == kOpenTextView) return !HasViewWindow(ViewKind::Text);
     if (id == kOpenGraphView) return !HasViewWindow(ViewKind::Graph);
     return kLater.contains(id);
@@ -69,7 +72,7 @@ bool NotYetAvailable(int id) {
 bool NeedsDocument(int id) {
     static const QList<int> kDocument{kFileClose, kFileSave, kFileSaveAs, kRun, kInitialize,
                                       kViewing, kPreferences, kDebugSettings,
-                                      kTerminateRun, kOpenChartView, kOpenTextView,
+                                      kTerminateRun, kOpenChartView, kOpenTextView, kSnapshot,
                                       kOpenListView, kOpenGraphView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
                                       kPreviousPane};
@@ -213,8 +216,9 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     CTarvekView* view = ActiveView();
     const bool selected = view != nullptr && view->CanCopy();
     const bool text = ActiveTextView() != nullptr;
-    Action(kEditCopy)->setEnabled(selected || text);
+    Action(kEditCopy)->setEnabled(selected || text || ActiveList() != nullptr);
     Action(kFileSaveReportAs)->setEnabled(text);
+    Action(kFilePrintToFile)->setEnabled(ActiveList() != nullptr);
     Action(kEditCut)->setEnabled(selected);
     Action(kEditDelete)->setEnabled(selected);
     Action(kEditPaste)->setEnabled(view != nullptr && view->CanPaste());
@@ -235,6 +239,7 @@ void CMainFrame::ConnectCommands() {
     on(kAppExit, [this] { close(); });
     on(kViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
     on(kRun, [this] { OnRun(); });
+    on(kSnapshot, [this] { OnSnapshot(); });
     on(kInitialize, [this] { OnInitialize(); });
     on(kTerminateRun, [this] {
         if (ChartSession* s = ActiveSession()) s->Document().OnTerminateRun();
@@ -250,10 +255,12 @@ void CMainFrame::ConnectCommands() {
     on(kEditUndo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().undo(); });
     on(kEditRedo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().redo(); });
     on(kEditCopy, [this] {
-        if (CTarvekView* v = ActiveView()) v->Copy();
+        if (CListBase* list = ActiveList()) list->CopyToClipboard();
+        else if (CTarvekView* v = ActiveView()) v->Copy();
         else if (CChrtText* t = ActiveTextView()) t->CopyToClipboard();
     });
     on(kFileSaveReportAs, [this] { if (CChrtText* t = ActiveTextView()) t->SaveReportAs(); });
+    on(kFilePrintToFile, [this] { if (CListBase* list = ActiveList()) list->PrintToFile(); });
     on(kEditCut, [this] { if (CTarvekView* v = ActiveView()) v->Cut(); });
     on(kEditPaste, [this] { if (CTarvekView* v = ActiveView()) v->Paste(); });
     on(kEditDelete, [this] { if (CTarvekView* v = ActiveView()) v->DeleteSelected(); });
@@ -308,6 +315,13 @@ void CMainFrame::OnPreferencesCommand() {
 // window's caption follows its title.
 void CMainFrame::OnViewingCommand() {
     ChartSession* session = ActiveSession();
+    if (CListBase* list = ActiveList(); list != nullptr && session != nullptr) {
+        OnListParameters(list->Document(), list->List(), this, [list, session](ListSettingsEdit&& edit) {
+            session->Perform(MakeListSettingsCommand(list->List(), std::move(edit)));
+        });
+        RefreshCommandStates();
+        return;
+    }
     if (CChrtText* text = ActiveTextView(); text != nullptr && session != nullptr) {
         TextViewState& state = text->Text();
         OnTextViewParameters(text->Document(), state, this, [&state, session](TextOptionsEdit&& edit) {
@@ -322,6 +336,20 @@ void CMainFrame::OnViewingCommand() {
         session->Perform(MakeViewSettingsCommand(view->State(), std::move(edit)));
     });
     RefreshCommandStates();
+}
+
+// Options > Snapshot: the chart's Snapshot window, made when it has none.
+void CMainFrame::OnSnapshot() {
+    ChartSession* session = ActiveSession();
+    if (session == nullptr) return;
+    QDialog* window = session->SnapshotWindow();
+    if (window == nullptr) {
+        window = new CSnapshotDlg(session->Document(), this);
+        session->SetSnapshotWindow(window);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void CMainFrame::OnRun() {
