@@ -124,10 +124,10 @@ bool ExportPrn(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::
             list = static_cast<const ListViewState*>(view.get());
             break;
         }
+    // A new list view shows its default columns; a stored one shows the columns its record
+    // holds, none included, as its window does once the record has been read.
+    if (list == &fresh) fresh.CompleteDefaults(doc);
     ListTable table = ListTableOf(*list, doc);
-    // A list whose record had no columns is filled with the defaults when its window opens.
-    if (list->displayedBlocks.empty())
-        for (const CBlock* block : ListViewState::DefaultBlocks(doc)) table.columns.push_back(block);
     std::string error = SavePrintToFile(path, table, list->notes);
     if (!error.empty()) err << "ondrel-run: " << error << '\n';
     return error.empty();
