@@ -1,0 +1,84 @@
+#include "model/views/ChartPages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace ondrel {
+namespace {
+
+// Page counts beyond this come only from damaged sizes; no printout is that long.
+constexpr std::int64_t kMaxPagesOneWay = 1'000'000;
+
+// The mathematical ceiling of numerator / denominator (denominator > 0), as an integer.
+std::int64_t CeilDiv(double numerator, double denominator) {
+    const double q = std::ceil(numerator / denominator);
+    if (std::isnan(q)) return 0;
+    return static_cast<std::int64_t>(std::clamp(q, -1e15, 1e15));
+}
+
+std::int64_t CeilDiv(std::int64_t numerator, std::int64_t denominator) {
+    if (numerator <= 0) return 0;
+    return (numerator + denominator - 1) / denominator;
+}
+
+}  // namespace
+
+ChartPagination PaginateChart(const ChartPageGeometry& g) {
+    ChartPagination p;
+    const double cellWidth = std::max(1, g.cellWidth);
+    const double cellHeight = std::max(1, g.cellHeight);
+    const double bottom = std::abs(static_cast<double>(g.printBottom));
+    const double rowsRoom = bottom - 4.0 * g.textHeight - cellHeight / 2 - g.originY + g.linesY;
+    p.colsPerPage = CeilDiv(g.printRight - g.originX + g.linesX - cellWidth / 2, cellWidth);
+    p.rowsFirstPage = CeilDiv(rowsRoom, cellHeight);
+    p.rowsLaterPage = CeilDiv(rowsRoom + g.notesHeight, cellHeight);
+    // Notes taller than the page leave the first page no rows; a later page holds at least one
+    // and a page at least one column, so the counts below always end.
+    p.colsPerPage = std::max<std::int64_t>(1, p.colsPerPage);
+    p.rowsFirstPage = std::max<std::int64_t>(0, p.rowsFirstPage);
+    p.rowsLaterPage = std::max<std::int64_t>({1, p.rowsLaterPage, p.rowsFirstPage});
+
+    // Columns 0..maxColumn, colsPerPage to a page; rows 0..minRow, rowsFirstPage on the first
+    // page row and rowsLaterPage on each later one. Exactly enough pages: none stays blank.
+    const std::int64_t columns = std::max(0, g.maxColumn) + std::int64_t{1};
+    p.pagesAcross = std::clamp<std::int64_t>(CeilDiv(columns, p.colsPerPage), 1, kMaxPagesOneWay);
+    const std::int64_t rows = std::abs(std::int64_t{std::min(0, g.minRow)}) + 1;
+    p.pagesDown = 1 + CeilDiv(rows - p.rowsFirstPage, p.rowsLaterPage);
+    p.pagesDown = std::clamp<std::int64_t>(p.pagesDown, 1, kMaxPagesOneWay);
+    return p;
+}
+
+PageRows PageRowsOf(const ChartPagination& p, std::int64_t pageRow) {
+    PageRows rows;
+    if (pageRow <= 1) {
+        rows.topRow = 0;
+        rows.bottomRow = 1 - p.rowsFirstPage;
+    } else {
+        rows.topRow = -p.rowsFirstPage - (pageRow - 2) * p.rowsLaterPage;
+        rows.bottomRow = rows.topRow - p.rowsLaterPage + 1;
+    }
+    return rows;
+}
+
+bool OnChartPage(const ChartPagination& p, PagePosition at, std::int64_t column, std::int64_t row) {
+    const PageRows rows = PageRowsOf(p, at.row);
+    return (at.column - 1) * p.colsPerPage <= column && column <= at.column * p.colsPerPage - 1 &&
+           rows.bottomRow <= row && row <= rows.topRow;
+}
+
+OriginShift PageOriginShift(const ChartPagination& p, PagePosition at, const ChartPageGeometry& g) {
+    OriginShift shift;
+    shift.dy = 2 * std::int64_t{g.textHeight};
+    if (at.column == 1 && at.row == 1) return shift;
+    shift.dx -= p.colsPerPage * g.cellWidth * (at.column - 1);
+    if (at.row > 1) shift.dy -= std::int64_t{g.cellHeight} * p.rowsFirstPage + g.notesHeight;
+    if (at.row > 2) shift.dy -= (at.row - 2) * p.rowsLaterPage * g.cellHeight;
+    return shift;
+}
+
+std::string ChartPageLabel(const ChartPagination& p, PagePosition at) {
+    return PageLabel(at, p.pagesDown, p.pagesAcross);
+}
+
+}  // namespace ondrel
