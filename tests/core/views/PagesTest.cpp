@@ -35,6 +35,8 @@ TEST(PageLabels, NumberedDownFirstWithColumnLetters) {
         SCOPED_TRACE(c.label);
         EXPECT_EQ(PageLabel(PagePositionOf(c.page, c.pagesDown), c.pagesDown, c.pagesAcross), c.label);
     }
+    EXPECT_EQ(PrintDateText({2026, 12, 9}), "12/09/26");
+    EXPECT_EQ(PrintDateText({2001, 1, 31}), "01/31/01");
     const PagePosition fourth = PagePositionOf(4, 3);
     EXPECT_EQ(fourth.column, 2);
     EXPECT_EQ(fourth.row, 1);
@@ -244,6 +246,45 @@ TEST(ListPages, NotesOnTheFirstRowPageOfTheFirstColumnPage) {
     EXPECT_FALSE(nextColumn.drawNotes);
     EXPECT_EQ(nextColumn.firstRow, 0);
     EXPECT_EQ(nextColumn.firstColumn, 7);
+}
+
+}  // namespace
+}  // namespace ondrel::test
+
+namespace ondrel::test {
+namespace {
+
+TEST(ChartPages, ConnectorSegmentsClippedToTheBand) {
+    // Drawing rectangle top -5, bottom -1054, right 800, text height 15: band -35 .. -1024.
+    const PrintBand band = PrintBandOf(-5, -1054, 0, 800, 15);
+    EXPECT_EQ(band.top, -35);
+    EXPECT_EQ(band.bottom, -1024);
+    struct Case {
+        const char* name;
+        std::int64_t x0, y0, x1, y1;
+        bool draw;
+        std::int64_t clippedY0, clippedY1;
+    };
+    const Case cases[] = {
+        {"inside", 10, -100, 10, -500, true, -100, -500},
+        {"inside, right of the page", 900, -100, 950, -100, true, -100, -100},
+        {"above", 10, -10, 10, -20, false, -10, -20},
+        {"below", 10, -1030, 10, -2000, false, -1030, -2000},
+        {"left", -50, -2000, -10, -2000, false, -2000, -2000},
+        {"right", 810, -10, 900, -10, false, -10, -10},
+        {"crosses the header", 10, -10, 10, -300, true, -35, -300},
+        {"crosses the footer", 10, -900, 10, -1100, true, -900, -1024},
+        {"crosses both", 10, 0, 10, -5000, true, -35, -1024},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const BandSegment s = ClipSegmentToBand(c.x0, c.y0, c.x1, c.y1, band);
+        EXPECT_EQ(s.draw, c.draw);
+        EXPECT_EQ(s.x0, c.x0);
+        EXPECT_EQ(s.x1, c.x1);
+        EXPECT_EQ(s.y0, c.clippedY0);
+        EXPECT_EQ(s.y1, c.clippedY1);
+    }
 }
 
 }  // namespace

@@ -77,6 +77,27 @@ OriginShift PageOriginShift(const ChartPagination& p, PagePosition at, const Cha
     return shift;
 }
 
+PrintBand PrintBandOf(int drawingTop, int drawingBottom, int drawingLeft, int drawingRight, int textHeight) {
+    PrintBand band;
+    band.top = std::int64_t{drawingTop} - 2 * std::int64_t{textHeight};
+    band.bottom = std::int64_t{drawingBottom} + 2 * std::int64_t{textHeight};
+    band.left = drawingLeft;
+    band.right = drawingRight;
+    return band;
+}
+
+BandSegment ClipSegmentToBand(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                              const PrintBand& band) {
+    auto inside = [&band](std::int64_t y) { return band.bottom <= y && y <= band.top; };
+    if (inside(y0) && inside(y1)) return {true, x0, y0, x1, y1};
+    const bool above = y0 > band.top && y1 > band.top;
+    const bool below = y0 < band.bottom && y1 < band.bottom;
+    const bool left = x0 < band.left && x1 < band.left;
+    const bool right = x0 > band.right && x1 > band.right;
+    if (above || below || left || right) return {false, x0, y0, x1, y1};
+    return {true, x0, std::clamp(y0, band.bottom, band.top), x1, std::clamp(y1, band.bottom, band.top)};
+}
+
 std::string ChartPageLabel(const ChartPagination& p, PagePosition at) {
     return PageLabel(at, p.pagesDown, p.pagesAcross);
 }

@@ -64,6 +64,27 @@ struct OriginShift {
 };
 OriginShift PageOriginShift(const ChartPagination& p, PagePosition at, const ChartPageGeometry& g);
 
+// The band of a printed page that connector lines may use: between the header and the footer
+// (top and bottom are y values, top > bottom, y up), and the page's left and right edges.
+struct PrintBand {
+    std::int64_t top = 0;
+    std::int64_t bottom = 0;
+    std::int64_t left = 0;
+    std::int64_t right = 0;
+};
+// The band of a page with this drawing rectangle (top, bottom y; left, right x).
+PrintBand PrintBandOf(int drawingTop, int drawingBottom, int drawingLeft, int drawingRight, int textHeight);
+
+struct BandSegment {
+    bool draw = false;
+    std::int64_t x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+// A connector segment on a printed page: drawn as it is when both ends lie in the band;
+// skipped when it lies wholly above, below, left or right of it; otherwise drawn with both
+// ends' y clamped into the band.
+BandSegment ClipSegmentToBand(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+                              const PrintBand& band);
+
 // The page label of page `at` ("" for a one-page chart).
 std::string ChartPageLabel(const ChartPagination& p, PagePosition at);
 

@@ -1,8 +1,16 @@
 #include "model/views/PageLabels.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace ondrel {
+
+std::string PrintDateText(const CalendarDate& date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d/%02d/%02d", date.month % 100, date.day % 100,
+                  ((date.year % 100) + 100) % 100);
+    return text;
+}
 
 PagePosition PagePositionOf(std::int64_t page, std::int64_t pagesDown) {
     pagesDown = std::max<std::int64_t>(1, pagesDown);

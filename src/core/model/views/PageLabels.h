@@ -4,7 +4,12 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/Clock.h"
+
 namespace ondrel {
+
+// Today's date as printed in page footers: "%m/%d/%y" (12/09/26).
+std::string PrintDateText(const CalendarDate& date);
 
 struct PagePosition {
     std::int64_t row = 1;     // 1-based page row
