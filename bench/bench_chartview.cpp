@@ -1,17 +1,21 @@
 // Chart view repaint speed: a 500-block chart (25 columns x 20 rows) with every block wired
 // to its left neighbour and most of them also to a block further away, painted offscreen.
 // Measured two ways: the whole chart into one image (every block, connector, label and
-// mark), and one 800 x 600 screenful, which is what a window repaint costs.
+// mark), and one 800 x 600 screenful, which is what a window repaint costs. Printing is
+// measured as File > Print to PDF makes it: every page of the chart, into a PDF in memory.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <memory>
 
 #include "blocks/BlockTypeIds.h"
 #include "model/CTarvekDoc.h"
 #include "model/views/ChartViewState.h"
+#include "printing/PrintJob.h"
 #include "views/chart/CTarvekView.h"
 
 namespace {
@@ -87,6 +91,27 @@ void BM_RepaintScreenful(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RepaintScreenful)->Unit(benchmark::kMillisecond);
+
+void BM_PrintAllPagesToPdf(benchmark::State& state) {
+    Chart& chart = SharedChart();
+    const gui::PrintContext context{QStringLiteral("/charts/ladder.cht"), QStringLiteral("01/01/26")};
+    qint64 bytes = 0;
+    int pages = 0;
+    for (auto _ : state) {
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        pages = chart.view->BeginPrinting(writer, context);
+        chart.view->EndPrinting();
+        gui::PrintViews({chart.view.get()}, writer, context);
+        bytes = pdf.size();
+    }
+    state.counters["pages"] = pages;
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_PrintAllPagesToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
