@@ -223,6 +223,23 @@ private slots:
         QCOMPARE(pages, 1);
     }
 
+    // Without a printer the print dialog prints to a PDF file; accepting it writes the file.
+    void printCommandWritesThePdfTheDialogNames() {
+        AppFixture f;
+        f.Start({f.CopyExample(QStringLiteral("damped_spring.cht"))});
+        QPrinter& printer = f.Frame().Printer();
+        if (printer.outputFormat() != QPrinter::PdfFormat) QSKIP("a printer is installed here");
+        const QString pdf = f.Path(QStringLiteral("printed.pdf"));
+        printer.setOutputFileName(pdf);
+        ModalDriver driver([](QWidget* modal) { static_cast<QDialog*>(modal)->accept(); }, "QPrintDialog");
+        f.Frame().Execute(cmd::kFilePrint);
+        QVERIFY(driver.Acted());
+        QVERIFY(!driver.TimedOut());
+        QVERIFY(ReadBytes(pdf).startsWith("%PDF"));
+        const QString text = PdfText(pdf);
+        if (!text.isNull()) QVERIFY2(text.contains(QStringLiteral("Position")), qPrintable(text));
+    }
+
     void printToPdfFromTheCommandLine() {
         QTemporaryDir dir;
         const QString pdf = dir.filePath("out.pdf");
