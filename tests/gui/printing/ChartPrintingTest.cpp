@@ -201,26 +201,43 @@ private slots:
         QVERIFY(ChartImageBytes(*doc_, *state_, ChartImageFormat::Pdf).startsWith("%PDF"));
     }
 
-    void printPreviewShowsTheActiveChartsPages() {
+    // Print Preview shows the active chart's pages, Print Setup opens the page setup, and
+    // Export writes the whole chart where the file dialog says.
+    void previewSetupAndExportOfTheActiveChart() {
         AppFixture f;
         f.Start({f.CopyExample(QStringLiteral("damped_spring.cht"))});
         QVERIFY(f.Frame().Action(cmd::kFilePrint)->isEnabled());
         QVERIFY(f.Frame().Action(cmd::kFilePrintPreview)->isEnabled());
         QVERIFY(f.Frame().Action(cmd::kFilePrintSetup)->isEnabled());
         int pages = -1;
-        ModalDriver driver(
-            [&pages](QWidget* modal) {
-                if (auto* widget = modal->findChild<QPrintPreviewWidget*>()) {
-                    widget->updatePreview();
-                    pages = widget->pageCount();
-                }
-                static_cast<QDialog*>(modal)->reject();
-            },
-            "QPrintPreviewDialog");
-        f.Frame().Execute(cmd::kFilePrintPreview);
-        QVERIFY(driver.Acted());
-        QVERIFY(!driver.TimedOut());
-        QCOMPARE(pages, 1);
+        {
+            ModalDriver driver(
+                [&pages](QWidget* modal) {
+                    if (auto* widget = modal->findChild<QPrintPreviewWidget*>()) {
+                        widget->updatePreview();
+                        pages = widget->pageCount();
+                    }
+                    static_cast<QDialog*>(modal)->reject();
+                },
+                "QPrintPreviewDialog");
+            f.Frame().Execute(cmd::kFilePrintPreview);
+            QVERIFY(driver.Acted() && !driver.TimedOut());
+            QCOMPARE(pages, 1);
+        }
+        {
+            ModalDriver driver([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); }, "QPageSetupDialog");
+            f.Frame().Execute(cmd::kFilePrintSetup);
+            QVERIFY(driver.Acted() && !driver.TimedOut());
+        }
+        const QString svg = f.Path(QStringLiteral("picture.svg"));
+        {
+            ModalDriver driver([&svg](QWidget* modal) { AcceptFileDialog(modal, svg); }, "QFileDialog");
+            f.Frame().Execute(cmd::kFileExport);
+            QVERIFY(driver.Acted() && !driver.TimedOut());
+        }
+        const QByteArray written = ReadBytes(svg);
+        QVERIFY(written.contains("<svg"));
+        QVERIFY(written.contains(">Velocity</text>"));
     }
 
     // Without a printer the print dialog prints to a PDF file; accepting it writes the file.
