@@ -70,45 +70,66 @@ QSize ChartDrawingSize(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewSta
     return SizeOf(WholeChartLayout(doc, state));
 }
 
+namespace {
+
+struct Picture {
+    const ondrel::CTarvekDoc& doc;
+    const ondrel::ChartViewState& state;
+    ChartGeometry g;
+    QSize size;  // chart units
+};
+
+void WriteSvg(const Picture& p, QBuffer& buffer) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(p.size);
+    svg.setViewBox(QRect(QPoint(0, 0), p.size));
+    svg.setResolution(static_cast<int>(kChartUnitsPerInch));
+    svg.setTitle(QString::fromStdString(p.doc.GetTitle()));
+    QPainter painter(&svg);
+    PaintWhole(painter, QRect(QPoint(0, 0), p.size), kChartUnitsPerInch, p.doc, p.state, p.g);
+}
+
+void WritePdf(const Picture& p, QBuffer& buffer) {
+    QPdfWriter pdf(&buffer);
+    const QSizeF inches(p.size.width() / kChartUnitsPerInch, p.size.height() / kChartUnitsPerInch);
+    pdf.setPageLayout(QPageLayout(QPageSize(inches, QPageSize::Inch), QPageLayout::Portrait, QMarginsF()));
+    pdf.setResolution(kPdfDotsPerInch);
+    pdf.setTitle(QString::fromStdString(p.doc.GetTitle()));
+    pdf.setCreator(QStringLiteral("Ondrel"));
+    QPainter painter(&pdf);
+    const QRect area = pdf.pageLayout().paintRectPixels(kPdfDotsPerInch);
+    PaintWhole(painter, QRect(QPoint(0, 0), area.size()), kPdfDotsPerInch, p.doc, p.state, p.g);
+}
+
+void WritePng(const Picture& p, QBuffer& buffer, double pngScale) {
+    // A picture too big for one image is drawn smaller rather than cut off.
+    const double fit = std::min(double(kMaxPngPixels) / p.size.width(), double(kMaxPngPixels) / p.size.height());
+    const double scale = std::min(std::clamp(pngScale, 0.1, 16.0), fit);
+    const QSize pixels(std::clamp(static_cast<int>(p.size.width() * scale), 1, kMaxPngPixels),
+                       std::clamp(static_cast<int>(p.size.height() * scale), 1, kMaxPngPixels));
+    QImage image(pixels, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PaintWhole(painter, image.rect(), kChartUnitsPerInch * scale, p.doc, p.state, p.g);
+    }
+    image.save(&buffer, "PNG");
+}
+
+}  // namespace
+
 QByteArray ChartImageBytes(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewState& state,
                            ChartImageFormat format, double pngScale) {
     const ChartGeometry g = WholeChartLayout(doc, state);
-    const QSize size = SizeOf(g);
+    const Picture picture{doc, state, g, SizeOf(g)};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (format == ChartImageFormat::Svg) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(size);
-        svg.setViewBox(QRect(QPoint(0, 0), size));
-        svg.setResolution(static_cast<int>(kChartUnitsPerInch));
-        svg.setTitle(QString::fromStdString(doc.GetTitle()));
-        QPainter painter(&svg);
-        PaintWhole(painter, QRect(QPoint(0, 0), size), kChartUnitsPerInch, doc, state, g);
-    } else if (format == ChartImageFormat::Pdf) {
-        QPdfWriter pdf(&buffer);
-        const QSizeF inches(size.width() / kChartUnitsPerInch, size.height() / kChartUnitsPerInch);
-        pdf.setPageLayout(QPageLayout(QPageSize(inches, QPageSize::Inch), QPageLayout::Portrait, QMarginsF()));
-        pdf.setResolution(kPdfDotsPerInch);
-        pdf.setTitle(QString::fromStdString(doc.GetTitle()));
-        pdf.setCreator(QStringLiteral("Ondrel"));
-        QPainter painter(&pdf);
-        const QRect area = pdf.pageLayout().paintRectPixels(kPdfDotsPerInch);
-        PaintWhole(painter, QRect(QPoint(0, 0), area.size()), kPdfDotsPerInch, doc, state, g);
-    } else {
-        // A picture too big for one image is drawn smaller rather than cut off.
-        const double fit = std::min(double(kMaxPngPixels) / size.width(), double(kMaxPngPixels) / size.height());
-        const double scale = std::min(std::clamp(pngScale, 0.1, 16.0), fit);
-        const QSize pixels(std::clamp(static_cast<int>(size.width() * scale), 1, kMaxPngPixels),
-                           std::clamp(static_cast<int>(size.height() * scale), 1, kMaxPngPixels));
-        QImage image(pixels, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        {
-            QPainter painter(&image);
-            PaintWhole(painter, image.rect(), kChartUnitsPerInch * scale, doc, state, g);
-        }
-        image.save(&buffer, "PNG");
+    switch (format) {
+        case ChartImageFormat::Svg: WriteSvg(picture, buffer); break;
+        case ChartImageFormat::Pdf: WritePdf(picture, buffer); break;
+        case ChartImageFormat::Png: WritePng(picture, buffer, pngScale); break;
     }
     return bytes;
 }

@@ -287,6 +287,21 @@ void PaintIcons(QPainter& painter, const Frame& f) {
     }
 }
 
+// A printed page moves the origins to its part of the chart and below its header.
+ChartGeometry GeometryForPage(const ChartPaintJob& job) {
+    ChartGeometry geometry = job.geometry;
+    if (job.page == nullptr) return geometry;
+    ChartPageGeometry pageGeometry;
+    pageGeometry.cellWidth = geometry.cellWidth;
+    pageGeometry.cellHeight = geometry.cellHeight;
+    pageGeometry.textHeight = geometry.textHeight;
+    pageGeometry.notesHeight = geometry.notesHeight;
+    const OriginShift shift = PageOriginShift(job.page->pagination, job.page->at, pageGeometry);
+    geometry.originX = static_cast<int>(std::clamp<std::int64_t>(geometry.originX + shift.dx, -kFar, kFar));
+    geometry.originY = static_cast<int>(std::clamp<std::int64_t>(geometry.originY + shift.dy, -kFar, kFar));
+    return geometry;
+}
+
 }  // namespace
 
 QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
@@ -296,18 +311,7 @@ QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
 
 void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const ChartPaintJob& job) {
     if (job.geometry.cellWidth <= 0 || job.geometry.cellHeight <= 0 || dotsPerInch <= 0) return;
-    // A printed page moves the origins to its part of the chart and below its header.
-    ChartGeometry geometry = job.geometry;
-    if (job.page != nullptr) {
-        ChartPageGeometry pageGeometry;
-        pageGeometry.cellWidth = geometry.cellWidth;
-        pageGeometry.cellHeight = geometry.cellHeight;
-        pageGeometry.textHeight = geometry.textHeight;
-        pageGeometry.notesHeight = geometry.notesHeight;
-        const OriginShift shift = PageOriginShift(job.page->pagination, job.page->at, pageGeometry);
-        geometry.originX = static_cast<int>(std::clamp<std::int64_t>(geometry.originX + shift.dx, -kFar, kFar));
-        geometry.originY = static_cast<int>(std::clamp<std::int64_t>(geometry.originY + shift.dy, -kFar, kFar));
-    }
+    const ChartGeometry geometry = GeometryForPage(job);
     painter.save();
     const double scale = dotsPerInch / kChartUnitsPerInch;
     QRectF visible = area;
