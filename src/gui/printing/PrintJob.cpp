@@ -8,9 +8,15 @@
 
 #include "model/views/PageLabels.h"
 #include "platform/Platform.h"
+#include "platform/StringTable.h"
 #include "views/chart/ChartExport.h"
 
 namespace ondrel::gui {
+namespace {
+
+constexpr int kApplicationTitleString = 57344;
+
+}  // namespace
 
 PrintContext MakePrintContext(const QString& pathName) {
     PrintContext context;
@@ -25,7 +31,13 @@ QString PrintViews(const std::vector<IPrintableView*>& views, QPagedPaintDevice&
     bool first = true;
     for (IPrintableView* view : views) {
         if (view == nullptr) continue;
-        const int pages = std::max(1, view->BeginPrinting(device, context));
+        int pages = std::max(1, view->BeginPrinting(device, context));
+        if (pages > kMaxPagesPerView) {
+            ShowMessage(QStringLiteral("%1 needs %2 pages; only the first %3 are printed.")
+                            .arg(view->PrintJobName()).arg(pages).arg(kMaxPagesPerView).toStdString(),
+                        LoadString(kApplicationTitleString));
+            pages = kMaxPagesPerView;
+        }
         const int from = fromPage > 0 ? fromPage : 1;
         const int to = toPage > 0 ? std::min(toPage, pages) : pages;
         for (int page = from; page <= to; ++page) {

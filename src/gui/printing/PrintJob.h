@@ -11,8 +11,13 @@ class QPrinter;
 
 namespace ondrel::gui {
 
+// No printout goes beyond this many pages of one view: only a chart with blocks far out on
+// the grid (a damaged file, a typing slip) asks for more, and it would never finish.
+inline constexpr int kMaxPagesPerView = 10000;
+
 // Pages fromPage..toPage (1-based, inclusive; 0 and 0 for all) of each view in turn, every
-// view laid out for the device first. Returns an empty text, or why nothing could be printed.
+// view laid out for the device first; a view with more than kMaxPagesPerView pages prints its
+// first kMaxPagesPerView and says so. Returns an empty text, or why nothing could be printed.
 QString PrintViews(const std::vector<IPrintableView*>& views, QPagedPaintDevice& device,
                    const PrintContext& context, int fromPage = 0, int toPage = 0);
 

@@ -88,6 +88,21 @@ int ColouredPixels(const QImage& image) {
 
 }  // namespace
 
+// A view of many blank pages that counts what it is asked to paint.
+class CountingView : public IPrintableView {
+public:
+    explicit CountingView(int pages) : pages_(pages) {}
+    int EstimatePageCount() override { return pages_; }
+    QString PrintJobName() const override { return QStringLiteral("Wide"); }
+    int BeginPrinting(QPagedPaintDevice&, const PrintContext&) override { return pages_; }
+    void PaintPage(QPainter&, int page) override { painted.push_back(page); }
+    void EndPrinting() override {}
+    std::vector<int> painted;
+
+private:
+    int pages_;
+};
+
 class ChartPrintingTest : public QObject {
     Q_OBJECT
 
@@ -184,6 +199,32 @@ private slots:
                 else
                     QVERIFY(ColouredPixels(image) > 50);
             }
+        }
+    }
+
+    void pageRangesAndThePageLimit() {
+        struct Case {
+            int pages, from, to;
+            int first, last, count;
+            bool told;
+        };
+        const Case cases[] = {
+            {5, 0, 0, 1, 5, 5, false},
+            {5, 2, 3, 2, 3, 2, false},
+            {5, 4, 9, 4, 5, 2, false},
+            {kMaxPagesPerView + 5, 0, 0, 1, kMaxPagesPerView, kMaxPagesPerView, true},
+        };
+        for (const Case& c : cases) {
+            boxes_.shown.clear();
+            CountingView view(c.pages);
+            QBuffer sink;
+            sink.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&sink);
+            QCOMPARE(PrintViews({&view}, writer, {}, c.from, c.to), QString());
+            QCOMPARE(static_cast<int>(view.painted.size()), c.count);
+            QCOMPARE(view.painted.front(), c.first);
+            QCOMPARE(view.painted.back(), c.last);
+            QCOMPARE(boxes_.shown.size(), c.told ? 1u : 0u);
         }
     }
 
