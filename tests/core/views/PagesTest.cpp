@@ -289,3 +289,48 @@ TEST(ChartPages, ConnectorSegmentsClippedToTheBand) {
 
 }  // namespace
 }  // namespace ondrel::test
+
+namespace ondrel::test {
+namespace {
+
+// Printing a page from only what lies on it: a cell's page is the page that shows it, and the
+// pages meeting a box are exactly those whose world rectangles meet it.
+TEST(ChartPages, CellsAndBoxesFindTheirPages) {
+    std::vector<ChartPageGeometry> geometries;
+    for (int notes : {0, 150, 2000}) {
+        ChartPageGeometry g = DefaultChart(25, -40, notes);
+        g.textHeight = 15;
+        geometries.push_back(g);
+    }
+    ChartPageGeometry narrow = DefaultChart(6, -9);
+    narrow.printRight = 120;
+    narrow.printBottom = 200;
+    geometries.push_back(narrow);
+    for (const ChartPageGeometry& g : geometries) {
+        const ChartPagination p = PaginateChart(g);
+        for (std::int64_t c = 0; c <= g.maxColumn; ++c)
+            for (std::int64_t r = g.minRow; r <= 0; ++r)
+                ASSERT_TRUE(OnChartPage(p, PageOfCell(p, c, r), c, r)) << c << ", " << r;
+        const std::int64_t cw = g.cellWidth, ch = g.cellHeight;
+        for (std::int64_t x = -cw; x < (g.maxColumn + 2) * cw; x += cw / 3 + 1) {
+            for (std::int64_t y = -ch; y < (-g.minRow + 3) * ch; y += ch / 3 + 1) {
+                for (std::int64_t size : {std::int64_t{0}, cw / 2, 5 * ch}) {
+                    const WorldBox box{x, y, x + size, y + size};
+                    const PageSpan span = PagesMeeting(p, g, box);
+                    for (std::int64_t n = 1; n <= p.PageCount(); ++n) {
+                        const PagePosition at = PagePositionOf(n, p.pagesDown);
+                        const WorldBox page = PageWorldBox(p, at, g);
+                        const bool meets = page.left <= box.right && page.right >= box.left &&
+                                           page.top <= box.bottom && page.bottom >= box.top;
+                        const bool inSpan = span.firstColumn <= at.column && at.column <= span.lastColumn &&
+                                            span.firstRow <= at.row && at.row <= span.lastRow;
+                        ASSERT_EQ(inSpan, meets) << "page " << n << " box " << x << ", " << y << " + " << size;
+                    }
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ondrel::test

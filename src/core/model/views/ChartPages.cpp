@@ -22,6 +22,13 @@ std::int64_t CeilDiv(std::int64_t numerator, std::int64_t denominator) {
     return (numerator + denominator - 1) / denominator;
 }
 
+// Floor and ceiling of a / b for b > 0, for any sign of a.
+std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
+    const std::int64_t q = a / b;
+    return (a % b != 0 && a < 0) ? q - 1 : q;
+}
+std::int64_t CeilDivSigned(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
+
 }  // namespace
 
 ChartPagination PaginateChart(const ChartPageGeometry& g) {
@@ -96,6 +103,47 @@ BandSegment ClipSegmentToBand(std::int64_t x0, std::int64_t y0, std::int64_t x1,
     const bool right = x0 > band.right && x1 > band.right;
     if (above || below || left || right) return {false, x0, y0, x1, y1};
     return {true, x0, std::clamp(y0, band.bottom, band.top), x1, std::clamp(y1, band.bottom, band.top)};
+}
+
+PagePosition PageOfCell(const ChartPagination& p, std::int64_t column, std::int64_t row) {
+    PagePosition at;
+    at.column = std::clamp<std::int64_t>(std::max<std::int64_t>(0, column) / p.colsPerPage + 1, 1, p.pagesAcross);
+    row = std::min<std::int64_t>(0, row);
+    if (row >= 1 - p.rowsFirstPage)
+        at.row = 1;
+    else
+        at.row = 2 + (-p.rowsFirstPage - row) / p.rowsLaterPage;
+    at.row = std::clamp<std::int64_t>(at.row, 1, p.pagesDown);
+    return at;
+}
+
+WorldBox PageWorldBox(const ChartPagination& p, PagePosition at, const ChartPageGeometry& g) {
+    const OriginShift s = PageOriginShift(p, at, g);
+    return {-s.dx, -s.dy, g.printRight - s.dx, std::abs(std::int64_t{g.printBottom}) - s.dy};
+}
+
+PageSpan PagesMeeting(const ChartPagination& p, const ChartPageGeometry& g, const WorldBox& box) {
+    PageSpan span;
+    const std::int64_t width = g.printRight;
+    const std::int64_t height = std::abs(std::int64_t{g.printBottom});
+    // Page column c shows x from (c - 1) x step to that + width.
+    const std::int64_t step = p.colsPerPage * std::max(1, g.cellWidth);
+    span.firstColumn = std::max<std::int64_t>(1, CeilDivSigned(box.left - width, step) + 1);
+    span.lastColumn = std::min(p.pagesAcross, FloorDiv(box.right, step) + 1);
+    // Page row 1 shows y from -2 x textHeight; row r >= 2 from base + (r - 2) x rowStep.
+    const std::int64_t firstTop = -2 * std::int64_t{g.textHeight};
+    const bool firstMeets = firstTop <= box.bottom && firstTop + height >= box.top;
+    const std::int64_t rowStep = p.rowsLaterPage * std::max(1, g.cellHeight);
+    const std::int64_t base = firstTop + p.rowsFirstPage * std::int64_t{std::max(1, g.cellHeight)} + g.notesHeight;
+    const std::int64_t laterFirst = std::max<std::int64_t>(2, CeilDivSigned(box.top - height - base, rowStep) + 2);
+    const std::int64_t laterLast = std::min(p.pagesDown, FloorDiv(box.bottom - base, rowStep) + 2);
+    if (laterFirst <= laterLast) {
+        span.firstRow = firstMeets ? 1 : laterFirst;
+        span.lastRow = laterLast;
+    } else if (firstMeets) {
+        span.firstRow = span.lastRow = 1;
+    }
+    return span;
 }
 
 std::string ChartPageLabel(const ChartPagination& p, PagePosition at) {

@@ -85,6 +85,28 @@ struct BandSegment {
 BandSegment ClipSegmentToBand(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
                               const PrintBand& band);
 
+// Where things lie among the pages, for printing each page from only what it can show. World
+// coordinates are chart units with x to the right and y down (-chart y), before any page's
+// origin shift.
+
+// The grid cell's page: the page that OnChartPage puts it on. Cells outside the chart (a
+// negative column, a positive row) count as on the nearest page.
+PagePosition PageOfCell(const ChartPagination& p, std::int64_t column, std::int64_t row);
+
+// The world rectangle a page's printable area shows.
+struct WorldBox {
+    std::int64_t left = 0, top = 0, right = 0, bottom = 0;
+};
+WorldBox PageWorldBox(const ChartPagination& p, PagePosition at, const ChartPageGeometry& g);
+
+// The page columns and rows whose world rectangles meet box (inclusive; empty when a first
+// exceeds its last). Rectangles that only touch at an edge meet.
+struct PageSpan {
+    std::int64_t firstColumn = 1, lastColumn = 0, firstRow = 1, lastRow = 0;
+    bool Empty() const { return firstColumn > lastColumn || firstRow > lastRow; }
+};
+PageSpan PagesMeeting(const ChartPagination& p, const ChartPageGeometry& g, const WorldBox& box);
+
 // The page label of page `at` ("" for a one-page chart).
 std::string ChartPageLabel(const ChartPagination& p, PagePosition at);
 

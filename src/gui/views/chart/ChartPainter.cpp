@@ -43,6 +43,32 @@ struct Frame {
 
 bool Intersects(const Frame& f, const QRectF& world) { return f.visible.intersects(world); }
 
+// The blocks a layer walks: on a printed page only those the page can show, else all.
+template <typename Fn>
+void ForEachBlock(const Frame& f, Fn&& fn) {
+    if (f.job.page != nullptr && f.job.page->blocks != nullptr) {
+        for (const CBlock* block : *f.job.page->blocks) fn(*block);
+        return;
+    }
+    for (const auto& owned : f.job.doc.blockList) fn(*owned);
+}
+
+// Every connector (target, input, source), or on a printed page those that can reach it.
+template <typename Fn>
+void ForEachConnector(const Frame& f, Fn&& fn) {
+    if (f.job.page != nullptr && f.job.page->connectors != nullptr) {
+        for (const PageConnector& c : *f.job.page->connectors) {
+            if (const CBlock* source = c.target->input[c.input]) fn(*c.target, c.input, *source);
+        }
+        return;
+    }
+    for (const auto& owned : f.job.doc.blockList) {
+        if (owned->inputCount == 0) continue;
+        for (int k = 1; k <= 3; ++k)
+            if (const CBlock* source = owned->input[k]) fn(*owned, k, *source);
+    }
+}
+
 // A printed page shows only its own blocks' markers, labels, values and icons.
 bool OnThisPage(const Frame& f, const CBlock& block) {
     const ChartPrintPage* page = f.job.page;
@@ -128,14 +154,13 @@ void PaintHoldingMarks(QPainter& painter, const Frame& f) {
 void PaintMarkers(QPainter& painter, const Frame& f) {
     std::vector<QRectF> ports;
     std::vector<QRectF> initMarks;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
-        if (IsPlaceholder(block) || !OnThisPage(f, block)) continue;
+    ForEachBlock(f, [&](const CBlock& block) {
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
         const QPoint centre = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, centre))) continue;
+        if (!Intersects(f, BlockBox(f, centre))) return;
         AppendPortMarkers(block, centre, f.mag, ports);
         if (block.initFlag) initMarks.push_back(InitMarkRect(block, centre, f.mag));
-    }
+    });
     painter.setPen(Qt::NoPen);
     painter.setBrush(MarkerColor(kPortMarkerBitmap));
     painter.drawRects(ports.data(), static_cast<int>(ports.size()));
@@ -189,31 +214,25 @@ void PaintConnectors(QPainter& painter, const Frame& f) {
     const bool black = f.monochrome || f.blackAndWhite;
     const double margin = state.LineWidth + f.g.valueTextWidth;
     QPen pen(Qt::black, state.LineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& target = *owned;
-        if (target.inputCount == 0) continue;
-        for (int k = 1; k <= 3; ++k) {
-            const CBlock* source = target.input[k];
-            if (source == nullptr) continue;
-            const ConnectorPoints p = ConnectorGeometry(target, k, *source, target.route[k], metrics);
-            if (!Intersects(f, ConnectorBox(p, margin))) continue;
-            if (target.route[k][kRouteTargetLane] == kNoRoute) {
-                // The letters are text, in the plain text colour, not the line's.
-                painter.setPen(Qt::black);
-                PaintLinkLetters(painter, f, fm, target, *source, p);
-                continue;
-            }
-            pen.setColor(black ? QColor(Qt::black) : ToQColor(source->color));
-            painter.setPen(pen);
-            if (f.job.page != nullptr) {
-                PaintClippedConnector(painter, f, p);
-                continue;
-            }
-            QPointF line[6];
-            for (int i = 0; i < 6; ++i) line[i] = QPointF(p[i].x, -static_cast<double>(p[i].y));
-            painter.drawPolyline(line, 6);
+    ForEachConnector(f, [&](const CBlock& target, int k, const CBlock& source) {
+        const ConnectorPoints p = ConnectorGeometry(target, k, source, target.route[k], metrics);
+        if (!Intersects(f, ConnectorBox(p, margin))) return;
+        if (target.route[k][kRouteTargetLane] == kNoRoute) {
+            // The letters are text, in the plain text colour, not the line's.
+            painter.setPen(Qt::black);
+            PaintLinkLetters(painter, f, fm, target, source, p);
+            return;
         }
-    }
+        pen.setColor(black ? QColor(Qt::black) : ToQColor(source.color));
+        painter.setPen(pen);
+        if (f.job.page != nullptr) {
+            PaintClippedConnector(painter, f, p);
+            return;
+        }
+        QPointF line[6];
+        for (int i = 0; i < 6; ++i) line[i] = QPointF(p[i].x, -static_cast<double>(p[i].y));
+        painter.drawPolyline(line, 6);
+    });
 }
 
 void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
@@ -224,11 +243,10 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
     painter.setFont(font);
     painter.setPen(f.monochrome || f.blackAndWhite ? QColor(Qt::black) : ToQColor(state.ChartClr));
     const int lead = f.g.leading;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
-        if (IsPlaceholder(block) || !OnThisPage(f, block)) continue;
+    ForEachBlock(f, [&](const CBlock& block) {
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
         const QPoint c = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, c))) continue;
+        if (!Intersects(f, BlockBox(f, c))) return;
         if (state.NameDisplay) {
             const QString label = QString::fromStdString(block.label);
             const int width = f.job.textWidths.Width(font, label);
@@ -241,7 +259,7 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
             const int top = c.y() + Magnified(f.mag, 11) + lead + f.g.textHeight;
             DrawTextAt(painter, fm, c.x() - width / 2.0, width, top, value, f.job.windowColor);
         }
-    }
+    });
 }
 
 // Printed icons come from the bitmaps: the monochrome set with the view's monochrome mode or
@@ -249,15 +267,14 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
 void PaintPrintedIcons(QPainter& painter, const Frame& f) {
     const bool mono = f.monochrome || f.blackAndWhite;
     const int side = Magnified(f.mag, 24);
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
-        if (IsPlaceholder(block) || !OnThisPage(f, block)) continue;
+    ForEachBlock(f, [&](const CBlock& block) {
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
         const QPoint c = CellCentre(f.g, block.position);
         const QRectF world(c.x() - Magnified(f.mag, 11), -(c.y() + Magnified(f.mag, 11)), side, side);
-        if (!Intersects(f, world)) continue;
+        if (!Intersects(f, world)) return;
         const int id = block.bitmapId + (mono ? kMonochromeIconOffset : 0);
         if (const CDib* dib = f.job.page->icons->Dib(id)) dib->Draw(painter, world);
-    }
+    });
 }
 
 // Icons go straight to device pixels, each drawn at its own size, so they stay crisp.

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <vector>
 
 #include "model/views/ChartPages.h"
 #include "views/chart/ChartLayout.h"
@@ -21,6 +22,12 @@ namespace ondrel::gui {
 
 class PrintedIcons;
 
+// Input `input` of block `target`: one connector.
+struct PageConnector {
+    const ondrel::CBlock* target = nullptr;
+    int input = 1;
+};
+
 // What a printed page adds to the drawing: its place among the pages, the header and footer
 // texts, the print rectangle (chart units, bottom negative) and the icons' bitmaps.
 struct ChartPrintPage {
@@ -33,6 +40,10 @@ struct ChartPrintPage {
     int printRight = 0;
     int printBottom = 0;
     PrintedIcons* icons = nullptr;
+    // What can show on this page, when known (null: every block and connector is tried), so
+    // that printing a large chart costs each page only its own share.
+    const std::vector<const ondrel::CBlock*>* blocks = nullptr;
+    const std::vector<PageConnector>* connectors = nullptr;
 };
 
 struct ChartPaintJob {

@@ -7,12 +7,16 @@
 
 #include "model/CTarvekDoc.h"
 #include "model/views/ChartViewState.h"
+#include "model/ConnectorGeometry.h"
+#include "printing/PrintJob.h"
 #include "views/chart/ChartPainter.h"
 
 namespace ondrel::gui {
 
-ondrel::ChartPagination PaginateLaidOutChart(const ChartGeometry& g, const ondrel::ChartViewState& state,
-                                             int printRight, int printBottom) {
+namespace {
+
+ondrel::ChartPageGeometry PageGeometryOf(const ChartGeometry& g, const ondrel::ChartViewState& state,
+                                         int printRight, int printBottom) {
     ondrel::ChartPageGeometry pg;
     pg.printRight = printRight;
     pg.printBottom = printBottom;
@@ -26,7 +30,26 @@ ondrel::ChartPagination PaginateLaidOutChart(const ChartGeometry& g, const ondre
     pg.linesY = state.LinesY;
     pg.maxColumn = g.maxColumn;
     pg.minRow = g.minRow;
-    return ondrel::PaginateChart(pg);
+    return pg;
+}
+
+// The world box a connector can paint into: its points, the line's width and the link letters.
+ondrel::WorldBox ConnectorWorldBox(const ondrel::ConnectorPoints& p, std::int64_t margin) {
+    ondrel::WorldBox box{p[0].x, -p[0].y, p[0].x, -p[0].y};
+    for (const ondrel::ChartPoint& point : p) {
+        box.left = std::min<std::int64_t>(box.left, point.x);
+        box.right = std::max<std::int64_t>(box.right, point.x);
+        box.top = std::min<std::int64_t>(box.top, -point.y);
+        box.bottom = std::max<std::int64_t>(box.bottom, -point.y);
+    }
+    return {box.left - margin, box.top - margin, box.right + margin, box.bottom + margin};
+}
+
+}  // namespace
+
+ondrel::ChartPagination PaginateLaidOutChart(const ChartGeometry& g, const ondrel::ChartViewState& state,
+                                             int printRight, int printBottom) {
+    return ondrel::PaginateChart(PageGeometryOf(g, state, printRight, printBottom));
 }
 
 namespace {
@@ -63,7 +86,39 @@ int ChartPrintable::BeginPrinting(QPagedPaintDevice& device, const PrintContext&
     geometry_ = LayOutChart(doc_, state_, printRight_);
     pagination_ = PaginateLaidOutChart(geometry_, state_, printRight_, printBottom_);
     printedIcons_ = PrintedIcons();  // a damaged icon is reported once per printout
-    return ClampedPageCount(pagination_);
+    const int pages = ClampedPageCount(pagination_);
+    SortOntoPages(std::min(pages, kMaxPagesPerView));
+    return pages;
+}
+
+ondrel::ChartPageGeometry ChartPrintable::PageGeometry() const {
+    return PageGeometryOf(geometry_, state_, printRight_, printBottom_);
+}
+
+void ChartPrintable::SortOntoPages(int pages) {
+    pageBlocks_.assign(static_cast<std::size_t>(pages), {});
+    pageConnectors_.assign(static_cast<std::size_t>(pages), {});
+    const ondrel::ChartPageGeometry pg = PageGeometry();
+    const std::int64_t down = pagination_.pagesDown;
+    auto index = [down](std::int64_t column, std::int64_t row) { return (column - 1) * down + row - 1; };
+    for (const auto& owned : doc_.blockList) {
+        const ondrel::PagePosition at = ondrel::PageOfCell(pagination_, owned->position.x, owned->position.y);
+        if (const std::int64_t i = index(at.column, at.row); i < pages) pageBlocks_[std::size_t(i)].push_back(owned.get());
+    }
+    const ondrel::ConnectorMetrics metrics = ViewConnectorMetrics(geometry_, state_);
+    const std::int64_t margin = std::int64_t{state_.LineWidth} + geometry_.valueTextWidth + 2;
+    for (const auto& owned : doc_.blockList) {
+        for (int k = 1; k <= 3 && owned->inputCount != 0; ++k) {
+            const ondrel::CBlock* source = owned->input[k];
+            if (source == nullptr) continue;
+            const auto points = ondrel::ConnectorGeometry(*owned, k, *source, owned->route[k], metrics);
+            const ondrel::PageSpan span = ondrel::PagesMeeting(pagination_, pg, ConnectorWorldBox(points, margin));
+            for (std::int64_t c = span.firstColumn; c <= span.lastColumn; ++c)
+                for (std::int64_t r = span.firstRow; r <= span.lastRow; ++r)
+                    if (const std::int64_t i = index(c, r); i < pages)
+                        pageConnectors_[std::size_t(i)].push_back({owned.get(), k});
+        }
+    }
 }
 
 void ChartPrintable::PaintPage(QPainter& painter, int page) {
@@ -77,6 +132,10 @@ void ChartPrintable::PaintPage(QPainter& painter, int page) {
     printed.printRight = printRight_;
     printed.printBottom = -printBottom_;
     printed.icons = &printedIcons_;
+    if (page >= 1 && page <= static_cast<int>(pageBlocks_.size())) {
+        printed.blocks = &pageBlocks_[static_cast<std::size_t>(page - 1)];
+        printed.connectors = &pageConnectors_[static_cast<std::size_t>(page - 1)];
+    }
     ChartPaintJob job{doc_, state_, geometry_, icons_, textWidths_};
     job.printing = true;
     job.holdingMarks = false;
@@ -85,6 +144,9 @@ void ChartPrintable::PaintPage(QPainter& painter, int page) {
     PaintChart(painter, area_, dpi_, job);
 }
 
-void ChartPrintable::EndPrinting() {}
+void ChartPrintable::EndPrinting() {
+    pageBlocks_.clear();
+    pageConnectors_.clear();
+}
 
 }  // namespace ondrel::gui

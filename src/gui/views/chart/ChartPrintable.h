@@ -4,10 +4,12 @@
 // blocks, connectors kept between header and footer and icons from bitmaps.
 #include <QRect>
 #include <QString>
+#include <vector>
 
 #include "model/views/ChartPages.h"
 #include "printing/PrintableView.h"
 #include "views/chart/ChartLayout.h"
+#include "views/chart/ChartPainter.h"
 #include "views/chart/IconCache.h"
 #include "views/chart/PrintedIcons.h"
 
@@ -38,6 +40,10 @@ public:
     QString HeaderTitle() const;
 
 private:
+    ondrel::ChartPageGeometry PageGeometry() const;
+    // Sorts the blocks and connectors onto the pages that can show them, once per printout.
+    void SortOntoPages(int pages);
+
     const ondrel::CTarvekDoc& doc_;
     const ondrel::ChartViewState& state_;
     ChartGeometry geometry_;
@@ -50,6 +56,8 @@ private:
     IconCache icons_;
     TextWidthCache textWidths_;
     PrintedIcons printedIcons_;
+    std::vector<std::vector<const ondrel::CBlock*>> pageBlocks_;  // by page - 1
+    std::vector<std::vector<PageConnector>> pageConnectors_;
 };
 
 }  // namespace ondrel::gui
