@@ -226,6 +226,16 @@ private slots:
             QCOMPARE(view.painted.back(), c.last);
             QCOMPARE(boxes_.shown.size(), c.told ? 1u : 0u);
         }
+        // Several views print one after the other into the one document.
+        CountingView first(2), second(3);
+        QByteArray pdf;
+        QBuffer sink(&pdf);
+        sink.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&sink);
+        QCOMPARE(PrintViews({&first, &second}, writer, {}), QString());
+        QCOMPARE(first.painted, (std::vector<int>{1, 2}));
+        QCOMPARE(second.painted, (std::vector<int>{1, 2, 3}));
+        QCOMPARE(pdf.count("/Type /Page\n"), 5);
     }
 
     void svgExportHasOnePathPerConnectorAndLabelsAsText() {
