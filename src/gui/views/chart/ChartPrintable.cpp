@@ -113,7 +113,7 @@ void ChartPrintable::SortOntoPages(int pages) {
             if (source == nullptr) continue;
             const auto points = ondrel::ConnectorGeometry(*owned, k, *source, owned->route[k], metrics);
             const ondrel::PageSpan span = ondrel::PagesMeeting(pagination_, pg, ConnectorWorldBox(points, margin));
-            for (std::int64_t c = span.firstColumn; c <= span.lastColumn; ++c)
+            for (std::int64_t c = span.firstColumn; c <= span.lastColumn && index(c, 1) < pages; ++c)
                 for (std::int64_t r = span.firstRow; r <= span.lastRow; ++r)
                     if (const std::int64_t i = index(c, r); i < pages)
                         pageConnectors_[std::size_t(i)].push_back({owned.get(), k});
