@@ -2,6 +2,7 @@
 // window created afterwards reads its settings from the user's profile.
 #include <QApplication>
 #include <iostream>
+#include <string_view>
 
 #include "app/COndrelApp.h"
 #include "app/CMainFrame.h"
@@ -9,6 +10,10 @@
 #include "printing/PdfFromCommandLine.h"
 
 int main(int argc, char* argv[]) {
+    // Printing to PDF shows no window, so it needs no display: a script on a machine without
+    // one still gets its PDF.
+    if (argc > 1 && std::string_view(argv[1]) == ondrel::gui::kPrintToPdfOption && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Ondrel");
     QApplication::setApplicationName("Ondrel");
