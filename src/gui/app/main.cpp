@@ -12,8 +12,8 @@
 int main(int argc, char* argv[]) {
     // Printing to PDF shows no window, so it needs no display: a script on a machine without
     // one still gets its PDF.
-    if (argc > 1 && std::string_view(argv[1]) == ondrel::gui::kPrintToPdfOption && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bool printToPdf = argc > 1 && std::string_view(argv[1]) == ondrel::gui::kPrintToPdfOption;
+    if (printToPdf && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QApplication::setOrganizationName("Ondrel");
     QApplication::setApplicationName("Ondrel");
