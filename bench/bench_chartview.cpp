@@ -1,17 +1,21 @@
 // Chart view repaint speed: a 500-block chart (25 columns x 20 rows) with every block wired
 // to its left neighbour and most of them also to a block further away, painted offscreen.
 // Measured two ways: the whole chart into one image (every block, connector, label and
-// mark), and one 800 x 600 screenful, which is what a window repaint costs.
+// mark), and one 800 x 600 screenful, which is what a window repaint costs. Printing is
+// measured as File > Print to PDF makes it: every page of the chart, into a PDF in memory.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <memory>
 
 #include "blocks/BlockTypeIds.h"
 #include "model/CTarvekDoc.h"
 #include "model/views/ChartViewState.h"
+#include "printing/PrintJob.h"
 #include "views/chart/CTarvekView.h"
 
 namespace {
@@ -27,26 +31,26 @@ struct Chart {
     std::unique_ptr<gui::CTarvekView> view;
 };
 
-// Gain, Integrate and Sum in turn; input 1 from the left neighbour, input 2 (where the
-// type has one) from the block two rows up and three columns left.
-std::unique_ptr<Chart> MakeChart() {
+// columns x rows blocks: Gain, Integrate and Sum in turn; input 1 from the left neighbour,
+// input 2 (where the type has one) from the block two rows up and three columns left.
+std::unique_ptr<Chart> MakeChart(int columns = kColumns, int rows = kRows) {
     auto chart = std::make_unique<Chart>();
     CTarvekDoc& doc = chart->doc;
     doc.OnNewDocument();
     const int types[3] = {kTypeGain, kTypeIntegrate, kTypeSum};
     std::vector<CBlock*> grid;
-    for (int i = 0; i < kColumns * kRows; ++i) {
+    for (int i = 0; i < columns * rows; ++i) {
         doc.pendingBlock = doc.CreateBlock(types[i % 3]);
         grid.push_back(doc.pendingBlock.get());
-        doc.PlacePendingBlock(1 + i % kColumns, -(i / kColumns));
+        doc.PlacePendingBlock(1 + i % columns, -(i / columns));
     }
-    for (int i = 0; i < kColumns * kRows; ++i) {
-        const int x = i % kColumns;
-        const int y = i / kColumns;
+    for (int i = 0; i < columns * rows; ++i) {
+        const int x = i % columns;
+        const int y = i / columns;
         CBlock* block = grid[i];
         block->history = {0.5 * i};
         doc.ConnectInput(block, 1, x > 0 ? grid[i - 1] : doc.Clock());
-        if (block->inputCount >= 2 && y >= 2 && x >= 3) doc.ConnectInput(block, 2, grid[i - 2 * kColumns - 3]);
+        if (block->inputCount >= 2 && y >= 2 && x >= 3) doc.ConnectInput(block, 2, grid[i - 2 * columns - 3]);
     }
     chart->view = std::make_unique<gui::CTarvekView>(doc, chart->state);
     chart->view->resize(800, 600);
@@ -87,6 +91,36 @@ void BM_RepaintScreenful(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RepaintScreenful)->Unit(benchmark::kMillisecond);
+
+// All pages of a chart into a PDF in memory.
+void PrintAllPages(benchmark::State& state, Chart& chart) {
+    const gui::PrintContext context{QStringLiteral("/charts/ladder.cht"), QStringLiteral("01/01/26")};
+    qint64 bytes = 0;
+    int pages = 0;
+    for (auto _ : state) {
+        QByteArray pdf;
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(1200);
+        pages = chart.view->BeginPrinting(writer, context);
+        chart.view->EndPrinting();
+        gui::PrintViews({chart.view.get()}, writer, context);
+        bytes = pdf.size();
+    }
+    state.counters["pages"] = pages;
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+void BM_PrintAllPagesToPdf(benchmark::State& state) { PrintAllPages(state, SharedChart()); }
+BENCHMARK(BM_PrintAllPagesToPdf)->Unit(benchmark::kMillisecond);
+
+// A chart of 4,000 blocks, 160 columns by 25 rows, over about 32 pages: the cost per page
+// should not grow with the whole chart.
+void BM_PrintLargeChartToPdf(benchmark::State& state) {
+    static std::unique_ptr<Chart> chart = MakeChart(160, 25);
+    PrintAllPages(state, *chart);
+}
+BENCHMARK(BM_PrintLargeChartToPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

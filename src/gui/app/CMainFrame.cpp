@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>

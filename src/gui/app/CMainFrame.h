@@ -4,11 +4,13 @@
 // bars and the seven block bars, their layout and the window placement in the profile.
 #include <QMainWindow>
 #include <QMap>
+#include <memory>
 #include <vector>
 
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPrinter;
 class QToolBar;
 
 namespace ondrel {
@@ -26,6 +28,7 @@ class ChartSession;
 class COndrelApp;
 class CListBase;
 class CTarvekView;
+class IPrintableView;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -77,6 +80,11 @@ public:
     void RefreshCaptions();
     // The recent-file items follow the list.
     void RefreshRecentFiles();
+    // The active window's view when it can print (the focused pane of a chart window), else null.
+    IPrintableView* ActivePrintable() const;
+    // The printer that Print, Print Preview and Print Setup share for the session.
+    QPrinter& Printer();
+
     // Whether the menu set for an open chart is showing.
     bool ShowsDocumentMenus() const { return documentMenus_; }
 
@@ -105,6 +113,10 @@ private:
     void OnAbout();
     void CommandFailed();
     void RefreshEditStates(ChartSession* session);
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrintSetup();
+    void OnExport();
 
     COndrelApp& app_;
     QMdiArea* mdi_;
@@ -114,6 +126,7 @@ private:
     QList<QMenu*> documentMenus_list_;
     QList<QAction*> recentActions_;
     bool documentMenus_ = false;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 }  // namespace ondrel::gui

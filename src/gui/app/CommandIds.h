@@ -15,6 +15,7 @@ inline constexpr int kFilePrint = 57607;
 inline constexpr int kFilePrintPreview = 57609;
 inline constexpr int kFilePrintToFile = 32862;
 inline constexpr int kFileSaveReportAs = 32870;  // a text view's report as a text file
+inline constexpr int kFileExport = 32910;
 inline constexpr int kFileMru1 = 57616;  // the recent files are 57616..57619
 inline constexpr int kAppExit = 57665;
 // Edit

@@ -22,6 +22,7 @@ const std::map<int, const char*>& StandardStrings() {
         {kFilePrintSetup, "Change the printer and printing options\nPage Setup"},
         {kFilePrint, "Print the active chart\nPrint"},
         {kFilePrintPreview, "Display full pages\nPrint Preview"},
+        {kFileExport, "Save the active chart as an SVG, PDF or PNG picture\nExport"},
         {kAppExit, "Quit the application; prompts to save charts\nExit"},
         {kEditCopy, "Copy the selection and put it on the Clipboard\nCopy"},
         {kEditCut, "Cut the selection and put it on the Clipboard\nCut"},

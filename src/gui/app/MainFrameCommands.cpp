@@ -42,7 +42,7 @@ const QMap<int, const char*>& MenuTexts() {
         {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
         {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
         {kFileSaveReportAs, "Save &Report As..."},
-        {kFilePrintSetup, "P&rint Setup..."}, {kAppExit, "E&xit"},
+        {kFilePrintSetup, "P&rint Setup..."}, {kFileExport, "&Export..."}, {kAppExit, "E&xit"},
         {kEditUndo, "&Undo"}, {kEditRedo, "&Redo"},
         {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
         {kDebugSettings, "&Debugging..."},
@@ -61,8 +61,7 @@ const QMap<int, const char*>& MenuTexts() {
 
 // Commands whose windows and dialogs come with later parts of the program: shown, but off.
 bool NotYetAvailable(int id) {
-    static const QList<int> kLater{kFilePrint, kFilePrintPreview, kFilePrintSetup,
-                                   kMiscellaneousSpare};
+    static const QList<int> kLater{kMiscellaneousSpare};
     if (id == kOpenTextView) return !HasViewWindow(ViewKind::Text);
     if (id == kOpenGraphView) return !HasViewWindow(ViewKind::Graph);
     return kLater.contains(id);
@@ -151,8 +150,8 @@ void CMainFrame::CreateMenus() {
     };
     documentMenus_list_ = {
         menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFileSaveReportAs,
-                       0, kFilePrint, kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
-                       kAppExit}),
+                       0, kFilePrint, kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, kFileExport,
+                       0, kFileMru1, 0, kAppExit}),
         menu("&Edit", {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditDelete}),
         menu("&View", {kViewToolbar, kViewStatusBar, 0, kViewDisplayBar, kViewMathBar,
                        kViewTranscendentalBar, kViewTimeBar, kViewLogicBar, kViewGeneratorsBar,
@@ -196,6 +195,10 @@ void CMainFrame::RefreshCommandStates() {
     }
     CDocumentFrame* frame = ActiveWindow();
     Action(kWindowSplit)->setEnabled(frame != nullptr && frame->CanSplit());
+    const bool printable = ActivePrintable() != nullptr;
+    Action(kFilePrint)->setEnabled(printable);
+    Action(kFilePrintPreview)->setEnabled(printable);
+    Action(kFileExport)->setEnabled(ActiveView() != nullptr);
     const bool running = hasDocument && session->Document().stopped == 0;
     Action(kRun)->setChecked(running);
     Action(kTerminateRun)->setChecked(running);
@@ -237,6 +240,10 @@ void CMainFrame::ConnectCommands() {
     on(kFileSave, [this] { if (ChartSession* s = ActiveSession()) app_.SaveChart(*s, false); });
     on(kFileSaveAs, [this] { if (ChartSession* s = ActiveSession()) app_.SaveChart(*s, true); });
     on(kAppExit, [this] { close(); });
+    on(kFilePrint, [this] { OnPrint(); });
+    on(kFilePrintPreview, [this] { OnPrintPreview(); });
+    on(kFilePrintSetup, [this] { OnPrintSetup(); });
+    on(kFileExport, [this] { OnExport(); });
     on(kViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
     on(kRun, [this] { OnRun(); });
     on(kSnapshot, [this] { OnSnapshot(); });

@@ -14,6 +14,7 @@
 #include "model/views/ChartViewState.h"
 #include "resources/BlockIcons.h"
 #include "views/chart/ChartPainter.h"
+#include "views/chart/ChartPrintable.h"
 
 namespace ondrel::gui {
 namespace {
@@ -36,7 +37,10 @@ bool IsPrinter(const QPainter& painter) {
 }  // namespace
 
 CTarvekView::CTarvekView(ondrel::CTarvekDoc& doc, ondrel::ChartViewState& state, QWidget* parent)
-    : QAbstractScrollArea(parent), doc_(doc), state_(state) {
+    : QAbstractScrollArea(parent),
+      doc_(doc),
+      state_(state),
+      printable_(std::make_unique<ChartPrintable>(doc, state)) {
     viewport()->setBackgroundRole(QPalette::Base);
     viewport()->setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
@@ -108,6 +112,14 @@ void CTarvekView::Paint(QPainter& painter, const QRect& area, double dotsPerInch
     job.windowColor = palette.color(QPalette::Base);
     PaintChart(painter, area, dotsPerInch, job);
 }
+
+int CTarvekView::EstimatePageCount() { return printable_->EstimatePageCount(); }
+QString CTarvekView::PrintJobName() const { return printable_->PrintJobName(); }
+int CTarvekView::BeginPrinting(QPagedPaintDevice& device, const PrintContext& context) {
+    return printable_->BeginPrinting(device, context);
+}
+void CTarvekView::PaintPage(QPainter& painter, int page) { printable_->PaintPage(painter, page); }
+void CTarvekView::EndPrinting() { printable_->EndPrinting(); }
 
 void CTarvekView::SetSelectedBlock(ondrel::CBlock* block) {
     if (block == selected_) return;

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "model/DocumentView.h"
+#include "printing/PrintableView.h"
 #include "views/chart/ChartHitTest.h"
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
@@ -25,7 +26,9 @@ class ChartViewState;
 
 namespace ondrel::gui {
 
-class CTarvekView : public QAbstractScrollArea, public ondrel::IDocumentView {
+class ChartPrintable;
+
+class CTarvekView : public QAbstractScrollArea, public ondrel::IDocumentView, public IPrintableView {
     Q_OBJECT
 public:
     // Attaches itself to doc; state must outlive the view (the frame owns both).
@@ -53,6 +56,13 @@ public:
     // rectangle for the notes, dotsPerInch the device resolution. Paints only what the
     // painter's clip (when set) can show. Printers get no holding marks.
     void Paint(QPainter& painter, const QRect& area, double dotsPerInch);
+
+    // Printing: the chart's pages, as every printed chart view makes them.
+    int EstimatePageCount() override;
+    QString PrintJobName() const override;
+    int BeginPrinting(QPagedPaintDevice& device, const PrintContext& context) override;
+    void PaintPage(QPainter& painter, int page) override;
+    void EndPrinting() override;
 
     ondrel::CBlock* SelectedBlock() const { return selected_; }
     void SetSelectedBlock(ondrel::CBlock* block);
@@ -142,6 +152,7 @@ private:
     int hitToleranceX_ = 10;
     int hitToleranceY_ = 10;
     QString shownTitle_;  // the title the frame caption was last told
+    std::unique_ptr<ChartPrintable> printable_;
 };
 
 }  // namespace ondrel::gui

@@ -13,6 +13,7 @@
 #include "platform/NumberFormat.h"
 #include "resources/BlockIcons.h"
 #include "views/chart/ChartMarkers.h"
+#include "views/chart/PrintedIcons.h"
 
 namespace ondrel::gui {
 namespace {
@@ -20,6 +21,10 @@ namespace {
 constexpr const char* kValueFormat = "%.3e";
 // The left margin of the notes, chart units.
 constexpr int kNotesLeft = 10;
+// The top of a printed page's drawing rectangle, chart units.
+constexpr int kPrintDrawingTop = -5;
+// Origins are kept within what every coordinate can hold.
+constexpr std::int64_t kFar = 1'000'000'000;
 
 QColor ToQColor(ColorRef c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
 
@@ -37,6 +42,56 @@ struct Frame {
 };
 
 bool Intersects(const Frame& f, const QRectF& world) { return f.visible.intersects(world); }
+
+// The blocks a layer walks: on a printed page only those the page can show, else all.
+template <typename Fn>
+void ForEachBlock(const Frame& f, Fn&& fn) {
+    if (f.job.page != nullptr && f.job.page->blocks != nullptr) {
+        for (const CBlock* block : *f.job.page->blocks) fn(*block);
+        return;
+    }
+    for (const auto& owned : f.job.doc.blockList) fn(*owned);
+}
+
+// Every connector (target, input, source), or on a printed page those that can reach it.
+template <typename Fn>
+void ForEachConnector(const Frame& f, Fn&& fn) {
+    if (f.job.page != nullptr && f.job.page->connectors != nullptr) {
+        for (const PageConnector& c : *f.job.page->connectors) {
+            if (const CBlock* source = c.target->input[c.input]) fn(*c.target, c.input, *source);
+        }
+        return;
+    }
+    for (const auto& owned : f.job.doc.blockList) {
+        if (owned->inputCount == 0) continue;
+        for (int k = 1; k <= 3; ++k)
+            if (const CBlock* source = owned->input[k]) fn(*owned, k, *source);
+    }
+}
+
+// A printed page shows only its own blocks' markers, labels, values and icons.
+bool OnThisPage(const Frame& f, const CBlock& block) {
+    const ChartPrintPage* page = f.job.page;
+    return page == nullptr || OnChartPage(page->pagination, page->at, block.position.x, block.position.y);
+}
+
+// The page header (title left, page label right) and footer (path left, date right), in the
+// chart font, black.
+void PaintPageBands(QPainter& painter, const Frame& f) {
+    const ChartPrintPage& page = *f.job.page;
+    const QFont font = ChartUnitFont(f.job.state.ChartLf);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    const int th = f.g.textHeight;
+    const double width = std::max(0, page.printRight - 20);
+    const QRectF header(10, th, width, th);
+    const QRectF footer(10, -page.printBottom - 2 * th, width, th);
+    const int flags = Qt::TextSingleLine | Qt::AlignTop | Qt::TextDontClip;
+    painter.drawText(header, flags | Qt::AlignLeft, page.title);
+    painter.drawText(header, flags | Qt::AlignRight, page.label);
+    painter.drawText(footer, flags | Qt::AlignLeft, page.pathName);
+    painter.drawText(footer, flags | Qt::AlignRight, page.date);
+}
 
 // The world box a block's drawing can touch: its cell and the text that may overhang it.
 QRectF BlockBox(const Frame& f, const QPoint& centre) {
@@ -56,6 +111,8 @@ void DrawTextAt(QPainter& painter, const QFontMetrics& fm, double x, int width, 
 void PaintNotes(QPainter& painter, const Frame& f) {
     const auto& state = f.job.state;
     if (!state.NotesDisplay || state.notes.empty() || f.g.notesLines.isEmpty()) return;
+    // On paper the notes belong to the first page only.
+    if (f.job.page != nullptr && (f.job.page->at.column != 1 || f.job.page->at.row != 1)) return;
     const QFont font = ChartUnitFont(state.NotesLf);
     const QFontMetrics fm(font);
     painter.setFont(font);
@@ -97,14 +154,13 @@ void PaintHoldingMarks(QPainter& painter, const Frame& f) {
 void PaintMarkers(QPainter& painter, const Frame& f) {
     std::vector<QRectF> ports;
     std::vector<QRectF> initMarks;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
-        if (IsPlaceholder(block)) continue;
+    ForEachBlock(f, [&](const CBlock& block) {
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
         const QPoint centre = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, centre))) continue;
+        if (!Intersects(f, BlockBox(f, centre))) return;
         AppendPortMarkers(block, centre, f.mag, ports);
         if (block.initFlag) initMarks.push_back(InitMarkRect(block, centre, f.mag));
-    }
+    });
     painter.setPen(Qt::NoPen);
     painter.setBrush(MarkerColor(kPortMarkerBitmap));
     painter.drawRects(ports.data(), static_cast<int>(ports.size()));
@@ -136,6 +192,18 @@ QRectF ConnectorBox(const ConnectorPoints& p, double margin) {
     return QRectF(left, top, right - left, bottom - top).adjusted(-margin, -margin, margin, margin);
 }
 
+// On paper each segment keeps to the band between the header and the footer.
+void PaintClippedConnector(QPainter& painter, const Frame& f, const ConnectorPoints& p) {
+    const ChartPrintPage& page = *f.job.page;
+    const PrintBand band = PrintBandOf(kPrintDrawingTop, page.printBottom, 0, page.printRight, f.g.textHeight);
+    for (int i = 0; i < 5; ++i) {
+        const BandSegment s = ClipSegmentToBand(p[i].x, p[i].y, p[i + 1].x, p[i + 1].y, band);
+        if (!s.draw) continue;
+        painter.drawLine(QPointF(static_cast<double>(s.x0), -static_cast<double>(s.y0)),
+                         QPointF(static_cast<double>(s.x1), -static_cast<double>(s.y1)));
+    }
+}
+
 void PaintConnectors(QPainter& painter, const Frame& f) {
     const auto& state = f.job.state;
     const ConnectorMetrics metrics = ViewConnectorMetrics(f.g, state);
@@ -146,27 +214,25 @@ void PaintConnectors(QPainter& painter, const Frame& f) {
     const bool black = f.monochrome || f.blackAndWhite;
     const double margin = state.LineWidth + f.g.valueTextWidth;
     QPen pen(Qt::black, state.LineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& target = *owned;
-        if (target.inputCount == 0) continue;
-        for (int k = 1; k <= 3; ++k) {
-            const CBlock* source = target.input[k];
-            if (source == nullptr) continue;
-            const ConnectorPoints p = ConnectorGeometry(target, k, *source, target.route[k], metrics);
-            if (!Intersects(f, ConnectorBox(p, margin))) continue;
-            if (target.route[k][kRouteTargetLane] == kNoRoute) {
-                // The letters are text, in the plain text colour, not the line's.
-                painter.setPen(Qt::black);
-                PaintLinkLetters(painter, f, fm, target, *source, p);
-                continue;
-            }
-            pen.setColor(black ? QColor(Qt::black) : ToQColor(source->color));
-            painter.setPen(pen);
-            QPointF line[6];
-            for (int i = 0; i < 6; ++i) line[i] = QPointF(p[i].x, -static_cast<double>(p[i].y));
-            painter.drawPolyline(line, 6);
+    ForEachConnector(f, [&](const CBlock& target, int k, const CBlock& source) {
+        const ConnectorPoints p = ConnectorGeometry(target, k, source, target.route[k], metrics);
+        if (!Intersects(f, ConnectorBox(p, margin))) return;
+        if (target.route[k][kRouteTargetLane] == kNoRoute) {
+            // The letters are text, in the plain text colour, not the line's.
+            painter.setPen(Qt::black);
+            PaintLinkLetters(painter, f, fm, target, source, p);
+            return;
         }
-    }
+        pen.setColor(black ? QColor(Qt::black) : ToQColor(source.color));
+        painter.setPen(pen);
+        if (f.job.page != nullptr) {
+            PaintClippedConnector(painter, f, p);
+            return;
+        }
+        QPointF line[6];
+        for (int i = 0; i < 6; ++i) line[i] = QPointF(p[i].x, -static_cast<double>(p[i].y));
+        painter.drawPolyline(line, 6);
+    });
 }
 
 void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
@@ -177,11 +243,10 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
     painter.setFont(font);
     painter.setPen(f.monochrome || f.blackAndWhite ? QColor(Qt::black) : ToQColor(state.ChartClr));
     const int lead = f.g.leading;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
-        if (IsPlaceholder(block)) continue;
+    ForEachBlock(f, [&](const CBlock& block) {
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
         const QPoint c = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, c))) continue;
+        if (!Intersects(f, BlockBox(f, c))) return;
         if (state.NameDisplay) {
             const QString label = QString::fromStdString(block.label);
             const int width = f.job.textWidths.Width(font, label);
@@ -194,11 +259,30 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
             const int top = c.y() + Magnified(f.mag, 11) + lead + f.g.textHeight;
             DrawTextAt(painter, fm, c.x() - width / 2.0, width, top, value, f.job.windowColor);
         }
-    }
+    });
+}
+
+// Printed icons come from the bitmaps: the monochrome set with the view's monochrome mode or
+// the model's black-and-white printing.
+void PaintPrintedIcons(QPainter& painter, const Frame& f) {
+    const bool mono = f.monochrome || f.blackAndWhite;
+    const int side = Magnified(f.mag, 24);
+    ForEachBlock(f, [&](const CBlock& block) {
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
+        const QPoint c = CellCentre(f.g, block.position);
+        const QRectF world(c.x() - Magnified(f.mag, 11), -(c.y() + Magnified(f.mag, 11)), side, side);
+        if (!Intersects(f, world)) return;
+        const int id = block.bitmapId + (mono ? kMonochromeIconOffset : 0);
+        if (const CDib* dib = f.job.page->icons->Dib(id)) dib->Draw(painter, world);
+    });
 }
 
 // Icons go straight to device pixels, each drawn at its own size, so they stay crisp.
 void PaintIcons(QPainter& painter, const Frame& f) {
+    if (f.job.page != nullptr && f.job.page->icons != nullptr) {
+        PaintPrintedIcons(painter, f);
+        return;
+    }
     const bool mono = f.monochrome;
     const int side = Magnified(f.mag, 24);
     painter.setTransform(f.original);
@@ -220,6 +304,21 @@ void PaintIcons(QPainter& painter, const Frame& f) {
     }
 }
 
+// A printed page moves the origins to its part of the chart and below its header.
+ChartGeometry GeometryForPage(const ChartPaintJob& job) {
+    ChartGeometry geometry = job.geometry;
+    if (job.page == nullptr) return geometry;
+    ChartPageGeometry pageGeometry;
+    pageGeometry.cellWidth = geometry.cellWidth;
+    pageGeometry.cellHeight = geometry.cellHeight;
+    pageGeometry.textHeight = geometry.textHeight;
+    pageGeometry.notesHeight = geometry.notesHeight;
+    const OriginShift shift = PageOriginShift(job.page->pagination, job.page->at, pageGeometry);
+    geometry.originX = static_cast<int>(std::clamp<std::int64_t>(geometry.originX + shift.dx, -kFar, kFar));
+    geometry.originY = static_cast<int>(std::clamp<std::int64_t>(geometry.originY + shift.dy, -kFar, kFar));
+    return geometry;
+}
+
 }  // namespace
 
 QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
@@ -229,6 +328,7 @@ QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
 
 void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const ChartPaintJob& job) {
     if (job.geometry.cellWidth <= 0 || job.geometry.cellHeight <= 0 || dotsPerInch <= 0) return;
+    const ChartGeometry geometry = GeometryForPage(job);
     painter.save();
     const double scale = dotsPerInch / kChartUnitsPerInch;
     QRectF visible = area;
@@ -237,7 +337,7 @@ void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const 
     world.translate(area.left(), area.top());
     world.scale(scale, scale);
     const Frame frame{job,
-                      job.geometry,
+                      geometry,
                       job.state.MagBmp,
                       job.state.DisplayMode == 1,
                       job.printing && job.doc.printMode != 0,
@@ -246,8 +346,9 @@ void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const 
                       painter.transform()};
     painter.setTransform(world, true);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    if (job.page != nullptr) PaintPageBands(painter, frame);
     PaintNotes(painter, frame);
-    if (!job.printing) PaintHoldingMarks(painter, frame);
+    if (!job.printing && job.holdingMarks) PaintHoldingMarks(painter, frame);
     PaintMarkers(painter, frame);
     PaintConnectors(painter, frame);
     PaintLabelsAndValues(painter, frame);

@@ -4,7 +4,9 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <vector>
 
+#include "model/views/ChartPages.h"
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
 
@@ -18,6 +20,32 @@ class ChartViewState;
 
 namespace ondrel::gui {
 
+class PrintedIcons;
+
+// Input `input` of block `target`: one connector.
+struct PageConnector {
+    const ondrel::CBlock* target = nullptr;
+    int input = 1;
+};
+
+// What a printed page adds to the drawing: its place among the pages, the header and footer
+// texts, the print rectangle (chart units, bottom negative) and the icons' bitmaps.
+struct ChartPrintPage {
+    ondrel::ChartPagination pagination;
+    ondrel::PagePosition at;
+    QString title;     // the document title, " : " and the view title when there is one
+    QString label;     // the page label ("" on a one-page chart)
+    QString pathName;  // the document's path
+    QString date;      // today, "%m/%d/%y"
+    int printRight = 0;
+    int printBottom = 0;
+    PrintedIcons* icons = nullptr;
+    // What can show on this page, when known (null: every block and connector is tried), so
+    // that printing a large chart costs each page only its own share.
+    const std::vector<const ondrel::CBlock*>* blocks = nullptr;
+    const std::vector<PageConnector>* connectors = nullptr;
+};
+
 struct ChartPaintJob {
     const ondrel::CTarvekDoc& doc;
     const ondrel::ChartViewState& state;
@@ -27,6 +55,10 @@ struct ChartPaintJob {
     const ondrel::CBlock* selected = nullptr;
     bool printing = false;       // a printed page: no holding marks, notes lower down
     QColor windowColor = Qt::white;  // background of text
+    bool holdingMarks = true;    // shown on screen; never on paper, and not in exported images
+    // The page being printed: header and footer, its own blocks only, connectors clipped to
+    // the band between header and footer, icons from bitmaps. Null on screen and in images.
+    const ChartPrintPage* page = nullptr;
 };
 
 // The value shown above a block: its own value while it is an initialisation block, else
