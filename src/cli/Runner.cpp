@@ -6,6 +6,7 @@
 #include "ConsolePlatform.h"
 #include "RunnerOptions.h"
 #include "SampleCsv.h"
+#include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
@@ -25,6 +26,8 @@ CBlock* FindByLabel(CTarvekDoc& doc, const std::string& label) {
     return nullptr;
 }
 
+}  // namespace
+
 bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& err) {
     for (const ParameterSetting& setting : options.settings) {
         CBlock* block = FindByLabel(doc, setting.label);
@@ -41,6 +44,8 @@ bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& 
     }
     return true;
 }
+
+namespace {
 
 bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream& err) {
     std::vector<const CBlock*> columns = DefaultCsvColumns(doc);
@@ -91,6 +96,8 @@ int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
 
     ConsolePlatform platform(err);
+    ScopedHistoryBudget budget(options->maxHistoryMegabytes ? HistoryBudgetFromMegabytes(*options->maxHistoryMegabytes)
+                                                            : HistoryBudgetBytes());
     CTarvekDoc doc;
     StateOnlyViewHost host;
     if (!LoadChartFile(options->chartPath, doc, host)) return kExitFileError;

@@ -4,7 +4,13 @@
 #include <string>
 #include <vector>
 
+namespace ondrel {
+class CTarvekDoc;
+}
+
 namespace ondrel::runner {
+
+struct RunnerOptions;
 
 enum ExitStatus : int {
     kExitRan = 0,
@@ -12,6 +18,10 @@ enum ExitStatus : int {
     kExitFileError = 2,
     kExitRunRefused = 3,
 };
+
+// Sets the parameters the --set options name; false with the reason on err when a label or
+// a parameter number does not exist.
+bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& err);
 
 // args are the command-line arguments after the program name.
 int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -1,5 +1,6 @@
 #pragma once
 // The command line of ondrel-run.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct RunnerOptions {
     std::optional<std::string> csvPath;
     std::optional<std::vector<std::string>> csvLabels;  // --blocks
     std::vector<ParameterSetting> settings;             // --set, in order
+    std::optional<std::int64_t> maxHistoryMegabytes;    // --max-history-mb
 };
 
 // Parses argv[1..]; on a usage error returns nullopt with the reason in error.
