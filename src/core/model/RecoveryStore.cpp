@@ -139,6 +139,10 @@ void RecoveryStore::Close() {
 
 bool RecoveryStore::Write(int slot, std::span<const std::uint8_t> chart, const RecoveryInfo& info,
                           std::string& error) {
+    // A folder removed while the program runs (a clean-up tool, the user) is made again,
+    // with the lock, rather than auto-saving into nothing until the program ends.
+    std::error_code failure;
+    if (open_ && !fs::is_directory(folder_, failure)) open_ = false;
     if (!open_ && !Open(error)) return false;
     const std::string chartPath = ChartPath(slot);
     if (!WriteFileAtomically(chartPath, chart, error)) return false;
