@@ -103,6 +103,16 @@ private slots:
         session.SetPath(f.Path("saved.cht"));
         QVERIFY(f.app->SaveChart(session, false));
         QVERIFY(!QFile::exists(copy));
+
+        // A chart closed without saving takes its copy with it.
+        ChartSession& other = *f.app->NewChart();
+        other.Perform(MakePlaceCommand(other.Document().CreateBlock(kConstant), {4, 4}));
+        QVERIFY(saver.Save(other));
+        const QString otherCopy = saver.RecoveryFileOf(other);
+        QVERIFY(QFile::exists(otherCopy));
+        f.Frame().CloseFramesOf(other);
+        AppFixture::Flush();
+        QVERIFY(!QFile::exists(otherCopy));
     }
 
     void crashedChartsAreOffered_data() {
