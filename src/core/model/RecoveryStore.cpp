@@ -117,7 +117,33 @@ bool RecoveryStore::Open(std::string& error) {
     // Charts are the user's work: nobody else may read them.
     fs::permissions(folder_, fs::perms::owner_all, failure);
     open_ = PlaceLock(LockPath(session_), error);
+    if (open_) SweepEmptyStaleLocks();
     return open_;
+}
+
+bool RecoveryStore::SessionHasCharts(const std::string& session) const {
+    const std::string prefix = session + "-";
+    std::error_code failure;
+    for (const auto& item : fs::directory_iterator(folder_, failure)) {
+        const std::string name = item.path().filename().string();
+        if (name.rfind(prefix, 0) == 0 && EndsWith(name, kInfoSuffix) && item.is_regular_file(failure))
+            return true;
+    }
+    return false;
+}
+
+// A program killed with nothing unsaved leaves only its lock; without this every such end
+// would leave one more file behind for good.
+void RecoveryStore::SweepEmptyStaleLocks() {
+    std::vector<std::string> stale;
+    std::error_code failure;
+    for (const auto& item : fs::directory_iterator(folder_, failure)) {
+        const std::string name = item.path().filename().string();
+        if (name.front() == '.' || !EndsWith(name, kLockSuffix)) continue;
+        const std::string session = name.substr(0, name.size() - std::strlen(kLockSuffix));
+        if (session != session_ && !SessionIsLive(session) && !SessionHasCharts(session)) stale.push_back(session);
+    }
+    for (const std::string& session : stale) ::unlink(LockPath(session).c_str());
 }
 
 void RecoveryStore::Close() {
@@ -225,13 +251,7 @@ void RecoveryStore::Discard(const RecoveryEntry& entry) {
     if (!claimed && SessionIsLive(entry.session)) return;
     ::unlink(InfoPathOf(entry.chartPath).c_str());
     ::unlink(entry.chartPath.c_str());
-    const std::string prefix = entry.session + "-";
-    std::error_code failure;
-    for (const auto& item : fs::directory_iterator(folder_, failure)) {
-        const std::string name = item.path().filename().string();
-        if (name.rfind(prefix, 0) == 0 && EndsWith(name, kInfoSuffix) && item.is_regular_file(failure))
-            return;  // more to come
-    }
+    if (SessionHasCharts(entry.session)) return;  // more to come
     ::unlink(LockPath(entry.session).c_str());
     std::erase(claimed_, entry.session);
 }

@@ -51,7 +51,8 @@ public:
     RecoveryStore(const RecoveryStore&) = delete;
     RecoveryStore& operator=(const RecoveryStore&) = delete;
 
-    // Creates the folder and takes the session's lock. False with the reason on failure.
+    // Creates the folder and takes the session's lock; the locks of ended sessions that
+    // left no charts are swept away. False with the reason on failure.
     bool Open(std::string& error);
     // The end of a session that ends normally: its charts, its lock and the locks of
     // sessions it claimed and did not finish with go.
@@ -82,6 +83,8 @@ private:
     std::string Path(const std::string& name) const;
     std::string LockPath(const std::string& session) const;
     bool SessionIsLive(const std::string& session) const;
+    bool SessionHasCharts(const std::string& session) const;
+    void SweepEmptyStaleLocks();
 
     std::string folder_;
     std::string session_;

@@ -15,9 +15,11 @@ RecoverChartsDialog::RecoverChartsDialog(const std::vector<RecoveryEntry>& entri
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Recover Charts"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral(
+    auto* intro = new QLabel(QStringLiteral(
         "Ondrel did not end normally last time. These charts were saved automatically and can be "
-        "recovered. Discard deletes the saved copies; Later keeps them for the next start.")));
+        "recovered. Discard deletes the saved copies; Later keeps them for the next start."));
+    intro->setWordWrap(true);
+    layout->addWidget(intro);
     list_ = new QTreeWidget(this);
     list_->setHeaderLabels({QStringLiteral("Title"), QStringLiteral("Original File"),
                             QStringLiteral("Auto-Saved")});

@@ -161,6 +161,23 @@ TEST_F(RecoveryStoreTest, LaterGivesTheChartsBackAndANormalEndLeavesNothing) {
     EXPECT_EQ(orphans[0].info.originalPath, "/x.cht");
 }
 
+TEST_F(RecoveryStoreTest, LocksOfEndedSessionsWithoutChartsAreSweptAtOpen) {
+    fs::create_directories(dir);
+    const std::string ended = std::to_string(EndedProcess()) + " 0\n";
+    WriteText(dir / "empty.lock", ended);                // killed with nothing unsaved
+    WriteText(dir / "busy.lock", ended);                 // killed with a chart left
+    WriteText(dir / "busy-1.cht", "chart");
+    WriteText(dir / "busy-1.info", FormatRecoveryInfo({"", "Chart1", 1}));
+    WriteText(dir / "running.lock", OwnLockText());      // another program still at work
+    RecoveryStore store(dir.string(), "store");
+    std::string error;
+    ASSERT_TRUE(store.Open(error)) << error;
+    EXPECT_FALSE(fs::exists(dir / "empty.lock"));
+    EXPECT_TRUE(fs::exists(dir / "busy.lock"));
+    EXPECT_TRUE(fs::exists(dir / "running.lock"));
+    EXPECT_EQ(store.Orphans().size(), 1u);
+}
+
 TEST_F(RecoveryStoreTest, AFolderThatCannotBeMadeIsReported) {
     WriteText(dir.string() + ".file", "");
     RecoveryStore store((fs::path(dir.string() + ".file") / "recovery").string());
