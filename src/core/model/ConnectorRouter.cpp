@@ -51,21 +51,22 @@ int LaneHalf(int lanes) { return std::min(lanes, kMaxLanesPerCell) / 2; }
 
 }  // namespace
 
-ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k)
+ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, const ChartLanes* lanes)
     : document_(document),
       target_(target),
       k_(k),
       source_(*target.input[k]),
       record_(target.route[k]),
       vertHalf_(LaneHalf(document.vertLines)),
-      horizHalf_(LaneHalf(document.horizLines)) {}
+      horizHalf_(LaneHalf(document.horizLines)),
+      lanes_(lanes) {}
 
 void ConnectorRouter::Route() {
     if (IsDirectNeighbour()) {
         record_[kRouteTargetLane] = kDirectRoute;
         return;
     }
-    occupancy_.Build(document_.blockList, &source_);
+    if (lanes_ == nullptr) occupancy_.Build(document_.blockList, &source_);
     if (FacesSameColumnBoundary()) {
         if (!SearchSingleLane()) MarkUnroutable(kVerticalNotAvailable);
         return;
@@ -131,7 +132,8 @@ bool ConnectorRouter::TryCandidate(const char* debugCaption) {
         }
         document_.debugCandidate = {};
     }
-    return !occupancy_.Collides(ConnectorGeometry(target_, k_, source_, record_));
+    const ConnectorPoints candidate = ConnectorGeometry(target_, k_, source_, record_);
+    return lanes_ ? !lanes_->Collides(candidate, &source_) : !occupancy_.Collides(candidate);
 }
 
 // No free path: the connector is shown by the source's link letter at both ends. A source

@@ -22,7 +22,9 @@ inline constexpr int kMaxLanesPerCell = 99;
 class ConnectorRouter {
 public:
     // Routes input k of target, whose source must be set; target must belong to document.
-    ConnectorRouter(CTarvekDoc& document, CBlock& target, int k);
+    // With lanes, candidates are tested against them (which must hold every other
+    // connector's lanes as they stand); without, against lanes collected from the document.
+    ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, const ChartLanes* lanes = nullptr);
     void Route();
 
 private:
@@ -42,6 +44,7 @@ private:
     RouteRecord& record_;
     int vertHalf_;
     int horizHalf_;
+    const ChartLanes* lanes_;
     LaneOccupancy occupancy_;
 };
 

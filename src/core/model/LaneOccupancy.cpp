@@ -1,6 +1,7 @@
 #include "model/LaneOccupancy.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <tuple>
 #include <utility>
@@ -109,6 +110,79 @@ bool LaneOccupancy::Collides(const ConnectorPoints& candidate) const {
         }
         if (IsVertical(s) &&
             Touches(vertical_, s.a.x, std::min(s.a.y, s.b.y), std::max(s.a.y, s.b.y))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ChartLanes::Span::operator<(const Span& o) const {
+    if (line != o.line) return line < o.line;
+    if (low != o.low) return low < o.low;
+    if (target != o.target) return std::less<const CBlock*>()(target, o.target);
+    return std::tie(k, segment) < std::tie(o.k, o.segment);
+}
+
+ChartLanes::ChartLanes(const std::vector<std::unique_ptr<CBlock>>& blocks) {
+    for (const auto& block : blocks) {
+        for (int k = 1; k <= 3; ++k) Add(*block, k);
+    }
+}
+
+// Calls apply(direction, span) for each lane input k of target holds; a segment reduced to
+// a point goes to both directions, as it lies on both lines.
+template <typename Apply>
+void ChartLanes::ForEachSpan(const CBlock& target, int k, Apply&& apply) {
+    if (!HoldsLanes(target, k, nullptr)) return;
+    const auto segments = LaneSegments(*ConnectorGeometry(target, k));
+    for (int n = 0; n < 3; ++n) {
+        const ConnectorSegment& s = segments[static_cast<std::size_t>(n)];
+        const CBlock* source = target.input[k];
+        if (IsHorizontal(s)) {
+            apply(horizontal_, Span{s.a.y, std::min(s.a.x, s.b.x), std::max(s.a.x, s.b.x), source,
+                                    &target, k, n});
+        }
+        if (IsVertical(s)) {
+            apply(vertical_, Span{s.a.x, std::min(s.a.y, s.b.y), std::max(s.a.y, s.b.y), source,
+                                  &target, k, n});
+        }
+    }
+}
+
+void ChartLanes::Add(const CBlock& target, int k) {
+    ForEachSpan(target, k, [](Direction& direction, const Span& span) { direction.Insert(span); });
+}
+
+void ChartLanes::Remove(const CBlock& target, int k) {
+    ForEachSpan(target, k, [](Direction& direction, const Span& span) { direction.spans.erase(span); });
+}
+
+void ChartLanes::Direction::Insert(const Span& span) {
+    spans.insert(span);
+    std::int64_t& length = longest[span.line];
+    length = std::max(length, span.high - span.low);
+}
+
+bool ChartLanes::Direction::Touches(std::int64_t line, std::int64_t low, std::int64_t high,
+                                    const CBlock* source) const {
+    const auto found = longest.find(line);
+    if (found == longest.end()) return false;
+    const Span first{line, low - found->second, 0, nullptr, nullptr, 0, 0};
+    for (auto it = spans.lower_bound(first); it != spans.end() && it->line == line && it->low <= high;
+         ++it) {
+        if (it->high >= low && it->source != source) return true;
+    }
+    return false;
+}
+
+bool ChartLanes::Collides(const ConnectorPoints& candidate, const CBlock* source) const {
+    for (const auto& s : LaneSegments(candidate)) {
+        if (IsHorizontal(s) &&
+            horizontal_.Touches(s.a.y, std::min(s.a.x, s.b.x), std::max(s.a.x, s.b.x), source)) {
+            return true;
+        }
+        if (IsVertical(s) &&
+            vertical_.Touches(s.a.x, std::min(s.a.y, s.b.y), std::max(s.a.y, s.b.y), source)) {
             return true;
         }
     }

@@ -11,6 +11,8 @@
 // both a horizontal and a vertical line.
 #include <array>
 #include <memory>
+#include <set>
+#include <unordered_map>
 #include <vector>
 
 #include "model/ConnectorGeometry.h"
@@ -57,6 +59,48 @@ private:
 
     std::vector<Span> horizontal_;  // line = y, range in x
     std::vector<Span> vertical_;    // line = x, range in y
+};
+
+// The lanes held by every connector of a chart, kept up to date while the whole chart is
+// routed again one connector after another: a connector's lanes are taken out before it is
+// routed and put back after, so each search asks about its neighbourhood instead of
+// collecting the lanes of the whole chart again. Answers as LaneOccupancy built for the
+// candidate's source would.
+class ChartLanes {
+public:
+    explicit ChartLanes(const std::vector<std::unique_ptr<CBlock>>& blocks);
+    // Adds or takes out the lanes input k of target holds as its record stands; a connector
+    // that holds none (not connected, or without a line) changes nothing.
+    void Add(const CBlock& target, int k);
+    void Remove(const CBlock& target, int k);
+    // True when a segment of the candidate runs on top of a lane held by a connector from
+    // another source than source.
+    bool Collides(const ConnectorPoints& candidate, const CBlock* source) const;
+
+private:
+    struct Span {
+        std::int64_t line;
+        std::int64_t low;
+        std::int64_t high;
+        const CBlock* source;
+        const CBlock* target;  // with k and segment: which connector's piece this is
+        int k;
+        int segment;
+        bool operator<(const Span& other) const;
+    };
+    // One direction's spans, ordered by line and low end, with the longest span each line
+    // has held: a span reaching a query's low end starts at most that far before it.
+    struct Direction {
+        std::set<Span> spans;
+        std::unordered_map<std::int64_t, std::int64_t> longest;
+        void Insert(const Span& span);
+        bool Touches(std::int64_t line, std::int64_t low, std::int64_t high, const CBlock* source) const;
+    };
+    template <typename Apply>
+    void ForEachSpan(const CBlock& target, int k, Apply&& apply);
+
+    Direction horizontal_;  // line = y, range in x
+    Direction vertical_;    // line = x, range in y
 };
 
 }  // namespace ondrel
