@@ -3,75 +3,18 @@
 // then loaded, sorted, rerouted as a whole, run for 1,000 intervals and saved. Each figure
 // also comes per block ("per_block"), which stays flat when a stage grows linearly.
 //
-// The charts are kept between invocations in $ONDREL_SCALE_DIR (default /tmp/ondrel-scale);
-// delete them to have them built again.
+// The charts are kept between invocations (see LadderFiles.h).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "LadderChart.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "platform/Platform.h"
+#include "LadderFiles.h"
 
 namespace ondrel {
 namespace {
 
-// Counts the messages instead of showing them: a ladder routes and runs without any.
-class CountingMessageBox : public IMessageBox {
-public:
-    MsgResult Show(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
-        ++shown;
-        return MsgResult::Ok;
-    }
-    int shown = 0;
-};
-
-// The counting box in force for one benchmark.
-struct QuietPlatform {
-    CountingMessageBox box;
-    ScopedPlatform scope{Services(box)};
-    static PlatformServices Services(CountingMessageBox& box) {
-        PlatformServices services;
-        services.messageBox = &box;
-        return services;
-    }
-};
-
-std::filesystem::path ChartDirectory() {
-    const char* dir = std::getenv("ONDREL_SCALE_DIR");
-    std::filesystem::path path = dir != nullptr && *dir != '\0' ? dir : "/tmp/ondrel-scale";
-    std::filesystem::create_directories(path);
-    return path;
-}
-
-std::string LadderFile(int stages) {
-    const auto path = ChartDirectory() / ("ladder-" + std::to_string(stages) + ".cht");
-    if (!std::filesystem::exists(path)) {
-        CTarvekDoc doc;
-        bench::BuildLadder(doc, stages);
-        StateOnlyViewHost host;
-        if (!SaveChartFile(path.string(), doc, host)) {
-            std::fprintf(stderr, "cannot write %s\n", path.c_str());
-            std::exit(1);
-        }
-    }
-    return path.string();
-}
-
-std::unique_ptr<CTarvekDoc> LoadLadder(int stages, StateOnlyViewHost& host) {
-    auto doc = std::make_unique<CTarvekDoc>();
-    if (!LoadChartFile(LadderFile(stages), *doc, host)) {
-        std::fprintf(stderr, "cannot load the %d-stage ladder\n", stages);
-        std::exit(1);
-    }
-    return doc;
-}
+using namespace ondrel::bench;
 
 void PerBlock(benchmark::State& state, const CTarvekDoc& doc) {
     state.counters["per_block"] = benchmark::Counter(
