@@ -34,16 +34,10 @@ struct Frame {
     QRectF visible;       // world rectangle that can show anything
     QTransform world;     // world -> the painter's own coordinates
     QTransform original;  // the painter's own coordinates -> device
+    ChartItems items;     // the blocks and connectors that may show, in list order
 };
 
 bool Intersects(const Frame& f, const QRectF& world) { return f.visible.intersects(world); }
-
-// The world box a block's drawing can touch: its cell and the text that may overhang it.
-QRectF BlockBox(const Frame& f, const QPoint& centre) {
-    const double halfW = std::max(f.g.cellWidth, f.g.valueTextWidth) + 2.0;
-    const double halfH = f.g.cellHeight + 2.0;
-    return {centre.x() - halfW, -centre.y() - halfH, 2 * halfW, 2 * halfH};
-}
 
 // Text with its top edge at chart y top, left edge at x, on the window colour.
 void DrawTextAt(QPainter& painter, const QFontMetrics& fm, double x, int width, int top, const QString& text,
@@ -97,11 +91,11 @@ void PaintHoldingMarks(QPainter& painter, const Frame& f) {
 void PaintMarkers(QPainter& painter, const Frame& f) {
     std::vector<QRectF> ports;
     std::vector<QRectF> initMarks;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
+    for (const CBlock* listed : f.items.blocks) {
+        const CBlock& block = *listed;
         if (IsPlaceholder(block)) continue;
         const QPoint centre = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, centre))) continue;
+        if (!Intersects(f, BlockBox(f.g, centre))) continue;
         AppendPortMarkers(block, centre, f.mag, ports);
         if (block.initFlag) initMarks.push_back(InitMarkRect(block, centre, f.mag));
     }
@@ -125,17 +119,6 @@ void PaintLinkLetters(QPainter& painter, const Frame& f, const QFontMetrics& fm,
     DrawTextAt(painter, fm, atOutput, width, static_cast<int>(p[5].y) + half, letter, f.job.windowColor);
 }
 
-QRectF ConnectorBox(const ConnectorPoints& p, double margin) {
-    double left = p[0].x, right = p[0].x, top = -p[0].y, bottom = -p[0].y;
-    for (const ChartPoint& point : p) {
-        left = std::min<double>(left, point.x);
-        right = std::max<double>(right, point.x);
-        top = std::min<double>(top, -point.y);
-        bottom = std::max<double>(bottom, -point.y);
-    }
-    return QRectF(left, top, right - left, bottom - top).adjusted(-margin, -margin, margin, margin);
-}
-
 void PaintConnectors(QPainter& painter, const Frame& f) {
     const auto& state = f.job.state;
     const ConnectorMetrics metrics = ViewConnectorMetrics(f.g, state);
@@ -144,28 +127,25 @@ void PaintConnectors(QPainter& painter, const Frame& f) {
     painter.setFont(font);
     painter.setBrush(Qt::NoBrush);
     const bool black = f.monochrome || f.blackAndWhite;
-    const double margin = state.LineWidth + f.g.valueTextWidth;
+    const double margin = ConnectorMargin(f.g, state);
     QPen pen(Qt::black, state.LineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& target = *owned;
-        if (target.inputCount == 0) continue;
-        for (int k = 1; k <= 3; ++k) {
-            const CBlock* source = target.input[k];
-            if (source == nullptr) continue;
-            const ConnectorPoints p = ConnectorGeometry(target, k, *source, target.route[k], metrics);
-            if (!Intersects(f, ConnectorBox(p, margin))) continue;
-            if (target.route[k][kRouteTargetLane] == kNoRoute) {
-                // The letters are text, in the plain text colour, not the line's.
-                painter.setPen(Qt::black);
-                PaintLinkLetters(painter, f, fm, target, *source, p);
-                continue;
-            }
-            pen.setColor(black ? QColor(Qt::black) : ToQColor(source->color));
-            painter.setPen(pen);
-            QPointF line[6];
-            for (int i = 0; i < 6; ++i) line[i] = QPointF(p[i].x, -static_cast<double>(p[i].y));
-            painter.drawPolyline(line, 6);
+    for (const auto& [listed, k] : f.items.connectors) {
+        const CBlock& target = *listed;
+        const CBlock* source = target.input[k];
+        if (target.inputCount == 0 || source == nullptr) continue;
+        const ConnectorPoints p = ConnectorGeometry(target, k, *source, target.route[k], metrics);
+        if (!Intersects(f, ConnectorBox(p, margin))) continue;
+        if (target.route[k][kRouteTargetLane] == kNoRoute) {
+            // The letters are text, in the plain text colour, not the line's.
+            painter.setPen(Qt::black);
+            PaintLinkLetters(painter, f, fm, target, *source, p);
+            continue;
         }
+        pen.setColor(black ? QColor(Qt::black) : ToQColor(source->color));
+        painter.setPen(pen);
+        QPointF line[6];
+        for (int i = 0; i < 6; ++i) line[i] = QPointF(p[i].x, -static_cast<double>(p[i].y));
+        painter.drawPolyline(line, 6);
     }
 }
 
@@ -177,11 +157,11 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
     painter.setFont(font);
     painter.setPen(f.monochrome || f.blackAndWhite ? QColor(Qt::black) : ToQColor(state.ChartClr));
     const int lead = f.g.leading;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
+    for (const CBlock* listed : f.items.blocks) {
+        const CBlock& block = *listed;
         if (IsPlaceholder(block)) continue;
         const QPoint c = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, c))) continue;
+        if (!Intersects(f, BlockBox(f.g, c))) continue;
         if (state.NameDisplay) {
             const QString label = QString::fromStdString(block.label);
             const int width = f.job.textWidths.Width(font, label);
@@ -203,8 +183,8 @@ void PaintIcons(QPainter& painter, const Frame& f) {
     const int side = Magnified(f.mag, 24);
     painter.setTransform(f.original);
     const bool plain = f.original.type() <= QTransform::TxTranslate;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
+    for (const CBlock* listed : f.items.blocks) {
+        const CBlock& block = *listed;
         if (IsPlaceholder(block)) continue;
         const QPoint c = CellCentre(f.g, block.position);
         const QRectF world(c.x() - Magnified(f.mag, 11), -(c.y() + Magnified(f.mag, 11)), side, side);
@@ -218,6 +198,19 @@ void PaintIcons(QPainter& painter, const Frame& f) {
         else
             painter.drawImage(target, icon);
     }
+}
+
+// Every block and every connector of the chart, in list order.
+ChartItems EveryItem(const CTarvekDoc& doc) {
+    ChartItems items;
+    items.blocks.reserve(doc.blockList.size());
+    for (const auto& owned : doc.blockList) {
+        items.blocks.push_back(owned.get());
+        for (int k = 1; k <= 3; ++k) {
+            if (owned->input[k] != nullptr) items.connectors.push_back({owned.get(), k});
+        }
+    }
+    return items;
 }
 
 }  // namespace
@@ -236,14 +229,18 @@ void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const 
     QTransform world;
     world.translate(area.left(), area.top());
     world.scale(scale, scale);
-    const Frame frame{job,
-                      job.geometry,
-                      job.state.MagBmp,
-                      job.state.DisplayMode == 1,
-                      job.printing && job.doc.printMode != 0,
-                      world.inverted().mapRect(visible),
-                      world,
-                      painter.transform()};
+    Frame frame{job,
+                job.geometry,
+                job.state.MagBmp,
+                job.state.DisplayMode == 1,
+                job.printing && job.doc.printMode != 0,
+                world.inverted().mapRect(visible),
+                world,
+                painter.transform(),
+                {}};
+    if (job.culling == nullptr || !job.culling->Find(job.doc, frame.visible, frame.items)) {
+        frame.items = EveryItem(job.doc);
+    }
     painter.setTransform(world, true);
     painter.setRenderHint(QPainter::Antialiasing, false);
     PaintNotes(painter, frame);

@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QString>
 
+#include "views/chart/ChartCulling.h"
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
 
@@ -27,6 +28,9 @@ struct ChartPaintJob {
     const ondrel::CBlock* selected = nullptr;
     bool printing = false;       // a printed page: no holding marks, notes lower down
     QColor windowColor = Qt::white;  // background of text
+    // The index of what lies where, when the painter has one for this chart: only what it
+    // finds in the visible rectangle is looked at. Without, every block and connector is.
+    const ChartCulling* culling = nullptr;
 };
 
 // The value shown above a block: its own value while it is an initialisation block, else
