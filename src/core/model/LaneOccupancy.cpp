@@ -116,11 +116,37 @@ bool LaneOccupancy::Collides(const ConnectorPoints& candidate) const {
     return false;
 }
 
-bool ChartLanes::Span::operator<(const Span& o) const {
-    if (line != o.line) return line < o.line;
-    if (low != o.low) return low < o.low;
-    if (target != o.target) return std::less<const CBlock*>()(target, o.target);
-    return std::tie(k, segment) < std::tie(o.k, o.segment);
+namespace {
+
+// The stretches lanes are filed by, in chart units (a few cells), and the most stretches one
+// span is filed in before it is kept with its line instead.
+constexpr std::int64_t kStretchLength = 256;
+constexpr std::int64_t kMostStretchesPerSpan = 16;
+
+std::int64_t StretchOf(std::int64_t coordinate) {
+    const std::int64_t q = coordinate / kStretchLength;
+    return coordinate % kStretchLength < 0 ? q - 1 : q;
+}
+
+template <class Spans>
+bool Overlaps(const Spans& spans, std::int64_t line, std::int64_t low, std::int64_t high,
+              const CBlock* source) {
+    return std::any_of(spans.begin(), spans.end(), [&](const auto& s) {
+        return s.line == line && s.low <= high && s.high >= low && s.source != source;
+    });
+}
+
+}  // namespace
+
+bool ChartLanes::Span::SamePiece(const Span& o) const {
+    return target == o.target && k == o.k && segment == o.segment && line == o.line && low == o.low &&
+           high == o.high;
+}
+
+std::size_t ChartLanes::Direction::StretchHash::operator()(const StretchKey& key) const {
+    const auto mixed = static_cast<std::uint64_t>(key.line) * 0x9E3779B97F4A7C15ull ^
+                       static_cast<std::uint64_t>(key.stretch) * 0xC2B2AE3D27D4EB4Full;
+    return static_cast<std::size_t>(mixed ^ (mixed >> 29));
 }
 
 ChartLanes::ChartLanes(const std::vector<std::unique_ptr<CBlock>>& blocks) {
@@ -154,23 +180,52 @@ void ChartLanes::Add(const CBlock& target, int k) {
 }
 
 void ChartLanes::Remove(const CBlock& target, int k) {
-    ForEachSpan(target, k, [](Direction& direction, const Span& span) { direction.spans.erase(span); });
+    ForEachSpan(target, k, [](Direction& direction, const Span& span) { direction.Erase(span); });
 }
 
 void ChartLanes::Direction::Insert(const Span& span) {
-    spans.insert(span);
-    std::int64_t& length = longest[span.line];
-    length = std::max(length, span.high - span.low);
+    const std::int64_t first = StretchOf(span.low);
+    const std::int64_t last = StretchOf(span.high);
+    if (last - first >= kMostStretchesPerSpan) {
+        wide[span.line].push_back(span);
+        return;
+    }
+    for (std::int64_t stretch = first; stretch <= last; ++stretch) stretches[{span.line, stretch}].push_back(span);
 }
 
+void ChartLanes::Direction::Erase(const Span& span) {
+    const auto eraseFrom = [&span](std::vector<Span>& spans) {
+        const auto at = std::find_if(spans.begin(), spans.end(), [&](const Span& s) { return s.SamePiece(span); });
+        if (at == spans.end()) return;
+        *at = spans.back();
+        spans.pop_back();
+    };
+    const std::int64_t first = StretchOf(span.low);
+    const std::int64_t last = StretchOf(span.high);
+    if (last - first >= kMostStretchesPerSpan) {
+        eraseFrom(wide[span.line]);
+        return;
+    }
+    for (std::int64_t stretch = first; stretch <= last; ++stretch) eraseFrom(stretches[{span.line, stretch}]);
+}
+
+// A span filed by stretch is in every stretch it covers, so the stretches of the query's own
+// range hold every one that overlaps it.
 bool ChartLanes::Direction::Touches(std::int64_t line, std::int64_t low, std::int64_t high,
                                     const CBlock* source) const {
-    const auto found = longest.find(line);
-    if (found == longest.end()) return false;
-    const Span first{line, low - found->second, 0, nullptr, nullptr, 0, 0};
-    for (auto it = spans.lower_bound(first); it != spans.end() && it->line == line && it->low <= high;
-         ++it) {
-        if (it->high >= low && it->source != source) return true;
+    if (const auto found = wide.find(line); found != wide.end() && Overlaps(found->second, line, low, high, source))
+        return true;
+    const std::int64_t first = StretchOf(low);
+    const std::int64_t last = StretchOf(high);
+    // A query longer than there are stretches filed (absurd coordinates) looks at those.
+    if (static_cast<std::uint64_t>(last - first) >= stretches.size()) {
+        return std::any_of(stretches.begin(), stretches.end(), [&](const auto& entry) {
+            return entry.first.line == line && Overlaps(entry.second, line, low, high, source);
+        });
+    }
+    for (std::int64_t stretch = first; stretch <= last; ++stretch) {
+        const auto found = stretches.find({line, stretch});
+        if (found != stretches.end() && Overlaps(found->second, line, low, high, source)) return true;
     }
     return false;
 }

@@ -11,7 +11,6 @@
 // both a horizontal and a vertical line.
 #include <array>
 #include <memory>
-#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -86,14 +85,24 @@ private:
         const CBlock* target;  // with k and segment: which connector's piece this is
         int k;
         int segment;
-        bool operator<(const Span& other) const;
+        bool SamePiece(const Span& other) const;
     };
-    // One direction's spans, ordered by line and low end, with the longest span each line
-    // has held: a span reaching a query's low end starts at most that far before it.
+    // One direction's spans, by line and by the stretch of the line they cover: a span is
+    // listed in every stretch it reaches (one that would reach too many is listed with its
+    // line alone), so a query looks at the few stretches it covers.
     struct Direction {
-        std::set<Span> spans;
-        std::unordered_map<std::int64_t, std::int64_t> longest;
+        struct StretchKey {
+            std::int64_t line;
+            std::int64_t stretch;
+            bool operator==(const StretchKey&) const = default;
+        };
+        struct StretchHash {
+            std::size_t operator()(const StretchKey& key) const;
+        };
+        std::unordered_map<StretchKey, std::vector<Span>, StretchHash> stretches;
+        std::unordered_map<std::int64_t, std::vector<Span>> wide;  // by line
         void Insert(const Span& span);
+        void Erase(const Span& span);
         bool Touches(std::int64_t line, std::int64_t low, std::int64_t high, const CBlock* source) const;
     };
     template <typename Apply>
