@@ -120,7 +120,15 @@ void RandomRoutedChart(CTarvekDoc& doc, unsigned seed) {
     for (int i = 0; i < blocks; ++i) {
         doc.pendingBlock = doc.CreateBlock(types[random() % 3]);
         doc.pendingBlock->flipped = random() % 5 == 0 ? 1 : 0;
-        doc.PlacePendingBlock(static_cast<int>(random() % side), static_cast<int>(random() % side));
+        // Every fourth chart spreads over hundreds of cells either side of the origin, so that
+        // some lanes run a long way.
+        const int x = static_cast<int>(random() % side);
+        const int y = static_cast<int>(random() % side);
+        if (seed % 4 == 0) {
+            doc.PlacePendingBlock(x * 37 - 150, y * 29 - 120);
+        } else {
+            doc.PlacePendingBlock(x, y);
+        }
     }
     for (auto& block : doc.blockList) {
         if (block->kind == kKindAuxiliary) continue;
