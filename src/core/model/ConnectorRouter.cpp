@@ -66,12 +66,36 @@ void ConnectorRouter::Route() {
         record_[kRouteTargetLane] = kDirectRoute;
         return;
     }
-    if (lanes_ == nullptr) occupancy_.Build(document_.blockList, &source_);
+    if (lanes_ == nullptr) occupancy_.Build(document_.blockList, &source_, CandidateArea());
     if (FacesSameColumnBoundary()) {
         if (!SearchSingleLane()) MarkUnroutable(kVerticalNotAvailable);
         return;
     }
     if (!SearchGeneral()) MarkUnroutable(kGeneralNotAvailable);
+}
+
+// Every coordinate of a candidate moves in step with one field of its record (a lane or the
+// row), so the candidates with each field at an end of its sweep span the box of them all.
+// The single-lane candidates share the general ones' lanes beside the target and end at
+// the same ports.
+ConnectorSegment ConnectorRouter::CandidateArea() const {
+    const Sweep rows = RowSweep(source_.position.y, target_.position.y);
+    ChartPoint low{std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::max()};
+    ChartPoint high{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::min()};
+    for (const std::int64_t row : {rows.from, rows.to}) {
+        for (const int targetLane : {-vertHalf_, vertHalf_}) {
+            for (const int rowLane : {-horizHalf_, horizHalf_}) {
+                for (const int sourceLane : {-vertHalf_, vertHalf_}) {
+                    const RouteRecord corner{targetLane, static_cast<std::int32_t>(row), rowLane, sourceLane};
+                    for (const ChartPoint& p : ConnectorGeometry(target_, k_, source_, corner)) {
+                        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+                        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+                    }
+                }
+            }
+        }
+    }
+    return {low, high};
 }
 
 // Same row, same orientation, and the source stands right next to the target's inputs.

@@ -33,6 +33,8 @@ private:
     bool SearchSingleLane();
     bool SearchGeneral();
     bool SearchRow(std::int64_t row);
+    // Opposite corners of a box that holds every candidate the search may try.
+    ConnectorSegment CandidateArea() const;
     // Shows the candidate now in the record when the debug display is on, then tests it.
     bool TryCandidate(const char* debugCaption);
     void MarkUnroutable(const char* message);

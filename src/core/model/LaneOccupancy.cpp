@@ -54,17 +54,39 @@ bool PathIsFree(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock
     return true;
 }
 
-void LaneOccupancy::Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source) {
+template <typename Keep>
+void LaneOccupancy::Collect(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source,
+                            Keep&& keep) {
     horizontal_.clear();
     vertical_.clear();
     for (const auto& block : blocks) {
         for (int i = 1; i <= 3; ++i) {
             if (!HoldsLanes(*block, i, source)) continue;
-            for (const auto& segment : LaneSegments(*ConnectorGeometry(*block, i))) Add(segment);
+            for (const auto& segment : LaneSegments(*ConnectorGeometry(*block, i))) {
+                if (keep(segment)) Add(segment);
+            }
         }
     }
     Index(horizontal_);
     Index(vertical_);
+}
+
+void LaneOccupancy::Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source) {
+    Collect(blocks, source, [](const ConnectorSegment&) { return true; });
+}
+
+// A lane outside the area cannot lie on top of a candidate inside it: sorting only those
+// that reach into it keeps a connector's routing from sorting the whole chart's lanes.
+void LaneOccupancy::Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source,
+                          const ConnectorSegment& area) {
+    const std::int64_t left = std::min(area.a.x, area.b.x);
+    const std::int64_t right = std::max(area.a.x, area.b.x);
+    const std::int64_t bottom = std::min(area.a.y, area.b.y);
+    const std::int64_t top = std::max(area.a.y, area.b.y);
+    Collect(blocks, source, [&](const ConnectorSegment& s) {
+        return std::max(s.a.x, s.b.x) >= left && std::min(s.a.x, s.b.x) <= right &&
+               std::max(s.a.y, s.b.y) >= bottom && std::min(s.a.y, s.b.y) <= top;
+    });
 }
 
 void LaneOccupancy::Add(const ConnectorSegment& s) {

@@ -40,6 +40,10 @@ class LaneOccupancy {
 public:
     // Collects the lanes of every connector in blocks whose source is set and is not source.
     void Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source);
+    // The same, keeping only the lanes that reach into area: enough for candidates that lie
+    // within it, whatever else the chart holds.
+    void Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source,
+               const ConnectorSegment& area);
     // True when a segment of the candidate path runs on top of a collected lane.
     bool Collides(const ConnectorPoints& candidate) const;
 
@@ -55,6 +59,8 @@ private:
     static bool Touches(const std::vector<Span>& spans, std::int64_t line, std::int64_t low,
                         std::int64_t high);
     void Add(const ConnectorSegment& segment);
+    template <typename Keep>
+    void Collect(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source, Keep&& keep);
 
     std::vector<Span> horizontal_;  // line = y, range in x
     std::vector<Span> vertical_;    // line = x, range in y
