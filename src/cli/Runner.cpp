@@ -9,6 +9,8 @@
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
+#include "model/views/ListText.h"
+#include "model/views/ListViewState.h"
 #include "model/views/StateOnlyViewHost.h"
 #include "platform/NumberFormat.h"
 
@@ -64,6 +66,25 @@ bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream
     return true;
 }
 
+// The "Print to File" text of the chart's first list view; without one, of the list view the
+// desktop program would open: its default columns and the built-in settings.
+bool ExportPrn(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::string& path, std::ostream& err) {
+    ListViewState fresh;
+    const ListViewState* list = &fresh;
+    for (const auto& view : host.Views())
+        if (view->Kind() == ViewKind::List) {
+            list = static_cast<const ListViewState*>(view.get());
+            break;
+        }
+    ListTable table = ListTableOf(*list, doc);
+    // A list whose record had no columns is filled with the defaults when its window opens.
+    if (list->displayedBlocks.empty())
+        for (const CBlock* block : ListViewState::DefaultBlocks(doc)) table.columns.push_back(block);
+    std::string error = SavePrintToFile(path, table, list->notes);
+    if (!error.empty()) err << "ondrel-run: " << error << '\n';
+    return error.empty();
+}
+
 void PrintSummary(const CTarvekDoc& doc, const RunnerOptions& options, bool ran, std::ostream& out) {
     const CBlock* clock = doc.Clock();
     std::size_t samples = clock->history.size();
@@ -105,6 +126,7 @@ int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         refused = std::find(captions.begin(), captions.end(), kRefusedCaption) != captions.end();
     }
     if (options->csvPath && !ExportCsv(doc, *options, err)) return kExitFileError;
+    if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;
     if (options->savePath && !SaveChartFile(*options->savePath, doc, host)) return kExitFileError;
     if (!options->quiet) PrintSummary(doc, *options, options->run && !refused, out);
     return refused ? kExitRunRefused : kExitRan;

@@ -49,6 +49,8 @@ const char* RunnerUsage() {
            "                        block labels, one row per sample, full precision\n"
            "  --blocks L1,L2,...    the CSV columns, by block label (default: the blocks a new\n"
            "                        list view shows, in block-list order)\n"
+           "  --prn FILE            afterwards write the \"Print to File\" text of the chart's\n"
+           "                        first list view (without one, of a new list view)\n"
            "  --set LABEL.N=VALUE   set parameter N (1..3) of the block labelled LABEL before\n"
            "                        the run; may be repeated\n"
            "  --reroute             route every connector again before running or saving\n"
@@ -82,11 +84,13 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
             options.quiet = true;
         } else if (arg == "--reroute") {
             options.reroute = true;
-        } else if (arg == "--save" || arg == "--csv" || arg == "--blocks" || arg == "--set") {
+        } else if (arg == "--save" || arg == "--csv" || arg == "--blocks" || arg == "--set" ||
+                   arg == "--prn") {
             const std::string* v = value(arg.c_str());
             if (!v) return std::nullopt;
             if (arg == "--save") options.savePath = *v;
             else if (arg == "--csv") options.csvPath = *v;
+            else if (arg == "--prn") options.prnPath = *v;
             else if (arg == "--blocks") options.csvLabels = SplitLabels(*v);
             else {
                 ParameterSetting setting;

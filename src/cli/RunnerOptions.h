@@ -21,6 +21,7 @@ struct RunnerOptions {
     std::optional<std::string> savePath;
     std::optional<std::string> csvPath;
     std::optional<std::vector<std::string>> csvLabels;  // --blocks
+    std::optional<std::string> prnPath;                 // the list view's "Print to File" text
     std::vector<ParameterSetting> settings;             // --set, in order
 };
 

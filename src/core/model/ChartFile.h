@@ -40,6 +40,7 @@ bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host);
 bool SaveChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host);
 
 // Writes bytes to path the same safe way; on failure returns false with the reason in error.
+// AtomicFileWriter does the same for a file written in pieces.
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& error);
 

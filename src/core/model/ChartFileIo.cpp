@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "model/AtomicFileWriter.h"
 #include "model/CArchive.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
@@ -63,46 +64,14 @@ bool ReadWholeFile(const std::string& path, FileBytes& bytes, std::string& error
     return ok;
 }
 
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 }  // namespace
 
 bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes,
                          std::string& error) {
-    std::filesystem::path target(path);
-    std::string pattern = (target.has_parent_path() ? target.parent_path() / "" : std::filesystem::path())
-                              .string() + "." + target.filename().string() + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        error = std::strerror(errno);
-        return false;
-    }
-    // Keep the permissions of the file being replaced; a new file gets the usual ones.
-    struct stat existing {};
-    mode_t mode = ::stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
-    bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    int savedErrno = errno;
-    ok = (::close(fd) == 0) && ok;
-    if (ok && ::rename(name.data(), path.c_str()) != 0) {
-        savedErrno = errno;
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(name.data());
-        error = std::strerror(savedErrno != 0 ? savedErrno : EIO);
-    }
-    return ok;
+    AtomicFileWriter writer(path);
+    if (writer.Write(bytes) && writer.Commit()) return true;
+    error = writer.Error();
+    return false;
 }
 
 bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host) {

@@ -1,10 +1,10 @@
 #include "app/CChildFrame.h"
 
-#include <QCloseEvent>
 #include <QSplitter>
 #include <algorithm>
 
 #include "app/ChartSession.h"
+#include "help/HelpPages.h"
 #include "model/edits/ChartCommand.h"
 #include "model/views/ChartViewState.h"
 #include "views/chart/CTarvekView.h"
@@ -17,7 +17,7 @@ QSplitter* RowAt(QSplitter* rows, int i) { return qobject_cast<QSplitter*>(rows-
 }  // namespace
 
 CChildFrame::CChildFrame(ChartSession& session, ChartViewState& state, QWidget* parent)
-    : QMdiSubWindow(parent), session_(session) {
+    : CDocumentFrame(session, parent), session_(session) {
     rows_ = new QSplitter(Qt::Vertical);
     rows_->setChildrenCollapsible(true);
     connect(rows_, &QSplitter::splitterMoved, this, &CChildFrame::RemoveCollapsedPanes);
@@ -26,13 +26,11 @@ CChildFrame::CChildFrame(ChartSession& session, ChartViewState& state, QWidget* 
     rows_->addWidget(row);
     AddPane(row, state);
     setWidget(rows_);
-    session_.Document().AddView(this);
     RefreshCaption();
 }
 
 // The panes go first: each view detaches from the document, then its record is dropped.
 CChildFrame::~CChildFrame() {
-    session_.Document().RemoveView(this);
     for (CTarvekView* view : Views()) {
         const ChartViewState* state = &view->State();
         delete view;
@@ -53,7 +51,7 @@ CTarvekView* CChildFrame::AddPane(QSplitter* row, ChartViewState& state) {
     return view;
 }
 
-void CChildFrame::OnInitialUpdate() {
+void CChildFrame::OnInitialUpdate(bool) {
     for (CTarvekView* view : Views()) view->OnInitialUpdate();
     RefreshCaption();
 }
@@ -141,35 +139,11 @@ void CChildFrame::FocusPane(int step) {
     views[static_cast<std::size_t>(((at + step) % n + n) % n)]->setFocus(Qt::OtherFocusReason);
 }
 
-void CChildFrame::SetWindowNumber(int number) {
-    windowNumber_ = number;
-    RefreshCaption();
-}
-
-QString CChildFrame::Caption() const {
+QString CChildFrame::PaneTitle() const {
     CTarvekView* view = TopLeftView();
-    const QString title = view != nullptr ? view->CaptionTitle() : QString();
-    if (!title.isEmpty()) return title;
-    QString caption = QString::fromStdString(session_.Document().GetTitle());
-    if (windowNumber_ > 0) caption += ':' + QString::number(windowNumber_);
-    return caption;
+    return view != nullptr ? view->CaptionTitle() : QString();
 }
 
-void CChildFrame::RefreshCaption() {
-    setWindowTitle(Caption() + QStringLiteral("[*]"));
-    setWindowModified(session_.Document().IsModified());
-}
-
-void CChildFrame::OnUpdate(IDocumentView*, int, CBlock*) { RefreshCaption(); }
-
-void CChildFrame::closeEvent(QCloseEvent* event) {
-    bool allowed = true;
-    emit CloseRequested(this, &allowed);
-    if (!allowed) {
-        event->ignore();
-        return;
-    }
-    QMdiSubWindow::closeEvent(event);
-}
+int CChildFrame::HelpContext() const { return kHelpChartView; }
 
 }  // namespace ondrel::gui

@@ -3,10 +3,9 @@
 // splitters (a new pane starts with the look of the top-left one), and the caption: the
 // view title when there is one, otherwise the document's title, numbered when the chart
 // has several windows, with a mark while the chart has unsaved changes.
-#include <QMdiSubWindow>
 #include <vector>
 
-#include "model/DocumentView.h"
+#include "app/CDocumentFrame.h"
 
 class QSplitter;
 
@@ -19,7 +18,7 @@ namespace ondrel::gui {
 class CTarvekView;
 class ChartSession;
 
-class CChildFrame : public QMdiSubWindow, private IDocumentView {
+class CChildFrame : public CDocumentFrame {
     Q_OBJECT
 public:
     static constexpr int kMaxRows = 2;
@@ -30,44 +29,34 @@ public:
     CChildFrame(ChartSession& session, ChartViewState& state, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
-    ChartSession& Session() { return session_; }
     // Initial update of every pane.
-    void OnInitialUpdate();
+    void OnInitialUpdate(bool newView = true) override;
+    int HelpContext() const override;
 
     // Adds a pane: first a second column, then a second row; false at 2 x 2.
-    bool Split();
-    bool CanSplit() const;
+    bool Split() override;
+    bool CanSplit() const override;
     int PaneCount() const;
     // The pane holding the focus, otherwise the top-left one.
     CTarvekView* ActiveView() const;
     CTarvekView* TopLeftView() const;
     std::vector<CTarvekView*> Views() const;
     // Moves the focus to the next (step 1) or previous (step -1) pane.
-    void FocusPane(int step);
-
-    // number > 0: this is window `number` of a chart with several windows.
-    void SetWindowNumber(int number);
-    void RefreshCaption();
-    QString Caption() const;
+    void FocusPane(int step) override;
 
 signals:
-    // The frame asks whether it may close (the owner asks the user about unsaved changes
-    // when it is the chart's last window).
-    void CloseRequested(CChildFrame* frame, bool* allowed);
     // A pane's selection, placing or connecting changed.
     void EditStateChanged();
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
+    QString PaneTitle() const override;
 
 private:
-    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
     CTarvekView* AddPane(QSplitter* row, ChartViewState& state);
     void RemoveCollapsedPanes();
 
     ChartSession& session_;
     QSplitter* rows_;  // vertical: one horizontal splitter per row
-    int windowNumber_ = 0;
 };
 
 }  // namespace ondrel::gui

@@ -17,6 +17,8 @@
 #include "app/CommandText.h"
 #include "app/ToolbarLayout.h"
 #include "app/Toolbars.h"
+#include "app/ViewWindows.h"
+#include "model/views/ChartViewState.h"
 #include "app/WindowPlacement.h"
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
@@ -67,8 +69,8 @@ CMainFrame::CMainFrame(COndrelApp& app, QWidget* parent) : QMainWindow(parent), 
 }
 
 CMainFrame::~CMainFrame() {
-    // The chart windows go while the frame is still whole.
-    for (CChildFrame* frame : Frames()) delete frame;
+    // The chart's windows go while the frame is still whole.
+    for (CDocumentFrame* frame : Windows()) delete frame;
 }
 
 QAction* CMainFrame::Action(int commandId) const { return actions_.value(commandId, nullptr); }
@@ -145,9 +147,16 @@ std::vector<CChildFrame*> CMainFrame::Frames() const {
     return frames;
 }
 
-std::vector<CChildFrame*> CMainFrame::FramesOf(const ChartSession& session) const {
-    std::vector<CChildFrame*> frames;
-    for (CChildFrame* frame : Frames())
+std::vector<CDocumentFrame*> CMainFrame::Windows() const {
+    std::vector<CDocumentFrame*> frames;
+    for (QMdiSubWindow* w : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* frame = qobject_cast<CDocumentFrame*>(w)) frames.push_back(frame);
+    return frames;
+}
+
+std::vector<CDocumentFrame*> CMainFrame::FramesOf(const ChartSession& session) const {
+    std::vector<CDocumentFrame*> frames;
+    for (CDocumentFrame* frame : Windows())
         if (&frame->Session() == &session) frames.push_back(frame);
     return frames;
 }
@@ -156,8 +165,12 @@ CChildFrame* CMainFrame::ActiveFrame() const {
     return qobject_cast<CChildFrame*>(mdi_->currentSubWindow());
 }
 
+CDocumentFrame* CMainFrame::ActiveWindow() const {
+    return qobject_cast<CDocumentFrame*>(mdi_->currentSubWindow());
+}
+
 ChartSession* CMainFrame::ActiveSession() const {
-    CChildFrame* frame = ActiveFrame();
+    CDocumentFrame* frame = ActiveWindow();
     return frame != nullptr ? &frame->Session() : nullptr;
 }
 
@@ -166,29 +179,38 @@ CTarvekView* CMainFrame::ActiveView() const {
     return frame != nullptr ? frame->ActiveView() : nullptr;
 }
 
-CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& state) {
-    auto* frame = new CChildFrame(session, state);
+CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bool newView) {
+    CDocumentFrame* frame = MakeViewWindow(session, state);
+    if (frame == nullptr) {
+        CommandFailed();
+        return nullptr;
+    }
     frame->setAttribute(Qt::WA_DeleteOnClose);
     mdi_->addSubWindow(frame);
-    connect(frame, &CChildFrame::CloseRequested, this, &CMainFrame::OnFrameClose);
-    connect(frame, &CChildFrame::EditStateChanged, this, &CMainFrame::RefreshCommandStates);
+    connect(frame, &CDocumentFrame::CloseRequested, this, &CMainFrame::OnFrameClose);
+    if (auto* chart = qobject_cast<CChildFrame*>(frame))
+        connect(chart, &CChildFrame::EditStateChanged, this, &CMainFrame::RefreshCommandStates);
     ChartSession* owner = &session;
     connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
     frame->resize(mdi_->width() * 3 / 4, mdi_->height() * 3 / 4);
     frame->show();
-    frame->OnInitialUpdate();
+    frame->OnInitialUpdate(newView);
     mdi_->setActiveSubWindow(frame);
     RefreshCaptions();
     RefreshCommandStates();
     return frame;
 }
 
+CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& state) {
+    return qobject_cast<CChildFrame*>(OpenView(session, state, true));
+}
+
 void CMainFrame::CloseFramesOf(const ChartSession& session) {
-    for (CChildFrame* frame : FramesOf(session)) delete frame;
+    for (CDocumentFrame* frame : FramesOf(session)) delete frame;
 }
 
 // Only the chart's last window asks about unsaved changes; the others just close.
-void CMainFrame::OnFrameClose(CChildFrame* frame, bool* allowed) {
+void CMainFrame::OnFrameClose(CDocumentFrame* frame, bool* allowed) {
     ChartSession& session = frame->Session();
     *allowed = FramesOf(session).size() > 1 || app_.SaveModified(session);
 }
@@ -205,14 +227,14 @@ void CMainFrame::OnFrameDestroyed(ChartSession* session) {
 
 void CMainFrame::RefreshCaptions() {
     std::map<const ChartSession*, int> counts;
-    for (CChildFrame* frame : Frames()) ++counts[&frame->Session()];
+    for (CDocumentFrame* frame : Windows()) ++counts[&frame->Session()];
     std::map<const ChartSession*, int> numbers;
-    for (CChildFrame* frame : Frames()) {
+    for (CDocumentFrame* frame : Windows()) {
         const ChartSession* s = &frame->Session();
         frame->SetWindowNumber(counts[s] > 1 ? ++numbers[s] : 0);
     }
     QString title = QString::fromStdString(LoadString(cmd::kMainTitleString));
-    if (CChildFrame* active = ActiveFrame()) title += QStringLiteral(" - ") + active->Caption();
+    if (CDocumentFrame* active = ActiveWindow()) title += QStringLiteral(" - ") + active->Caption();
     setWindowTitle(title);
 }
 
@@ -223,7 +245,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     }
     SaveBarState();
     SavePlacement(*this);
-    for (CChildFrame* frame : Frames()) delete frame;
+    for (CDocumentFrame* frame : Windows()) delete frame;
     event->accept();
 }
 

@@ -13,11 +13,14 @@ class QToolBar;
 
 namespace ondrel {
 class ChartViewState;
+class ViewState;
+enum class ViewKind;
 }
 
 namespace ondrel::gui {
 
 class CChildFrame;
+class CDocumentFrame;
 class ChartSession;
 class COndrelApp;
 class CTarvekView;
@@ -43,12 +46,19 @@ public:
     // The default layout of the bars for a window this wide (used on a first start).
     void ApplyDefaultBarLayout(int windowWidth);
 
-    // Opens a chart window on session showing state, with its initial update; null and
-    // "Command failed." when it cannot.
+    // Opens a window of the state's kind on session showing state, with its initial update
+    // (newView: a view just made, which completes its defaults; otherwise one read from the
+    // chart file). Null and "Command failed." when it cannot.
+    CDocumentFrame* OpenView(ChartSession& session, ViewState& state, bool newView);
     CChildFrame* OpenChartView(ChartSession& session, ChartViewState& state);
+    // The chart windows.
     std::vector<CChildFrame*> Frames() const;
-    std::vector<CChildFrame*> FramesOf(const ChartSession& session) const;
+    // Every window (chart, list, graph, text), in the order they were opened.
+    std::vector<CDocumentFrame*> Windows() const;
+    std::vector<CDocumentFrame*> FramesOf(const ChartSession& session) const;
+    // The active window when it is a chart window.
     CChildFrame* ActiveFrame() const;
+    CDocumentFrame* ActiveWindow() const;
     ChartSession* ActiveSession() const;
     CTarvekView* ActiveView() const;
     // Closes every window of session without asking (the caller has asked).
@@ -76,9 +86,9 @@ private:
     void CreateMenus();
     void ShowMenus(bool documentOpen);
     void ConnectCommands();
-    void OnFrameClose(CChildFrame* frame, bool* allowed);
+    void OnFrameClose(CDocumentFrame* frame, bool* allowed);
     void OnFrameDestroyed(ChartSession* session);
-    void OnOpenNewChartView();
+    void OnOpenNewView(ViewKind kind);
     void OnPreferencesCommand();
     void OnViewingCommand();
     void OnRun();

@@ -11,6 +11,7 @@
 #include "app/CMainFrame.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
+#include "app/ViewWindows.h"
 #include "app/WindowPlacement.h"
 #include "dialogs/BlockEditor.h"
 #include "model/edits/ChartCommand.h"
@@ -91,9 +92,10 @@ ChartSession* COndrelApp::Adopt(std::unique_ptr<ChartSession> session) {
         ForgetSession(raw);
         return nullptr;
     }
-    // Further chart views stored with the chart get windows of their own.
-    for (ChartViewState* state : raw->TakeChartStatesWithoutWindow())
-        mainFrame_->OpenChartView(*raw, *state);
+    // Further views stored with the chart get windows of their own; a kind without windows
+    // keeps its record as read.
+    for (ViewState* state : raw->TakeStatesWithoutWindow())
+        if (HasViewWindow(state->Kind())) mainFrame_->OpenView(*raw, *state, false);
     mainFrame_->MdiArea()->setActiveSubWindow(frame);
     mainFrame_->RefreshCommandStates();
     return raw;

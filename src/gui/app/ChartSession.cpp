@@ -61,7 +61,24 @@ State* ChartSession::Append() {
     return raw;
 }
 
+template <typename State>
+State* ChartSession::AppendAwaitingWindow() {
+    State* state = Append<State>();
+    awaitingWindow_.push_back(state);
+    return state;
+}
+
 ChartViewState& ChartSession::AddChartState() { return *Append<ChartViewState>(); }
+
+ViewState& ChartSession::AddState(ViewKind kind) {
+    switch (kind) {
+        case ViewKind::List: return *Append<ListViewState>();
+        case ViewKind::Graph: return *Append<GraphViewState>();
+        case ViewKind::Text: return *Append<TextViewState>();
+        case ViewKind::Chart: break;
+    }
+    return AddChartState();
+}
 
 void ChartSession::ForgetState(const ViewState* state) {
     std::erase(awaitingWindow_, state);
@@ -72,7 +89,7 @@ void ChartSession::ForgetState(const ViewState* state) {
     states_.erase(it);
 }
 
-std::vector<ChartViewState*> ChartSession::TakeChartStatesWithoutWindow() {
+std::vector<ViewState*> ChartSession::TakeStatesWithoutWindow() {
     return std::exchange(awaitingWindow_, {});
 }
 
@@ -86,15 +103,10 @@ ChartViewState* ChartSession::FirstChartView(CTarvekDoc&) {
     return firstChart_;
 }
 
-ChartViewState* ChartSession::OpenChartView(CTarvekDoc&) {
-    ChartViewState* state = &AddChartState();
-    awaitingWindow_.push_back(state);
-    return state;
-}
-
-ListViewState* ChartSession::OpenListView(CTarvekDoc&) { return Append<ListViewState>(); }
-GraphViewState* ChartSession::OpenGraphView(CTarvekDoc&) { return Append<GraphViewState>(); }
-TextViewState* ChartSession::OpenTextView(CTarvekDoc&) { return Append<TextViewState>(); }
+ChartViewState* ChartSession::OpenChartView(CTarvekDoc&) { return AppendAwaitingWindow<ChartViewState>(); }
+ListViewState* ChartSession::OpenListView(CTarvekDoc&) { return AppendAwaitingWindow<ListViewState>(); }
+GraphViewState* ChartSession::OpenGraphView(CTarvekDoc&) { return AppendAwaitingWindow<GraphViewState>(); }
+TextViewState* ChartSession::OpenTextView(CTarvekDoc&) { return AppendAwaitingWindow<TextViewState>(); }
 
 std::vector<ViewState*> ChartSession::ViewsToSave(const CTarvekDoc&) {
     std::vector<ViewState*> views;

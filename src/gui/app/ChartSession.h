@@ -1,8 +1,8 @@
 #pragma once
 // One open chart: the document, the file it belongs to, and the persistent state of every
-// view on it, in the document's view order. Chart views are windows (CChildFrame panes) that
-// draw from their state; list, graph and text views have no window yet, so their records
-// are kept as states alone and go back into the file unchanged.
+// view on it, in the document's view order. Each window pane draws from its state; the
+// session owns the states, so that undo commands may refer to them after a window closed. A
+// state of a kind that has no window is kept alone and goes back into the file unchanged.
 #include <QString>
 #include <QUndoStack>
 #include <functional>
@@ -31,13 +31,15 @@ public:
     const QString& Path() const { return path_; }
     void SetPath(const QString& path) { path_ = path; }
 
-    // A new chart-view state at the end of the view order (a new window or pane).
+    // A new view state of kind at the end of the view order (a new window or pane).
+    ViewState& AddState(ViewKind kind);
     ChartViewState& AddChartState();
     // The window or pane showing state has gone: its record is no longer saved. The state
     // object itself lives on with the session, since undo commands may still refer to it.
     void ForgetState(const ViewState* state);
-    // Chart states read from the file that have no window yet (opened after loading).
-    std::vector<ChartViewState*> TakeChartStatesWithoutWindow();
+    // The states read from the file besides the first chart view's, in view order: the
+    // windows to open after loading.
+    std::vector<ViewState*> TakeStatesWithoutWindow();
     const std::vector<std::unique_ptr<ViewState>>& States() const { return states_; }
 
     // IViewHost: while a file is read.
@@ -68,6 +70,8 @@ private:
 
     template <typename State>
     State* Append();
+    template <typename State>
+    State* AppendAwaitingWindow();
     // The list, graph and text views' states: a change of the chart may alter their records.
     std::vector<ViewState*> OutputViews() const;
 
@@ -75,7 +79,7 @@ private:
     QString path_;
     std::vector<std::unique_ptr<ViewState>> states_;
     ChartViewState* firstChart_ = nullptr;
-    std::vector<ChartViewState*> awaitingWindow_;
+    std::vector<ViewState*> awaitingWindow_;
     std::vector<std::unique_ptr<ViewState>> retired_;
     // Declared last: its commands refer to the document, the states and the blocks.
     QUndoStack undoStack_;

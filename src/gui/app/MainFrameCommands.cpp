@@ -13,6 +13,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
 #include "app/Toolbars.h"
+#include "app/ViewWindows.h"
 #include "blocks/BlockCatalogue.h"
 #include "dialogs/DebugSettingsDialog.h"
 #include "dialogs/ModelPropertiesDialog.h"
@@ -54,9 +55,10 @@ const QMap<int, const char*>& MenuTexts() {
 
 // Commands whose windows and dialogs come with later parts of the program: shown, but off.
 bool NotYetAvailable(int id) {
-    static const QList<int> kLater{kFilePrint,    kFilePrintToFile, kFilePrintPreview,
-                                   kFilePrintSetup, kOpenTextView, kOpenListView,
-                                   kOpenGraphView, kSnapshot,     kMiscellaneousSpare};
+    static const QList<int> kLater{kFilePrint,      kFilePrintToFile, kFilePrintPreview,
+                                   kFilePrintSetup, kSnapshot,        kMiscellaneousSpare};
+    if (id == kOpenTextView) return !HasViewWindow(ViewKind::Text);
+    if (id == kOpenGraphView) return !HasViewWindow(ViewKind::Graph);
     return kLater.contains(id);
 }
 
@@ -64,7 +66,8 @@ bool NotYetAvailable(int id) {
 bool NeedsDocument(int id) {
     static const QList<int> kDocument{kFileClose, kFileSave, kFileSaveAs, kRun, kInitialize,
                                       kViewing, kPreferences, kDebugSettings,
-                                      kTerminateRun, kOpenChartView, kWindowCascade,
+                                      kTerminateRun, kOpenChartView, kOpenTextView,
+                                      kOpenListView, kOpenGraphView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
                                       kPreviousPane};
     return kDocument.contains(id) || FindCatalogueEntryByCommand(id) != nullptr;
@@ -185,7 +188,7 @@ void CMainFrame::RefreshCommandStates() {
         if (FindToolbar(id) != nullptr || id == kViewStatusBar) continue;  // bar toggles
         it.value()->setEnabled(!NotYetAvailable(id) && (!NeedsDocument(id) || hasDocument));
     }
-    CChildFrame* frame = ActiveFrame();
+    CDocumentFrame* frame = ActiveWindow();
     Action(kWindowSplit)->setEnabled(frame != nullptr && frame->CanSplit());
     const bool running = hasDocument && session->Document().stopped == 0;
     Action(kRun)->setChecked(running);
@@ -231,7 +234,10 @@ void CMainFrame::ConnectCommands() {
     on(kTerminateRun, [this] {
         if (ChartSession* s = ActiveSession()) s->Document().OnTerminateRun();
     });
-    on(kOpenChartView, [this] { OnOpenNewChartView(); });
+    on(kOpenChartView, [this] { OnOpenNewView(ViewKind::Chart); });
+    on(kOpenListView, [this] { OnOpenNewView(ViewKind::List); });
+    on(kOpenGraphView, [this] { OnOpenNewView(ViewKind::Graph); });
+    on(kOpenTextView, [this] { OnOpenNewView(ViewKind::Text); });
     on(kPreferences, [this] { OnPreferencesCommand(); });
     on(kDebugSettings, [this] {
         if (ChartSession* s = ActiveSession()) OnDebugSettings(s->Document(), this);
@@ -247,11 +253,11 @@ void CMainFrame::ConnectCommands() {
     on(kWindowTile, [this] { mdi_->tileSubWindows(); });
     on(kWindowArrange, [this] { mdi_->cascadeSubWindows(); });
     on(kWindowSplit, [this] {
-        if (CChildFrame* f = ActiveFrame()) f->Split();
+        if (CDocumentFrame* f = ActiveWindow()) f->Split();
         RefreshCommandStates();
     });
-    on(kNextPane, [this] { if (CChildFrame* f = ActiveFrame()) f->FocusPane(1); });
-    on(kPreviousPane, [this] { if (CChildFrame* f = ActiveFrame()) f->FocusPane(-1); });
+    on(kNextPane, [this] { if (CDocumentFrame* f = ActiveWindow()) f->FocusPane(1); });
+    on(kPreviousPane, [this] { if (CDocumentFrame* f = ActiveWindow()) f->FocusPane(-1); });
     on(kAppAbout, [this] { OnAbout(); });
     for (int id : {kHelpIndex, kHelpUsing, kContextHelp, kHelp})
         on(id, [this, id] { OnHelp(id); });
@@ -266,16 +272,17 @@ void CMainFrame::Execute(int commandId) {
     if (QAction* action = Action(commandId)) action->trigger();
 }
 
-// Options > Chart: one more chart window on the active chart. The chart counts as changed,
-// since the new window is saved with it.
-void CMainFrame::OnOpenNewChartView() {
+// Options > Chart, Text, List, Graph: one more window of that kind on the active chart. The
+// chart counts as changed, since the new window is saved with it.
+void CMainFrame::OnOpenNewView(ViewKind kind) {
     ChartSession* session = ActiveSession();
-    if (session == nullptr) {
+    if (session == nullptr || !HasViewWindow(kind)) {
         CommandFailed();
         return;
     }
+    ViewState& state = session->AddState(kind);
     session->MarkUnrecordedChange();
-    OpenChartView(*session, session->AddChartState());
+    if (OpenView(*session, state, true) == nullptr) session->ForgetState(&state);
 }
 
 // Options > Preferences: the model's settings and title, for the active chart.
@@ -330,7 +337,8 @@ void CMainFrame::OnHelp(int commandId) {
     IHelp* help = Platform().help;
     if (help == nullptr) return;
     const bool forWindow = commandId == kHelp || commandId == kContextHelp;
-    help->ShowHelp(forWindow && ActiveView() != nullptr ? kHelpChartView : kHelpContents);
+    CDocumentFrame* window = ActiveWindow();
+    help->ShowHelp(forWindow && window != nullptr ? window->HelpContext() : kHelpContents);
 }
 
 void CMainFrame::OnAbout() { app_.ShowAbout(); }

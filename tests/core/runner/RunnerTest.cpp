@@ -7,6 +7,7 @@
 #include "Runner.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
+#include "model/views/ListViewState.h"
 #include "model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
@@ -80,6 +81,7 @@ TEST_F(RunnerTest, UsageErrorsExitWithOne) {
         {"--set", "Gain.4=2", "a.cht"},
         {"--set", "Gain.1=two", "a.cht"},
         {"--blocks", "Clock", "a.cht"},
+        {"a.cht", "--prn"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(Run(args), kExitUsage) << testing::PrintToString(args);
@@ -158,6 +160,47 @@ TEST_F(RunnerTest, SavesWhatItLoadedAndReportsFileErrors) {
 
     EXPECT_EQ(Run({"--save", dir.string(), ramp}), kExitFileError);
     EXPECT_NE(err.str().find("Save Error: "), std::string::npos);
+}
+
+TEST_F(RunnerTest, PrnWritesTheFirstListViewOrANewOnesText) {
+    fs::path ran = dir / "ran.cht";
+    fs::path prn = dir / "out.prn";
+    // Without a list view: the default columns and settings, written after the run.
+    EXPECT_EQ(Run({"--quiet", "--prn", prn.string(), "--save", ran.string(), Ramp()}), kExitRan);
+    std::string text = ReadText(prn);
+    const std::string head = "\r\nClock\tIntegrate\t\r\n0.000e+000\t0.000e+000\t\r\n1.000e-001\t2.000e-001\t\r\n";
+    EXPECT_EQ(text.substr(0, head.size()), head);
+    EXPECT_EQ(text.size(), 2 + 18 + 11 * 24u);
+    EXPECT_EQ(text.substr(text.size() - 24), "1.000e+000\t2.000e+000\t\r\n");
+
+    // The chart's first list view decides: its notes, columns (an unresolved one skipped)
+    // and settings; the second list view is not asked.
+    fs::path listed = dir / "listed.cht";
+    {
+        test::RecordingPlatform quiet;
+        CTarvekDoc doc;
+        StateOnlyViewHost host;
+        ASSERT_TRUE(LoadChartFile(ran.string(), doc, host));
+        ListViewState* first = host.OpenListView(doc);
+        first->notes = "ramp\nrun";
+        first->Extra = 1;
+        first->Precision = 1;
+        CBlock* integrate = nullptr;
+        for (auto& block : doc.blockList)
+            if (block->label == "Integrate") integrate = block.get();
+        first->displayedBlocks = {BlockReference(integrate), BlockReference()};
+        host.OpenListView(doc)->notes = "second";
+        ASSERT_TRUE(SaveChartFile(listed.string(), doc, host));
+    }
+    EXPECT_EQ(Run({"--quiet", "--no-run", "--prn", prn.string(), listed.string()}), kExitRan);
+    text = ReadText(prn);
+    const std::string listedHead = "ramp\r\nrun\r\nIntegrate\t\r\n  0.0e+000\t\r\n  2.0e-001\t\r\n";
+    EXPECT_EQ(text.substr(0, listedHead.size()), listedHead);
+    EXPECT_EQ(text.size(), 11 + 12 + 11 * 13u);
+
+    EXPECT_EQ(Run({"--quiet", "--no-run", "--prn", (dir / "none" / "out.prn").string(), listed.string()}),
+              kExitFileError);
+    EXPECT_NE(err.str().find("ondrel-run: Unable to write "), std::string::npos);
 }
 
 TEST_F(RunnerTest, RerouteRoutesEveryConnectorAgainBeforeSaving) {

@@ -1,0 +1,49 @@
+#include "app/ViewWindows.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/CChildFrame.h"
+#include "app/COutputFrame.h"
+#include "app/ChartSession.h"
+#include "model/views/ChartViewState.h"
+#include "model/views/ListViewState.h"
+#include "views/output/CListBase.h"
+
+namespace ondrel::gui {
+namespace {
+
+// The output view kinds that have windows, one entry each.
+const std::vector<OutputViewEntry>& Entries() {
+    static const std::vector<OutputViewEntry> kEntries{
+        {ViewKind::List,
+         [](CTarvekDoc& doc, ViewState& state) -> IOutputPane* {
+             return new CListBase(doc, static_cast<ListViewState&>(state));
+         },
+         CListBase::kMaxRows, CListBase::kMaxColumns,
+         [](const ViewState& from, ViewState& to) {
+             CListBase::CopyForSplit(static_cast<const ListViewState&>(from),
+                                     static_cast<ListViewState&>(to));
+         }},
+    };
+    return kEntries;
+}
+
+}  // namespace
+
+const OutputViewEntry* FindOutputViewEntry(ViewKind kind) {
+    const auto& entries = Entries();
+    auto it = std::find_if(entries.begin(), entries.end(), [kind](const auto& e) { return e.kind == kind; });
+    return it != entries.end() ? &*it : nullptr;
+}
+
+bool HasViewWindow(ViewKind kind) { return kind == ViewKind::Chart || FindOutputViewEntry(kind) != nullptr; }
+
+CDocumentFrame* MakeViewWindow(ChartSession& session, ViewState& state) {
+    if (state.Kind() == ViewKind::Chart)
+        return new CChildFrame(session, static_cast<ChartViewState&>(state));
+    const OutputViewEntry* entry = FindOutputViewEntry(state.Kind());
+    return entry != nullptr ? new COutputFrame(session, state, *entry) : nullptr;
+}
+
+}  // namespace ondrel::gui
