@@ -15,6 +15,7 @@
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
+#include "app/COutputFrame.h"
 #include "app/ToolbarLayout.h"
 #include "app/Toolbars.h"
 #include "app/ViewWindows.h"
@@ -23,6 +24,7 @@
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
 #include "views/chart/CTarvekView.h"
+#include "views/output/CGraphBase.h"
 
 namespace ondrel::gui {
 namespace {
@@ -177,6 +179,11 @@ ChartSession* CMainFrame::ActiveSession() const {
 CTarvekView* CMainFrame::ActiveView() const {
     CChildFrame* frame = ActiveFrame();
     return frame != nullptr ? frame->ActiveView() : nullptr;
+}
+
+CGraphBase* CMainFrame::ActiveGraph() const {
+    auto* frame = dynamic_cast<COutputFrame*>(ActiveWindow());
+    return frame != nullptr ? dynamic_cast<CGraphBase*>(frame->ActivePane()) : nullptr;
 }
 
 CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bool newView) {

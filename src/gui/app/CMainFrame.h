@@ -24,6 +24,7 @@ class CDocumentFrame;
 class ChartSession;
 class COndrelApp;
 class CTarvekView;
+class CGraphBase;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -61,6 +62,8 @@ public:
     CDocumentFrame* ActiveWindow() const;
     ChartSession* ActiveSession() const;
     CTarvekView* ActiveView() const;
+    // The graph pane of the active window, if it is a graph window.
+    CGraphBase* ActiveGraph() const;
     // Closes every window of session without asking (the caller has asked).
     void CloseFramesOf(const ChartSession& session);
 
@@ -91,6 +94,9 @@ private:
     void OnOpenNewView(ViewKind kind);
     void OnPreferencesCommand();
     void OnViewingCommand();
+    void OnGraphViewing(CGraphBase& graph, ChartSession& session);
+    void OnExportGraphData();
+    void OnExportGraphImage();
     void OnRun();
     void OnInitialize();
     void OnBlockTool(int commandId);

@@ -24,6 +24,9 @@
 #include "platform/Platform.h"
 #include "resources/BlockIcons.h"
 #include "views/chart/CTarvekView.h"
+#include "views/output/CGraphBase.h"
+#include "views/output/GraphExport.h"
+#include "views/output/GraphPropertySheet.h"
 
 namespace ondrel::gui {
 namespace {
@@ -36,7 +39,8 @@ const QMap<int, const char*>& MenuTexts() {
         {kFileNew, "&New"}, {kFileOpen, "&Open..."}, {kFileClose, "&Close"},
         {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
         {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
-        {kFilePrintSetup, "P&rint Setup..."}, {kAppExit, "E&xit"},
+        {kFilePrintSetup, "P&rint Setup..."},
+        {kExportGraphData, "Export Graph &Data..."}, {kExportGraphImage, "Export Graph &Image..."}, {kAppExit, "E&xit"},
         {kEditUndo, "&Undo"}, {kEditRedo, "&Redo"},
         {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
         {kDebugSettings, "&Debugging..."},
@@ -69,7 +73,7 @@ bool NeedsDocument(int id) {
                                       kTerminateRun, kOpenChartView, kOpenTextView,
                                       kOpenListView, kOpenGraphView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
-                                      kPreviousPane};
+                                      kPreviousPane, kExportGraphData, kExportGraphImage};
     return kDocument.contains(id) || FindCatalogueEntryByCommand(id) != nullptr;
 }
 
@@ -145,7 +149,8 @@ void CMainFrame::CreateMenus() {
     };
     documentMenus_list_ = {
         menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
-                       kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
+                       kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kExportGraphData,
+                       kExportGraphImage, 0, kFileMru1, 0,
                        kAppExit}),
         menu("&Edit", {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditDelete}),
         menu("&View", {kViewToolbar, kViewStatusBar, 0, kViewDisplayBar, kViewMathBar,
@@ -244,7 +249,12 @@ void CMainFrame::ConnectCommands() {
     });
     on(kEditUndo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().undo(); });
     on(kEditRedo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().redo(); });
-    on(kEditCopy, [this] { if (CTarvekView* v = ActiveView()) v->Copy(); });
+    on(kEditCopy, [this] {
+        if (CTarvekView* v = ActiveView()) v->Copy();
+        else if (CGraphBase* g = ActiveGraph()) g->CopyToClipboard();
+    });
+    on(kExportGraphData, [this] { OnExportGraphData(); });
+    on(kExportGraphImage, [this] { OnExportGraphImage(); });
     on(kEditCut, [this] { if (CTarvekView* v = ActiveView()) v->Cut(); });
     on(kEditPaste, [this] { if (CTarvekView* v = ActiveView()) v->Paste(); });
     on(kEditDelete, [this] { if (CTarvekView* v = ActiveView()) v->DeleteSelected(); });
@@ -299,7 +309,12 @@ void CMainFrame::OnPreferencesCommand() {
 void CMainFrame::OnViewingCommand() {
     CTarvekView* view = ActiveView();
     ChartSession* session = ActiveSession();
-    if (view == nullptr || session == nullptr) return;
+    if (session == nullptr) return;
+    if (CGraphBase* graph = ActiveGraph()) {
+        OnGraphViewing(*graph, *session);
+        return;
+    }
+    if (view == nullptr) return;
     OnViewParameters(view->Document(), view->State(), this, [view, session](ViewSettingsEdit&& edit) {
         session->Perform(MakeViewSettingsCommand(view->State(), std::move(edit)));
     });
@@ -342,5 +357,25 @@ void CMainFrame::OnHelp(int commandId) {
 }
 
 void CMainFrame::OnAbout() { app_.ShowAbout(); }
+
+}  // namespace ondrel::gui
+
+namespace ondrel::gui {
+
+// Options > Viewing on a graph window: the property sheet; its OK is one undoable change.
+void CMainFrame::OnGraphViewing(CGraphBase& graph, ChartSession& session) {
+    OnGraphProperties(graph.Document(), graph.Graph(), this, [&graph, &session](const GraphSheetValues& values) {
+        session.Perform(MakeGraphPropertiesCommand(graph.Document(), graph.Graph(), values));
+    });
+    RefreshCommandStates();
+}
+
+void CMainFrame::OnExportGraphData() {
+    if (CGraphBase* graph = ActiveGraph()) ExportGraphData(*graph, this);
+}
+
+void CMainFrame::OnExportGraphImage() {
+    if (CGraphBase* graph = ActiveGraph()) ExportGraphImage(*graph, this);
+}
 
 }  // namespace ondrel::gui

@@ -7,7 +7,9 @@
 #include "app/COutputFrame.h"
 #include "app/ChartSession.h"
 #include "model/views/ChartViewState.h"
+#include "model/views/GraphViewState.h"
 #include "model/views/ListViewState.h"
+#include "views/output/CGraphBase.h"
 #include "views/output/CListBase.h"
 
 namespace ondrel::gui {
@@ -25,6 +27,11 @@ const std::vector<OutputViewEntry>& Entries() {
              CListBase::CopyForSplit(static_cast<const ListViewState&>(from),
                                      static_cast<ListViewState&>(to));
          }},
+        {ViewKind::Graph,
+         [](CTarvekDoc& doc, ViewState& state) -> IOutputPane* {
+             return new CGraphBase(doc, static_cast<GraphViewState&>(state));
+         },
+         1, 1, {}},
     };
     return kEntries;
 }

@@ -42,7 +42,6 @@ struct GraphDrawing::Parts {
     ondrel::GraphLayout layout;
     std::array<ondrel::CurvePolylines, 3> curves;
     std::vector<QPoint> points;  // one polyline in device points, reused
-    ondrel::RisingCheck xRising;
 };
 
 GraphDrawing::GraphDrawing() : parts_(std::make_unique<Parts>()) {}
@@ -225,7 +224,7 @@ std::int64_t GraphDrawing::NearestSample(const ondrel::GraphViewState& state, co
     const ondrel::CBlock* x = state.axisSlots[0].block.block;
     if (x == nullptr) return -1;
     const std::int64_t count = SampleCount(doc);
-    const bool rising = parts_->xRising.Rising(x->history, count);
+    const bool rising = ondrel::SamplesRise(x->history, count);
     return ondrel::NearestSample(*x, count, value, rising);
 }
 

@@ -1,0 +1,82 @@
+#include "views/output/GraphExport.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <span>
+#include <string>
+
+#include "model/ChartFile.h"
+#include "platform/CommonDialogs.h"
+#include "platform/Platform.h"
+#include "platform/StringTable.h"
+#include "views/output/CGraphBase.h"
+
+namespace ondrel::gui {
+
+namespace {
+
+constexpr int kApplicationTitleId = 57344;
+// Images are drawn at the screen's resolution: one unit is one pixel.
+constexpr double kImageDotsPerInch = 96.0;
+
+std::optional<std::string> AskPath(const char* title, const char* filter, const char* suggested) {
+    ICommonDialogs* dialogs = Platform().dialogs;
+    return dialogs != nullptr ? dialogs->SaveFile(title, filter, suggested) : std::nullopt;
+}
+
+}  // namespace
+
+bool WriteExport(const QString& path, const QByteArray& bytes) {
+    std::string error;
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
+    if (WriteFileAtomically(path.toStdString(), std::span(data, static_cast<std::size_t>(bytes.size())), error))
+        return true;
+    ShowMessage("Unable to write " + path.toStdString() + ": " + error, LoadString(kApplicationTitleId));
+    return false;
+}
+
+void ExportGraphData(CGraphBase& graph, QWidget*) {
+    const auto path = AskPath("Export Graph Data", "CSV Files (*.csv)|*.csv", "graph.csv");
+    if (!path) return;
+    WriteExport(QString::fromStdString(*path), QByteArray::fromStdString(graph.VisibleDataText(',')));
+}
+
+QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    const QRect area(QPoint(0, 0), size);
+    if (format == QLatin1String("svg")) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(area);
+        svg.setResolution(static_cast<int>(kImageDotsPerInch));
+        svg.setTitle(graph.CaptionTitle());
+        QPainter painter(&svg);
+        graph.Paint(painter, area, kImageDotsPerInch);
+        painter.end();
+    } else {
+        QImage image(size, QImage::Format_RGB32);
+        image.setDotsPerMeterX(static_cast<int>(kImageDotsPerInch / 0.0254 + 0.5));
+        image.setDotsPerMeterY(image.dotsPerMeterX());
+        QPainter painter(&image);
+        graph.Paint(painter, area, kImageDotsPerInch);
+        painter.end();
+        image.save(&buffer, "PNG");
+    }
+    return bytes;
+}
+
+void ExportGraphImage(CGraphBase& graph, QWidget*) {
+    const auto path = AskPath("Export Graph Image", "SVG Images (*.svg)|*.svg|PNG Images (*.png)|*.png",
+                              "graph.svg");
+    if (!path) return;
+    const QString file = QString::fromStdString(*path);
+    const QString format = file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "png" : "svg";
+    WriteExport(file, GraphImageBytes(graph, graph.viewport()->size(), format));
+}
+
+}  // namespace ondrel::gui
