@@ -1,0 +1,223 @@
+// Graph windows as a user meets them: a filled graph, zooming and unzooming with the mouse,
+// the curves moving down when a block goes, a scale on the right, the readout, the data
+// export, the property sheet's OK and undo, and a saved chart that reopens its graph.
+#include <QApplication>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QMessageBox>
+#include <QtTest>
+#include <random>
+
+#include "GraphSupport.h"
+#include "GuiTestRegistry.h"
+#include "ModalDriver.h"
+#include "model/CTarvekDoc.h"
+#include "model/edits/ChartCommand.h"
+#include "platform/NumberFormat.h"
+#include "platform/QtDialogExchange.h"
+#include "views/output/GraphDrawing.h"
+#include "views/output/GraphExport.h"
+#include "views/output/GraphPropertySheet.h"
+
+using namespace ondrel;
+using namespace ondrel::gui;
+using namespace ondrel::guitest;
+
+namespace {
+
+constexpr QRgb kRed = 0xFF0000;
+constexpr QRgb kBlack = 0x000000;
+
+// Mouse events straight to the window, as the platform would deliver them.
+void Mouse(QWidget* viewport, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), viewport->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &event);
+}
+
+void Drag(QWidget* viewport, QPoint from, QPoint to) {
+    Mouse(viewport, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+    Mouse(viewport, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+}  // namespace
+
+class GraphWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void filledGraphDrawsItsCurveInsideThePlotOnly() {
+        GraphFixture f;
+        f.ShowCurves(1);
+        // Fixed limits narrower than the sine: the curve would leave the plot.
+        GraphSlot& sine = f.State().axisSlots[1];
+        sine.Low = -0.5;
+        sine.High = 0.5;
+        sine.Fixed = 1;
+        f.Doc().UpdateAllViews(nullptr);
+        const QImage image = f.Render();
+        const QRect plot = f.graph->PlotRect();
+        QVERIFY(GraphFixture::CountColour(image, plot, kRed) > 50);
+        const QRect above(plot.left(), 0, plot.width(), plot.top());
+        QCOMPARE(GraphFixture::CountColour(image, above, kRed), 0);
+    }
+
+    void dragZoomsRightPressRestores() {
+        GraphFixture f;
+        f.ShowCurves(2);
+        const auto before = f.Record();
+        f.Render();
+        const QRect plot = f.graph->PlotRect();
+        QWidget* viewport = f.graph->viewport();
+        const QPoint start = plot.topLeft() + QPoint(plot.width() / 4, plot.height() / 4);
+        Drag(viewport, start, start + QPoint(4, 100));  // too narrow: nothing happens
+        QVERIFY(f.Record() == before);
+
+        const auto [xLow, xHigh] = f.graph->Drawing().DrawnLimits(0);
+        const QPoint end = plot.topLeft() + QPoint(3 * plot.width() / 4, 3 * plot.height() / 4);
+        Drag(viewport, start, end);
+        for (const GraphSlot& slot : f.State().axisSlots) QCOMPARE(slot.Fixed, 1);
+        const double pw = plot.width();
+        const double rawLow = xLow + (xHigh - xLow) / pw * (start.x() - plot.left());
+        const double rawHigh = xLow + (xHigh - xLow) / pw * (end.x() - plot.left());
+        const GraphSlot& x = f.State().axisSlots[0];
+        // Fixed limits are still rounded outward to whole steps.
+        QVERIFY2(x.Low <= rawLow && x.Low > xLow && x.High >= rawHigh && x.High < xHigh,
+                 qPrintable(QString("%1..%2 for %3..%4").arg(x.Low).arg(x.High).arg(rawLow).arg(rawHigh)));
+
+        Mouse(viewport, QEvent::MouseButtonPress, start, Qt::RightButton, Qt::RightButton);
+        for (const GraphSlot& slot : f.State().axisSlots) QCOMPARE(slot.Fixed, 0);
+        QCOMPARE(f.graph->Drawing().DrawnLimits(0), std::pair(xLow, xHigh));
+    }
+
+    // Curve 1's block goes: curves 2 and 3 move down in the colours of slots 1 and 2, slot 3
+    // returns to its defaults; undo gives the graph its record back. The sheet's OK is one
+    // undoable change too.
+    void deletionMovesCurvesDownAndUndoRestores() {
+        GraphFixture f;
+        f.ShowCurves(3);
+        const auto before = f.Record();
+        f.Session().Perform(MakeDeleteCommand(f.Doc(), *f.blocks[0]));
+        const auto& axis = f.State().axisSlots;
+        QCOMPARE(axis[1].block.block, f.blocks[1]);
+        QCOMPARE(axis[2].block.block, f.blocks[2]);
+        QVERIFY(axis[3].block.IsEmpty());
+        QCOMPARE(axis[1].Color, GraphViewState::DefaultCurveColor(1));
+        QCOMPARE(axis[2].Color, GraphViewState::DefaultCurveColor(2));
+        QCOMPARE(axis[3].Color, GraphViewState::DefaultCurveColor(3));
+        QCOMPARE(f.State().curveCount, 2);
+        const QImage after = f.Render();
+        QVERIFY2(GraphFixture::CountColour(after, f.graph->PlotRect(), kRed) > 0,
+                 qPrintable(QString("%1 %2").arg(f.graph->Drawing().SlotShown(1)).arg(f.State().curveCount)));
+        f.Frame().Execute(cmd::kEditUndo);
+        QVERIFY(f.Record() == before);
+
+        ModalDriver sheet([](QWidget* w) {
+            auto* title = qobject_cast<QLineEdit*>(FindControl(w, 1204));
+            if (title != nullptr) title->setText("Motion");
+            QMetaObject::invokeMethod(w, "accept");
+        }, "ondrel::gui::CGraphPropertySheet");
+        f.Frame().Execute(cmd::kViewing);
+        QVERIFY(sheet.Acted());
+        QCOMPARE(f.State().title, std::string("Motion"));
+        QCOMPARE(f.Session().UndoStack().undoText(), QString("Graph Properties"));
+        f.Frame().Execute(cmd::kEditUndo);  // Ctrl+Z
+        QVERIFY(f.Record() == before);
+    }
+
+    void curveOneOnTheRightLeavesTheLeftAxisBare() {
+        GraphFixture f;
+        f.ShowCurves(1);
+        f.State().axisSlots[1].Locn = 1;
+        f.Doc().UpdateAllViews(nullptr);
+        QCOMPARE(f.graph->Drawing().LeftDivisions(), 0);
+        QVERIFY(f.graph->Drawing().RightDivisions() > 0);
+        const QImage image = f.Render();
+        const QRect plot = f.graph->PlotRect();
+        const int right = plot.left() + plot.width();
+        // The left axis line is there, its ticks are not; the right axis has ticks and labels.
+        QVERIFY(GraphFixture::CountColour(image, QRect(plot.left(), plot.top(), 1, plot.height()), kBlack) > plot.height() / 2);
+        QCOMPARE(GraphFixture::CountColour(image, QRect(plot.left() + 2, plot.top() + 1, 1, plot.height() - 2), kBlack), 0);
+        QVERIFY(GraphFixture::CountColour(image, QRect(right - 2, plot.top() + 1, 1, plot.height() - 2), kBlack) >= 5);
+        QVERIFY(GraphFixture::CountColour(image, QRect(right + 2, 0, image.width() - right - 2, image.height()), kRed) > 0);
+    }
+
+    void readoutAndExportShowTheVisibleSamples() {
+        GraphFixture f;
+        f.ShowCurves(2);
+        f.Render();
+        const QRect plot = f.graph->PlotRect();
+        const QPoint at = plot.center();
+        Mouse(f.graph->viewport(), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
+        const double t = f.graph->Drawing().XValueAt(at.x());
+        const int j = static_cast<int>(std::lround(t / 0.05));
+        const QString expected = QString::fromStdString("Clock " + FormatNumber("%.6g", j * 0.05) + "    Sine " +
+                                                        FormatNumber("%.6g", std::sin(j * 0.05)) + "    Ramp ");
+        QVERIFY2(f.graph->LastReadout().startsWith(expected), qPrintable(f.graph->LastReadout()));
+        QVERIFY(f.Record() == f.Record());
+
+        const double lows[4] = {0, -1, 0, 0}, highs[4] = {0, 1, 20, 0};
+        f.graph->ZoomTo(2, 4, lows, highs);
+        const QString path = f.Path("visible.csv");
+        QVERIFY(WriteExport(path, QByteArray::fromStdString(f.graph->VisibleDataText(','))));
+        const QStringList lines = QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.front(), QString("Clock,Sine,Ramp"));
+        QCOMPARE(lines.size(), 1 + 41);  // t = 2.00 .. 4.00
+        QCOMPARE(lines[1].section(',', 0, 0).toDouble(), 2.0);
+        QCOMPARE(lines[1].section(',', 1, 1).toDouble(), std::sin(40 * 0.05));
+    }
+
+    void savedChartReopensItsGraph() {
+        GraphFixture f;
+        f.ShowCurves(3);
+        f.State().title = "Motion";
+        f.State().axisSlots[2].Locn = 2;
+        const auto before = f.Record();
+        const QString path = f.Path("graph.cht");
+        f.Session().SetPath(path);
+        QVERIFY(f.app->SaveChart(f.Session(), false));
+        f.Restart({path});
+        auto* frame = qobject_cast<COutputFrame*>(f.Frame().Windows().back());
+        QVERIFY(frame != nullptr);
+        auto* graph = dynamic_cast<CGraphBase*>(frame->TopLeftPane());
+        QVERIFY(graph != nullptr);
+        f.graph = graph;
+        QVERIFY(f.Record() == before);
+        QCOMPARE(frame->Caption(), QString("Motion"));
+    }
+
+    // Drawing a long noisy curve from four points per pixel column covers exactly the
+    // pixels of drawing every segment.
+    void decimatedCurveIsPixelIdentical() {
+        CTarvekDoc doc;
+        doc.OnNewDocument();
+        doc.pendingBlock = doc.CreateBlock(kTypeSum);
+        doc.PlacePendingBlock(2, 2);
+        CBlock* noise = doc.blockList.back().get();
+        std::mt19937 random(7);
+        std::normal_distribution<double> gauss;
+        constexpr int kCount = 200000;
+        for (int j = 0; j < kCount; ++j) {
+            doc.Clock()->history.push_back(j * 1e-3);
+            noise->history.push_back(std::sin(j * 1e-4) + 0.3 * gauss(random));
+        }
+        GraphViewState state;
+        state.CompleteDefaults(doc);
+        state.axisSlots[1].block.Set(noise);
+        for (int width : {0, 2}) {
+            state.axisSlots[1].Width = width;
+            QImage images[2];
+            GraphDrawing drawing;
+            for (int pass = 0; pass < 2; ++pass) {
+                images[pass] = QImage(900, 600, QImage::Format_RGB32);
+                QPainter painter(&images[pass]);
+                drawing.Paint(painter, images[pass].rect(), 96.0, state, doc, pass == 0);
+            }
+            QVERIFY(GraphFixture::CountColour(images[0], drawing.PlotRect(), kRed) > 1000);
+            QVERIFY2(images[0] == images[1], qPrintable(QString("pen width %1").arg(width)));
+        }
+    }
+};
+
+ONDREL_GUI_TEST(GraphWindowTest);
+#include "GraphWindowTest.moc"
