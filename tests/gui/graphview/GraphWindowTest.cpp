@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QMessageBox>
 #include <QtTest>
 #include <random>
@@ -39,6 +40,16 @@ void Drag(QWidget* viewport, QPoint from, QPoint to) {
     Mouse(viewport, QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
     Mouse(viewport, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
     Mouse(viewport, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
+// Where two images of one size first differ, and in how many pixels.
+QString FirstDifference(const QImage& a, const QImage& b) {
+    int count = 0;
+    QPoint first(-1, -1);
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y) && count++ == 0) first = QPoint(x, y);
+    return QString("%1 pixels differ, the first at (%2, %3)").arg(count).arg(first.x()).arg(first.y());
 }
 
 }  // namespace
@@ -88,6 +99,17 @@ private slots:
         Mouse(viewport, QEvent::MouseButtonPress, start, Qt::RightButton, Qt::RightButton);
         for (const GraphSlot& slot : f.State().axisSlots) QCOMPARE(slot.Fixed, 0);
         QCOMPARE(f.graph->Drawing().DrawnLimits(0), std::pair(xLow, xHigh));
+        QVERIFY(f.Doc().IsModified());
+
+        // The wheel zooms X about the mouse, fixing the limits as a drag does.
+        const QPoint at = plot.topLeft() + QPoint(plot.width() / 5, plot.height() / 2);
+        const double under = f.graph->Drawing().XValueAt(at.x());
+        QWheelEvent wheel(QPointF(at), viewport->mapToGlobal(QPointF(at)), {}, QPoint(0, 240), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &wheel);
+        QCOMPARE(x.Fixed, 1);
+        QVERIFY(x.Low <= under && under <= x.High && x.High - x.Low < xHigh - xLow);
+        QCOMPARE(f.State().axisSlots[1].Low, -1.0);  // without Ctrl the curves keep their scales
     }
 
     // Curve 1's block goes: curves 2 and 3 move down in the colours of slots 1 and 2, slot 3
@@ -165,6 +187,14 @@ private slots:
         QCOMPARE(lines.size(), 1 + 41);  // t = 2.00 .. 4.00
         QCOMPARE(lines[1].section(',', 0, 0).toDouble(), 2.0);
         QCOMPARE(lines[1].section(',', 1, 1).toDouble(), std::sin(40 * 0.05));
+
+        // Images: SVG drawn by the same painting as the window, PNG at the window's size.
+        const QByteArray svg = GraphImageBytes(*f.graph, f.graph->viewport()->size(), "svg");
+        QVERIFY(svg.contains("<svg") && svg.contains("<polyline"));
+        QImage png;
+        QVERIFY(png.loadFromData(GraphImageBytes(*f.graph, f.graph->viewport()->size(), "png"), "PNG"));
+        QCOMPARE(png.size(), f.graph->viewport()->size());
+        QVERIFY(GraphFixture::CountColour(png, f.graph->PlotRect(), kRed) > 0);
     }
 
     void savedChartReopensItsGraph() {
@@ -204,7 +234,8 @@ private slots:
         GraphViewState state;
         state.CompleteDefaults(doc);
         state.axisSlots[1].block.Set(noise);
-        for (int width : {0, 2}) {
+        // Thin and wide pens alike.
+        for (int width : {0, 1, 3}) {
             state.axisSlots[1].Width = width;
             QImage images[2];
             GraphDrawing drawing;
@@ -214,7 +245,7 @@ private slots:
                 drawing.Paint(painter, images[pass].rect(), 96.0, state, doc, pass == 0);
             }
             QVERIFY(GraphFixture::CountColour(images[0], drawing.PlotRect(), kRed) > 1000);
-            QVERIFY2(images[0] == images[1], qPrintable(QString("pen width %1").arg(width)));
+            QVERIFY2(images[0] == images[1], qPrintable(QString::number(width) + ": " + FirstDifference(images[0], images[1])));
         }
     }
 };

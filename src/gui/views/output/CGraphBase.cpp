@@ -13,6 +13,8 @@
 #include <cmath>
 #include <tuple>
 
+#include "app/CDocumentFrame.h"
+#include "app/ChartSession.h"
 #include "model/CTarvekDoc.h"
 #include "model/views/GraphDataText.h"
 #include "model/views/GraphViewState.h"
@@ -103,11 +105,11 @@ void CGraphBase::mouseMoveEvent(QMouseEvent* event) {
 void CGraphBase::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !dragging_) return;
     const QPoint at = event->position().toPoint();
-    if (!PlotRect().contains(at)) return;  // the drag goes on until a release inside
     dragging_ = false;
     rubberBand_ = QRect();
     viewport()->update();
-    FinishDrag(at);
+    // Letting go outside the plot gives the zoom up.
+    if (PlotRect().contains(at)) FinishDrag(at);
 }
 
 void CGraphBase::FinishDrag(QPoint end) {
@@ -149,9 +151,14 @@ void CGraphBase::Unzoom() {
     ApplyZoom();
 }
 
-// The view applied: the chart is modified (its graph record changed), the scales follow.
+// The view applied: the chart is modified (its graph record changed), the scales follow. A
+// zoom is not undone with the chart's edits, so the chart stays modified until it is saved.
 void CGraphBase::ApplyZoom() {
-    Document().SetModifiedFlag();
+    CDocumentFrame* frame = nullptr;
+    for (QWidget* w = parentWidget(); w != nullptr && frame == nullptr; w = w->parentWidget())
+        frame = qobject_cast<CDocumentFrame*>(w);
+    if (frame != nullptr) frame->Session().MarkUnrecordedChange();
+    else Document().SetModifiedFlag();
     Refresh();
 }
 

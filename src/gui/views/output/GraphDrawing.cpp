@@ -13,6 +13,7 @@
 #include "views/output/GraphDrawing.h"
 
 #include <QFontMetrics>
+#include <QLine>
 #include <QPainter>
 #include <QPen>
 
@@ -30,9 +31,24 @@ const QColor kBackground(255, 255, 255);
 
 QColor ToQColor(ondrel::ColorRef c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
 
+// Square caps: a thin line covers both of its end pixels, so consecutive segments meet and
+// a curve drawn from fewer points covers the same pixels.
 QPen SlotPen(const ondrel::GraphSlot& slot) {
-    QPen pen(ToQColor(slot.Color), std::clamp(slot.Width, 0, 99), Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-    return pen;
+    return QPen(ToQColor(slot.Color), std::clamp(slot.Width, 0, 99), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+}
+
+// The reference drawing: every segment on its own.
+void DrawSegments(QPainter& painter, const std::vector<QPoint>& points) {
+    for (std::size_t j = 1; j < points.size(); ++j) painter.drawLine(points[j - 1], points[j]);
+}
+
+// The same segments in one call. A polyline is rasterised differently (its inner points are
+// not drawn twice and thin lines leave out their last pixel), so a curve is drawn as
+// segments: the reduced points then cover exactly the pixels of every original segment.
+void DrawSegmentBatch(QPainter& painter, const std::vector<QPoint>& points, std::vector<QLine>& segments) {
+    segments.resize(points.size() - 1);
+    for (std::size_t j = 1; j < points.size(); ++j) segments[j - 1] = QLine(points[j - 1], points[j]);
+    painter.drawLines(segments.data(), static_cast<int>(segments.size()));
 }
 
 }  // namespace
@@ -42,6 +58,7 @@ struct GraphDrawing::Parts {
     ondrel::GraphLayout layout;
     std::array<ondrel::CurvePolylines, 3> curves;
     std::vector<QPoint> points;  // one polyline in device points, reused
+    std::vector<QLine> segments;  // its segments, reused
 };
 
 GraphDrawing::GraphDrawing() : parts_(std::make_unique<Parts>()) {}
@@ -174,7 +191,8 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
             for (std::size_t j = 0; j < line.size(); ++j)
                 points[j] = QPoint(static_cast<int>(line[j].x), static_cast<int>(line[j].y));
             if (points.size() == 1) painter.drawPoint(points[0]);
-            else painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+            else if (decimate) DrawSegmentBatch(painter, points, parts_->segments);
+            else DrawSegments(painter, points);
         }
     }
     painter.setClipping(false);

@@ -36,7 +36,8 @@ public:
     bool Rescaled() const { return rescaled_; }
 
     // Draws the graph into area (drawing units, y down). unitsPerInch sizes the fonts: 96 on
-    // the screen and in images. decimate false draws every segment of every curve.
+    // the screen and in images. decimate false draws every segment of every curve on its own
+    // (the reference that the reduced drawing matches).
     void Paint(QPainter& painter, const QRect& area, double unitsPerInch, ondrel::GraphViewState& state,
                const ondrel::CTarvekDoc& doc, bool decimate = true);
 
