@@ -53,10 +53,26 @@ void DrawSegmentBatch(QPainter& painter, const std::vector<QPoint>& points, std:
 
 }  // namespace
 
+// What a curve's polylines were built from. A repaint that finds the same (the readout's
+// cursor line, an uncovered window) draws the points it has; any change of the chart comes
+// with a rescale, which forgets them.
+struct CurveKey {
+    const ondrel::CBlock* x = nullptr;
+    const ondrel::CBlock* y = nullptr;
+    std::int64_t count = 0;
+    double xLow = 0, xHigh = 0, yLow = 0, yHigh = 0;
+    QRect plot;
+    double margin = 0;
+    bool decimate = true;
+    bool operator==(const CurveKey&) const = default;
+};
+
 struct GraphDrawing::Parts {
     ondrel::GraphScale scale;
     ondrel::GraphLayout layout;
     std::array<ondrel::CurvePolylines, 3> curves;
+    std::array<CurveKey, 3> built;
+    std::array<bool, 3> builtValid{};
     std::vector<QPoint> points;  // one polyline in device points, reused
     std::vector<QLine> segments;  // its segments, reused
 };
@@ -68,8 +84,11 @@ void GraphDrawing::Rescale(ondrel::GraphViewState& state, const ondrel::CTarvekD
                            const ondrel::ITextMeasurer& measurer) {
     ondrel::RescaleGraph(state, ondrel::ViewSampleCount(doc), parts_->scale);
     ondrel::MeasureGraphLabels(state, measurer, parts_->scale);
+    ForgetCurves();
     rescaled_ = true;
 }
+
+void GraphDrawing::ForgetCurves() { parts_->builtValid.fill(false); }
 
 QRect GraphDrawing::PlotRect() const {
     const ondrel::GraphRect plot = parts_->layout.Plot();
@@ -183,7 +202,14 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
         if (block == nullptr || !parts_->scale.slots[c].shown) continue;
         const QPen pen = SlotPen(state.axisSlots[c]);
         ondrel::CurvePolylines& lines = parts_->curves[c - 1];
-        lines.Build(*xBlock, *block, count, parts_->scale.slots[0], parts_->scale.slots[c], area, pen.widthF() / 2 + 2, decimate);
+        const ondrel::GraphSlotScale& xs = parts_->scale.slots[0];
+        const ondrel::GraphSlotScale& ys = parts_->scale.slots[c];
+        const CurveKey key{xBlock, block, count, xs.low, xs.high, ys.low, ys.high, plot, pen.widthF() / 2 + 2, decimate};
+        if (!parts_->builtValid[c - 1] || !(parts_->built[c - 1] == key)) {
+            lines.Build(*xBlock, *block, count, xs, ys, area, key.margin, decimate);
+            parts_->built[c - 1] = key;
+            parts_->builtValid[c - 1] = true;
+        }
         painter.setPen(pen);
         for (std::size_t i = 0; i < lines.PolylineCount(); ++i) {
             const auto line = lines.Polyline(i);

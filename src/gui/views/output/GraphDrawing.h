@@ -34,6 +34,9 @@ public:
     void Rescale(ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc,
                  const ondrel::ITextMeasurer& measurer);
     bool Rescaled() const { return rescaled_; }
+    // The next drawing builds every curve's points anew (a rescale does this too; a repaint
+    // with the same samples, scales and plot otherwise reuses them).
+    void ForgetCurves();
 
     // Draws the graph into area (drawing units, y down). unitsPerInch sizes the fonts: 96 on
     // the screen and in images. decimate false draws every segment of every curve on its own
