@@ -124,6 +124,7 @@ int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         doc.OnRun();
         const auto& captions = platform.messages.Captions();
         refused = std::find(captions.begin(), captions.end(), kRefusedCaption) != captions.end();
+        if (!refused) host.RescaleGraphs(doc);
     }
     if (options->csvPath && !ExportCsv(doc, *options, err)) return kExitFileError;
     if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;

@@ -42,13 +42,19 @@ bool ClipSegment(Point<T>& a, Point<T>& b, const Box<T>& box) {
     if (!NarrowByEdge(-dx, a.x - box.left, t0, t1) || !NarrowByEdge(dx, box.right - a.x, t0, t1) ||
         !NarrowByEdge(-dy, a.y - box.top, t0, t1) || !NarrowByEdge(dy, box.bottom - a.y, t0, t1))
         return false;
-    const Point<T> from = a;
-    if (t1 < 1) b = {from.x + t1 * dx, from.y + t1 * dy};
-    if (t0 > 0) a = {from.x + t0 * dx, from.y + t0 * dy};
+    // A point found on an edge is snapped onto the box: rounding must not move it out.
+    auto along = [&](T t) {
+        return Point<T>{std::clamp(a.x + t * dx, box.left, box.right), std::clamp(a.y + t * dy, box.top, box.bottom)};
+    };
+    if (t1 < 1) b = along(t1);
+    if (t0 > 0) a = along(t0);
     return true;
 }
 
-CurvePoint Truncated(double x, double y) { return {std::trunc(x), std::trunc(y)}; }
+// Toward zero, as a conversion to int does; the callers keep |v| within kFar (or within the
+// clip box), so the 64-bit conversion is exact and cheaper than a library call.
+double TruncatedNear(double v) { return static_cast<double>(static_cast<std::int64_t>(v)); }
+CurvePoint Truncated(double x, double y) { return {TruncatedNear(x), TruncatedNear(y)}; }
 
 bool IsFar(const CurvePoint& p) {
     return !(std::fabs(p.x) <= CurveMapping::kFar && std::fabs(p.y) <= CurveMapping::kFar);
@@ -86,10 +92,9 @@ bool ClipFarSegment(const CurveMapping& map, const MappedSample& s0, const Mappe
     if (swapped) std::swap(p0, p1);
     if (!ClipSegment(p0, p1, wide)) return false;
     if (swapped) std::swap(p0, p1);
+    // An endpoint inside the box came through unchanged: its whole units convert back exactly.
     a = Truncated(static_cast<double>(p0.x), static_cast<double>(p0.y));
     b = Truncated(static_cast<double>(p1.x), static_cast<double>(p1.y));
-    if (!s0.far) a = s0.point;
-    if (!s1.far) b = s1.point;
     return true;
 }
 
@@ -125,10 +130,7 @@ void CurvePolylines::AddPoint(const CurvePoint& p) {
     }
     Column& c = column_;
     if (c.open && p.x == c.x) {
-        const int at = c.count++;
-        if (p.y < c.kept[1].y) c.kept[1] = p, c.order[1] = at;
-        if (p.y > c.kept[2].y) c.kept[2] = p, c.order[2] = at;
-        c.kept[3] = p, c.order[3] = at;
+        ExtendColumn(p);
         return;
     }
     FlushColumn();
@@ -146,7 +148,7 @@ void CurvePolylines::FlushColumn() {
     c.open = false;
     std::array<int, 4> index{0, 1, 2, 3};
     std::sort(index.begin(), index.end(), [&](int a, int b) { return c.order[a] < c.order[b]; });
-    int last = -1;
+    std::int64_t last = -1;
     for (int i : index) {
         if (c.order[i] == last) continue;
         last = c.order[i];
@@ -164,6 +166,72 @@ void CurvePolylines::EndPolyline() {
     }
 }
 
+// Follows one curve sample by sample: clips each segment, chains the drawn ones into
+// polylines and hands their points to the column reduction.
+struct CurvePolylines::Tracer {
+    CurvePolylines& out;
+    const CurveMapping& map;
+    Box<double> box;
+    MappedSample prev{};
+    bool havePrev = false;
+    bool open = false;  // a polyline is open and ends at prev's point, which is inside the box
+
+    // The usual case: the open polyline goes on to a point inside the box. False when the
+    // sample needs the general step (non-finite, far, outside, or nothing open).
+    bool StepInside(double xv, double yv) {
+        if (!open) return false;
+        const double px = map.X(xv), py = map.Y(yv);
+        if (!(std::fabs(px) <= CurveMapping::kFar && std::fabs(py) <= CurveMapping::kFar)) return false;
+        const CurvePoint p = Truncated(px, py);
+        if (!box.Contains({p.x, p.y})) return false;
+        Column& c = out.column_;
+        if (out.decimate_ && c.open && p.x == c.x) {
+            out.ExtendColumn(p);
+        } else {
+            out.AddPoint(p);
+        }
+        prev = {xv, yv, p, false};
+        return true;
+    }
+
+    void Step(double xv, double yv) {
+        if (!std::isfinite(xv) || !std::isfinite(yv)) {
+            if (open) out.EndPolyline();
+            havePrev = open = false;
+            return;
+        }
+        const MappedSample cur = Map(map, xv, yv);
+        if (havePrev) Segment(cur);
+        prev = cur;
+        havePrev = true;
+    }
+
+    void Segment(const MappedSample& cur) {
+        Point<double> a{prev.point.x, prev.point.y}, b{cur.point.x, cur.point.y};
+        CurvePoint ca = prev.point, cb = cur.point;
+        bool drawn = true;
+        if (prev.far || cur.far) {
+            drawn = ClipFarSegment(map, prev, cur, box, ca, cb);
+        } else if (!box.Contains(a) || !box.Contains(b)) {
+            drawn = ClipSegment(a, b, box);
+            ca = Truncated(a.x, a.y);
+            cb = Truncated(b.x, b.y);
+        }
+        if (!drawn) {
+            if (open) out.EndPolyline();
+            open = false;
+            return;
+        }
+        if (!(open && !prev.far && ca == prev.point)) {
+            if (open) out.EndPolyline();
+            out.AddPoint(ca);
+        }
+        out.AddPoint(cb);
+        open = !cur.far && cb == cur.point;
+        if (!open) out.EndPolyline();
+    }
+};
+
 void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int64_t sampleCount,
                            const GraphSlotScale& x, const GraphSlotScale& y, const PlotArea& plot,
                            double clipMargin, bool decimate) {
@@ -180,44 +248,23 @@ void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int6
                                           : SampleRange{0, sampleCount};
     const CurveMapping map(x, y, plot);
     const double margin = std::max(clipMargin, 1.0);
-    const Box<double> box{plot.left - margin, plot.top - margin, plot.right + margin, plot.bottom + margin};
+    Tracer tracer{*this, map, {plot.left - margin, plot.top - margin, plot.right + margin, plot.bottom + margin}};
 
-    MappedSample prev{};
-    bool havePrev = false, open = false;
-    for (std::int64_t j = range_.first; j < range_.last; ++j) {
-        const double xv = SampleAt(xs, j), yv = SampleAt(ys, j);
-        if (!std::isfinite(xv) || !std::isfinite(yv)) {
-            if (open) EndPolyline();
-            havePrev = open = false;
-            continue;
-        }
-        const MappedSample cur = Map(map, xv, yv);
-        if (havePrev) {
-            Point<double> a{prev.point.x, prev.point.y}, b{cur.point.x, cur.point.y};
-            CurvePoint ca, cb;
-            bool drawn;
-            if (prev.far || cur.far) {
-                drawn = ClipFarSegment(map, prev, cur, box, ca, cb);
-            } else {
-                drawn = ClipSegment(a, b, box);
-                ca = Truncated(a.x, a.y);
-                cb = Truncated(b.x, b.y);
-            }
-            const bool continues = open && !prev.far && ca == prev.point;
-            if (drawn && !continues) {
-                if (open) EndPolyline();
-                AddPoint(ca);
-            }
-            if (drawn) AddPoint(cb);
-            else if (open) EndPolyline();
-            open = drawn && !cur.far && cb == cur.point;
-            if (drawn && !open) EndPolyline();
-        }
-        prev = cur;
-        havePrev = true;
-    }
-    if (open) EndPolyline();
+    // Both histories are read directly as far as both reach; beyond, ValueAt's zeros.
+    const std::int64_t direct = std::clamp<std::int64_t>(
+        static_cast<std::int64_t>(std::min(xs.size(), ys.size())), range_.first, range_.last);
+    const double* xd = xs.data();
+    const double* yd = ys.data();
+    for (std::int64_t j = range_.first; j < direct; ++j)
+        if (!tracer.StepInside(xd[j], yd[j])) tracer.Step(xd[j], yd[j]);
+    for (std::int64_t j = direct; j < range_.last; ++j) tracer.Step(SampleAt(xs, j), SampleAt(ys, j));
+    if (tracer.open) EndPolyline();
     if (!starts_.empty()) starts_.push_back(points_.size());
+}
+
+int ToDevicePixel(double coordinate) {
+    if (std::isnan(coordinate)) return 0;
+    return static_cast<int>(std::clamp(coordinate, -CurveMapping::kFar, CurveMapping::kFar));
 }
 
 bool SamplesRise(const std::vector<double>& history, std::int64_t count) {

@@ -2,16 +2,18 @@
 // The curves of a graph view as polylines in device coordinates, ready for any painter.
 //
 // Each sample j is the point (X value j, curve value j) mapped onto the plot rectangle and
-// truncated to whole device units. A point with a non-finite coordinate breaks the curve: no
-// segment goes to or from it. Every segment is clipped, in doubles, to the plot rectangle
-// widened by a margin (at least the pen's half width), so no coordinate handed to a painter
-// is far outside the plot, whatever the values; a segment that misses the widened rectangle
-// is left out and breaks the polyline.
+// truncated to whole device units. A non-finite sample (of X or of the curve) breaks the
+// curve: no segment goes to or from it. Every segment is clipped to the plot rectangle
+// widened by a margin (pass at least the pen's width), in doubles, or in extended precision
+// when an end is far away, so no coordinate handed to a painter is far outside the plot,
+// whatever the values; a segment that misses the widened rectangle is left out and breaks
+// the polyline. Drawn through a clip to the plot, the curve shows every segment that
+// crosses the plot, also one whose two ends lie outside it.
 //
 // Long curves are reduced per device column: of each run of consecutive points that share a
 // column, only the first, the last, the lowest and the highest are kept, in sample order.
 // The vertical strokes between them cover the same pixels as the segments they replace, so
-// an aliased line draws exactly the pixels of drawing every segment, from at most four
+// a thin aliased line draws exactly the pixels of drawing every segment, from at most four
 // points per column. When the X samples rise, only the samples in the visible X range (and
 // one beyond each end) are read.
 //
@@ -61,6 +63,10 @@ private:
     PlotArea plot_;
 };
 
+// A device coordinate as an int, truncated toward zero after clamping to +-kFar, so no value
+// (infinite, NaN as 0, or astronomically large) overflows the conversion.
+int ToDevicePixel(double coordinate);
+
 // Samples [first, last) of a history that can reach the visible X range [low, high].
 struct SampleRange {
     std::int64_t first = 0;
@@ -86,11 +92,20 @@ private:
     struct Column {
         bool open = false;
         double x = 0.0;
-        int count = 0;
-        std::array<CurvePoint, 4> kept;  // first, lowest, highest, last
-        std::array<int, 4> order{};      // their positions within the run
+        std::int64_t count = 0;
+        std::array<CurvePoint, 4> kept;        // first, lowest, highest, last
+        std::array<std::int64_t, 4> order{};  // their positions within the run
     };
+    struct Tracer;
     void AddPoint(const CurvePoint& p);
+    // p lies in the open column: it becomes its last point, and its lowest or highest.
+    void ExtendColumn(const CurvePoint& p) {
+        Column& c = column_;
+        const std::int64_t at = c.count++;
+        if (p.y < c.kept[1].y) c.kept[1] = p, c.order[1] = at;
+        if (p.y > c.kept[2].y) c.kept[2] = p, c.order[2] = at;
+        c.kept[3] = p, c.order[3] = at;
+    }
     void FlushColumn();
     void EndPolyline();
 

@@ -77,4 +77,13 @@ GraphLayout LayoutGraph(const GraphViewState& state, const GraphScale& scale, co
     return layout;
 }
 
+GraphLayout ResizeGraphLayout(const GraphLayout& layout, const GraphScale& scale, int width, int height) {
+    GraphLayout resized = layout;
+    resized.width = width;
+    resized.height = height;
+    resized.labelColumnLeft.fill(0);
+    PlaceLabelColumns(scale, resized);
+    return resized;
+}
+
 }  // namespace ondrel

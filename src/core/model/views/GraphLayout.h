@@ -47,4 +47,8 @@ struct GraphLayout {
 GraphLayout LayoutGraph(const GraphViewState& state, const GraphScale& scale, const ITextMeasurer& measurer,
                         int width, int height);
 
+// The same margins in another area (a printed page keeps the screen's margins, label sizes
+// and divisions); the label columns follow the new width.
+GraphLayout ResizeGraphLayout(const GraphLayout& layout, const GraphScale& scale, int width, int height);
+
 }  // namespace ondrel

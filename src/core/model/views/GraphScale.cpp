@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "model/CTarvekDoc.h"
@@ -151,24 +152,25 @@ SampleLimits FindSampleLimits(const CBlock& block, std::int64_t count) {
     if (count <= 0) return limits;
     const std::vector<double>& h = block.history;
     const std::size_t recorded = std::min(h.size(), static_cast<std::size_t>(count));
-    double low = 0.0, high = 0.0;
-    bool any = false;
-    // Samples beyond a short history read as 0.
-    if (recorded < static_cast<std::size_t>(count)) any = true;
+    constexpr double kMax = std::numeric_limits<double>::max();
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    // No branch per sample: a NaN or an infinity fails the finite test and changes nothing.
     for (std::size_t j = 0; j < recorded; ++j) {
         const double v = h[j];
-        if (!std::isfinite(v)) continue;
-        if (!any) {
-            low = high = v;
-            any = true;
-            continue;
-        }
-        low = std::min(low, v);
-        high = std::max(high, v);
+        const bool finite = std::fabs(v) <= kMax;
+        low = finite && v < low ? v : low;
+        high = finite && v > high ? v : high;
     }
-    limits.low = low;
-    limits.high = high;
-    limits.anyFinite = any;
+    // Samples beyond a short history read as 0.
+    if (recorded < static_cast<std::size_t>(count)) {
+        low = std::min(low, 0.0);
+        high = std::max(high, 0.0);
+    }
+    limits.anyFinite = low <= high;
+    if (limits.anyFinite) {
+        limits.low = low;
+        limits.high = high;
+    }
     return limits;
 }
 
@@ -184,7 +186,8 @@ GraphSlotScale ScaleFromLimits(double low, double high) {
     s.high = std::ceil(high / m) * m;
     s.low = std::floor(low / m) * m;
     s.exponent = FloorLog10(std::max(std::fabs(s.high), std::fabs(s.low)));
-    const double units = std::clamp((s.high - s.low) / m, 0.0, 100.0);
+    // The span is a whole number of units; rounding, not truncation, keeps 5.999... at 6.
+    const double units = std::clamp(std::round((s.high - s.low) / m), 0.0, 100.0);
     const DivisionRule rule = DivisionsFor(static_cast<int>(units));
     s.divisions = rule.divisions;
     s.decimals = s.exponent - e + rule.decimalsAdded;

@@ -1,6 +1,7 @@
 #include "model/views/StateOnlyViewHost.h"
 
 #include "model/views/ChartViewState.h"
+#include "model/views/GraphScale.h"
 #include "model/views/GraphViewState.h"
 #include "model/views/ListViewState.h"
 #include "model/views/TextViewState.h"
@@ -34,6 +35,12 @@ std::vector<ViewState*> StateOnlyViewHost::ViewsToSave(const CTarvekDoc&) {
 
 void StateOnlyViewHost::OnBlockDeleting(const CBlock& block, const CTarvekDoc& doc) {
     for (const auto& v : views_) v->OnBlockDeleting(block, doc);
+}
+
+void StateOnlyViewHost::RescaleGraphs(const CTarvekDoc& doc) {
+    GraphScale scale;
+    for (const auto& v : views_)
+        if (v->Kind() == ViewKind::Graph) RescaleGraph(static_cast<GraphViewState&>(*v), ViewSampleCount(doc), scale);
 }
 
 void StateOnlyViewHost::Clear() {

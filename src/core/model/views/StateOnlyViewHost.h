@@ -24,6 +24,9 @@ public:
 
     // Tells every state that the document is about to delete block.
     void OnBlockDeleting(const CBlock& block, const CTarvekDoc& doc);
+    // Rescales every graph view as its window does when a run ends, so the limits a saved
+    // chart holds are the ones the desktop program would save.
+    void RescaleGraphs(const CTarvekDoc& doc);
     // Forgets every state (after a load that failed).
     void Clear();
 
