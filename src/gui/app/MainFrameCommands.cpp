@@ -203,7 +203,7 @@ void CMainFrame::RefreshCommandStates() {
 }
 
 // Undo and Redo name the change they take back; the Edit commands and the block tools follow
-// the active chart view's editing state.
+// the active chart view's editing state, the graph commands the active graph window.
 void CMainFrame::RefreshEditStates(ChartSession* session) {
     QUndoStack* stack = session != nullptr ? &session->UndoStack() : nullptr;
     const bool canUndo = stack != nullptr && stack->canUndo();
@@ -214,7 +214,11 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     Action(kEditRedo)->setText(canRedo ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
     CTarvekView* view = ActiveView();
     const bool selected = view != nullptr && view->CanCopy();
-    Action(kEditCopy)->setEnabled(selected);
+    // A graph window copies the samples it shows.
+    const bool graph = ActiveGraph() != nullptr;
+    Action(kEditCopy)->setEnabled(selected || graph);
+    Action(kExportGraphData)->setEnabled(graph);
+    Action(kExportGraphImage)->setEnabled(graph);
     Action(kEditCut)->setEnabled(selected);
     Action(kEditDelete)->setEnabled(selected);
     Action(kEditPaste)->setEnabled(view != nullptr && view->CanPaste());

@@ -2,6 +2,7 @@
 // the curves moving down when a block goes, a scale on the right, the readout, the data
 // export, the property sheet's OK and undo, and a saved chart that reopens its graph.
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -187,6 +188,11 @@ private slots:
         QCOMPARE(lines.size(), 1 + 41);  // t = 2.00 .. 4.00
         QCOMPARE(lines[1].section(',', 0, 0).toDouble(), 2.0);
         QCOMPARE(lines[1].section(',', 1, 1).toDouble(), std::sin(40 * 0.05));
+        // Edit > Copy: the same rows, tab-separated.
+        f.Frame().Execute(cmd::kEditCopy);
+        const QStringList copied = QApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(copied.size(), lines.size());
+        QCOMPARE(copied[1], QString(lines[1]).replace(',', '\t'));
 
         // Images: SVG drawn by the same painting as the window, PNG at the window's size.
         const QByteArray svg = GraphImageBytes(*f.graph, f.graph->viewport()->size(), "svg");

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/SettingsDialogControls.h"
+#include "help/HelpPages.h"
 #include "platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
@@ -44,7 +45,7 @@ QWidget* CGrafPage::BuildScaleControls() {
     return box;
 }
 
-CGrafX::CGrafX(QWidget* parent) : CGrafPage(0, 753, parent) {
+CGrafX::CGrafX(QWidget* parent) : CGrafPage(0, kHelpGraphXAxis, parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MakeRadioGroup(tr("Grids"), {{tr("None"), 1229},
                                                    {tr("Horizontal"), 1237},
@@ -61,7 +62,7 @@ struct CurvePageIds {
     int help;
     int helpButton;
 };
-constexpr CurvePageIds kCurvePages[4] = {{0, 0}, {241, 1232}, {243, 1234}, {244, 1236}};
+constexpr CurvePageIds kCurvePages[4] = {{0, 0}, {kHelpGraphCurve1, 1232}, {kHelpGraphCurve2, 1234}, {kHelpGraphCurve3, 1236}};
 
 QGroupBox* MakeLocationGroup(int k) {
     const QString title = QObject::tr("Location");
@@ -94,7 +95,7 @@ CGrafCurve::CGrafCurve(int k, QWidget* parent)
     layout->addLayout(buttons);
 }
 
-CGrafMisc::CGrafMisc(QWidget* parent) : CGrafPage(4, 411, parent) {
+CGrafMisc::CGrafMisc(QWidget* parent) : CGrafPage(4, kHelpGraphMisc, parent) {
     auto* grid = new QGridLayout(this);
     AddLabelledEdit(grid, 0, 0, tr("Title"), kTitle);
     auto* notes = new QGroupBox(tr("Notes"), this);
