@@ -121,11 +121,9 @@ private slots:
 
         // Graph 3 has no block now: its Clear does nothing, not even a change.
         sheet.ShowPage(3);
-        const bool before = sheet.ApplyNowButton()->isEnabled();
         Type(&sheet, kWidth[3], "9");
         Press(&sheet, kClear[3]);
         QCOMPARE(TextOf(&sheet, kWidth[3]), QString("9"));
-        Q_UNUSED(before);
         // Once curve 2 is gone, Graph 1's Clear is off.
         sheet.ShowPage(2);
         Press(&sheet, kClear[2]);
@@ -158,6 +156,15 @@ private slots:
         QCOMPARE(TextOf(&sheet, kWidth[3]), QString("0"));
         QCOMPARE(TextOf(&sheet, kLow[1]), QString("-10"));
         QVERIFY(sheet.ApplyNowButton()->isEnabled());
+
+        // Update stores every page as the defaults of new graphs; Recall brings them back.
+        Type(&sheet, kWidth[3], "5");
+        Press(&sheet, kUpdate);
+        Press(&sheet, kReset);
+        QCOMPARE(TextOf(&sheet, kWidth[3]), QString("0"));
+        Press(&sheet, kRecall);
+        QCOMPARE(TextOf(&sheet, kWidth[3]), QString("5"));
+        QCOMPARE(services.profile.GetInt("GraphView", "Graph3 Width", -1), 5);
     }
 
     // OK is one change that undo takes back to the very bytes; Cancel is none.

@@ -58,20 +58,39 @@ QString FirstDifference(const QImage& a, const QImage& b) {
 class GraphWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void filledGraphDrawsItsCurveInsideThePlotOnly() {
-        GraphFixture f;
-        f.ShowCurves(1);
-        // Fixed limits narrower than the sine: the curve would leave the plot.
-        GraphSlot& sine = f.State().axisSlots[1];
-        sine.Low = -0.5;
-        sine.High = 0.5;
-        sine.Fixed = 1;
-        f.Doc().UpdateAllViews(nullptr);
-        const QImage image = f.Render();
-        const QRect plot = f.graph->PlotRect();
+    // A new graph plots time against time: a run fills it, inside the plot only, even where
+    // fixed limits narrower than the samples send the curve beyond the plot; F1 opens its help.
+    void runFillsAnOpenGraphInsideThePlotOnly() {
+        AppFixture f;
+        f.Start();
+        f.Frame().Execute(cmd::kOpenGraphView);
+        auto* frame = qobject_cast<COutputFrame*>(f.Frame().ActiveWindow());
+        QVERIFY(frame != nullptr);
+        auto* graph = dynamic_cast<CGraphBase*>(frame->TopLeftPane());
+        QVERIFY(graph != nullptr);
+        frame->resize(640, 480);
+        auto render = [graph] {
+            QImage image(graph->viewport()->size(), QImage::Format_RGB32);
+            QPainter painter(&image);
+            graph->Paint(painter, image.rect(), 96.0);
+            return image;
+        };
+        QCOMPARE(GraphFixture::CountColour(render(), graph->PlotRect(), kRed), 0);
+        f.Frame().Execute(cmd::kRun);
+        const QRect plot = graph->PlotRect();
+        QVERIFY(GraphFixture::CountColour(render(), plot, kRed) > plot.width() / 2);
+
+        GraphSlot& curve = graph->Graph().axisSlots[1];
+        curve.Low = -0.2;
+        curve.High = 0.5;
+        curve.Fixed = 1;
+        graph->Document().UpdateAllViews(nullptr);
+        const QImage image = render();
         QVERIFY(GraphFixture::CountColour(image, plot, kRed) > 50);
-        const QRect above(plot.left(), 0, plot.width(), plot.top());
-        QCOMPARE(GraphFixture::CountColour(image, above, kRed), 0);
+        QCOMPARE(GraphFixture::CountColour(image, QRect(plot.left(), 0, plot.width(), plot.top()), kRed), 0);
+
+        f.Frame().Execute(cmd::kHelp);
+        QCOMPARE(f.platform->Help().Browser()->source().toString(), QString("qrc:/help/graph.html"));
     }
 
     void dragZoomsRightPressRestores() {

@@ -212,7 +212,9 @@ void CGraphBase::ShowReadout(QPoint position) {
 void CGraphBase::leaveEvent(QEvent* event) {
     CTemplateView::leaveEvent(event);
     cursorX_ = -1;
+    readout_.clear();
     viewport()->update();
+    if (auto* main = qobject_cast<QMainWindow*>(window())) main->statusBar()->clearMessage();
 }
 
 std::string CGraphBase::VisibleDataText(char separator) const {
