@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QWheelEvent>
 #include <QMessageBox>
 #include <QtTest>
@@ -213,13 +214,52 @@ private slots:
         QCOMPARE(copied.size(), lines.size());
         QCOMPARE(copied[1], QString(lines[1]).replace(',', '\t'));
 
-        // Images: SVG drawn by the same painting as the window, PNG at the window's size.
+        // Images: SVG drawn by the same painting as the window (its curves as vector lines),
+        // PNG at the window's size.
         const QByteArray svg = GraphImageBytes(*f.graph, f.graph->viewport()->size(), "svg");
-        QVERIFY(svg.contains("<svg") && svg.contains("<polyline"));
+        QVERIFY(svg.contains("<svg") && svg.count("<polyline") >= 2);
         QImage png;
         QVERIFY(png.loadFromData(GraphImageBytes(*f.graph, f.graph->viewport()->size(), "png"), "PNG"));
         QCOMPARE(png.size(), f.graph->viewport()->size());
         QVERIFY(GraphFixture::CountColour(png, f.graph->PlotRect(), kRed) > 0);
+    }
+
+    // The File commands ask for a file and write it whole, or say why they could not.
+    void exportCommandsWriteTheChosenFiles() {
+        GraphFixture f;
+        f.ShowCurves(1);
+        struct Case {
+            int command;
+            QString name;
+            QByteArray starts;
+        } cases[] = {{cmd::kExportGraphData, "data.csv", "Clock,Sine\n0,0\n"},
+                     {cmd::kExportGraphImage, "graph.svg", "<?xml"},
+                     {cmd::kExportGraphImage, "graph.png", "\x89PNG"}};
+        for (const Case& c : cases) {
+            const QString path = f.Path(c.name);
+            ModalDriver file([&](QWidget* w) { AcceptFileDialog(w, path); }, "QFileDialog");
+            ModalDriver size([](QWidget* w) {
+                auto* ask = qobject_cast<GraphImageSizeDialog*>(w);
+                ask->WidthBox()->setValue(300);
+                ask->HeightBox()->setValue(200);
+                ask->accept();
+            }, "ondrel::gui::GraphImageSizeDialog");
+            f.Frame().Execute(c.command);
+            QVERIFY(file.Acted());
+            QCOMPARE(size.Acted(), c.name.endsWith(".png"));
+            QVERIFY2(ReadBytes(path).startsWith(c.starts), qPrintable(c.name));
+        }
+        QImage png(f.Path("graph.png"));
+        QCOMPARE(png.size(), QSize(300, 200));
+
+        std::string shown;
+        ModalDriver file([&](QWidget* w) { AcceptFileDialog(w, f.Path("missing/data.csv")); }, "QFileDialog");
+        ModalDriver message([&](QWidget* w) {
+            shown = qobject_cast<QMessageBox*>(w)->text().toStdString();
+            ClickMessageBoxButton(w, QMessageBox::Ok);
+        }, "QMessageBox");
+        f.Frame().Execute(cmd::kExportGraphData);
+        QVERIFY2(shown.rfind("Unable to write", 0) == 0, shown.c_str());
     }
 
     void savedChartReopensItsGraph() {

@@ -14,6 +14,7 @@
 
 #include <QFontMetrics>
 #include <QLine>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 
@@ -43,8 +44,8 @@ void DrawSegments(QPainter& painter, const std::vector<QPoint>& points) {
 }
 
 // The same segments in one call. A polyline is rasterised differently (its inner points are
-// not drawn twice and thin lines leave out their last pixel), so a curve is drawn as
-// segments: the reduced points then cover exactly the pixels of every original segment.
+// not drawn twice and thin lines leave out their last pixel), so on pixel devices a curve is
+// drawn as segments: the reduced points then cover exactly the pixels of every segment.
 void DrawSegmentBatch(QPainter& painter, const std::vector<QPoint>& points, std::vector<QLine>& segments) {
     segments.resize(points.size() - 1);
     for (std::size_t j = 1; j < points.size(); ++j) segments[j - 1] = QLine(points[j - 1], points[j]);
@@ -197,6 +198,10 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
     painter.setClipRect(plot);
     painter.setRenderHint(QPainter::Antialiasing, false);
     std::vector<QPoint>& points = parts_->points;
+    // Pixels are exact on pixel devices; vector output (SVG, PDF, printers) gets one joined
+    // line per polyline.
+    const int type = painter.device()->devType();
+    const bool raster = type == QInternal::Image || type == QInternal::Pixmap || type == QInternal::Widget;
     for (int c = 1; c <= std::clamp(state.curveCount, 0, kMaxCurves); ++c) {
         const ondrel::CBlock* block = state.axisSlots[c].block.block;
         if (block == nullptr || !parts_->scale.slots[c].shown) continue;
@@ -217,8 +222,9 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
             for (std::size_t j = 0; j < line.size(); ++j)
                 points[j] = QPoint(static_cast<int>(line[j].x), static_cast<int>(line[j].y));
             if (points.size() == 1) painter.drawPoint(points[0]);
-            else if (decimate) DrawSegmentBatch(painter, points, parts_->segments);
-            else DrawSegments(painter, points);
+            else if (!decimate) DrawSegments(painter, points);
+            else if (raster) DrawSegmentBatch(painter, points, parts_->segments);
+            else painter.drawPolyline(points.data(), static_cast<int>(points.size()));
         }
     }
     painter.setClipping(false);

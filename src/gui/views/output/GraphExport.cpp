@@ -1,8 +1,11 @@
 #include "views/output/GraphExport.h"
 
 #include <QBuffer>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QImage>
 #include <QPainter>
+#include <QSpinBox>
 #include <QSvgGenerator>
 #include <span>
 #include <string>
@@ -70,13 +73,41 @@ QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& 
     return bytes;
 }
 
-void ExportGraphImage(CGraphBase& graph, QWidget*) {
+void ExportGraphImage(CGraphBase& graph, QWidget* parent) {
     const auto path = AskPath("Export Graph Image", "SVG Images (*.svg)|*.svg|PNG Images (*.png)|*.png",
                               "graph.svg");
     if (!path) return;
     const QString file = QString::fromStdString(*path);
-    const QString format = file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) ? "png" : "svg";
-    WriteExport(file, GraphImageBytes(graph, graph.viewport()->size(), format));
+    const bool png = file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);
+    QSize size = graph.viewport()->size();
+    if (png) {
+        GraphImageSizeDialog ask(size, parent);
+        if (ask.exec() != QDialog::Accepted) return;
+        size = ask.ChosenSize();
+    }
+    WriteExport(file, GraphImageBytes(graph, size, png ? "png" : "svg"));
 }
+
+GraphImageSizeDialog::GraphImageSizeDialog(const QSize& initial, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(tr("Image Size"));
+    auto* form = new QFormLayout(this);
+    auto side = [this](int value) {
+        auto* box = new QSpinBox(this);
+        box->setRange(kMinSide, kMaxSide);
+        box->setSuffix(tr(" pixels"));
+        box->setValue(value);
+        return box;
+    };
+    width_ = side(initial.width());
+    height_ = side(initial.height());
+    form->addRow(tr("Width"), width_);
+    form->addRow(tr("Height"), height_);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+}
+
+QSize GraphImageSizeDialog::ChosenSize() const { return QSize(width_->value(), height_->value()); }
 
 }  // namespace ondrel::gui

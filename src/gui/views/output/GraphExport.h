@@ -2,10 +2,11 @@
 // File > Export Graph Data... and Export Graph Image... of a graph window. Both ask for a
 // file and write it atomically: a failure leaves any old file as it was and says so.
 #include <QByteArray>
+#include <QDialog>
 #include <QSize>
 #include <QString>
 
-class QWidget;
+class QSpinBox;
 
 namespace ondrel::gui {
 
@@ -13,9 +14,26 @@ class CGraphBase;
 
 // The visible samples (after zooming) as CSV.
 void ExportGraphData(CGraphBase& graph, QWidget* parent);
-// SVG (vector, the same drawing as the window) or PNG at the window's size, by the
-// extension chosen.
+// SVG (vector, the same drawing as the window) or PNG, by the extension chosen; a PNG is
+// drawn at the size the user confirms (the window's size to begin with).
 void ExportGraphImage(CGraphBase& graph, QWidget* parent);
+
+// Asks for the pixel size of an exported picture.
+class GraphImageSizeDialog : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kMinSide = 16;
+    static constexpr int kMaxSide = 10000;
+
+    GraphImageSizeDialog(const QSize& initial, QWidget* parent = nullptr);
+    QSize ChosenSize() const;
+    QSpinBox* WidthBox() const { return width_; }
+    QSpinBox* HeightBox() const { return height_; }
+
+private:
+    QSpinBox* width_ = nullptr;
+    QSpinBox* height_ = nullptr;
+};
 
 // The image bytes of the graph drawn at size: "svg" or "png".
 QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& format);
