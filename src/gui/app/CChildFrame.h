@@ -7,7 +7,6 @@
 
 #include "app/CDocumentFrame.h"
 
-class QSplitter;
 
 namespace ondrel {
 class ChartViewState;
@@ -17,13 +16,13 @@ namespace ondrel::gui {
 
 class CTarvekView;
 class ChartSession;
+class PaneGrid;
 
 class CChildFrame : public CDocumentFrame {
     Q_OBJECT
 public:
     static constexpr int kMaxRows = 2;
     static constexpr int kMaxColumns = 2;
-    static constexpr int kMinPaneSize = 10;
 
     // A frame with one pane showing state (which session holds).
     CChildFrame(ChartSession& session, ChartViewState& state, QWidget* parent = nullptr);
@@ -52,11 +51,11 @@ protected:
     QString PaneTitle() const override;
 
 private:
-    CTarvekView* AddPane(QSplitter* row, ChartViewState& state);
-    void RemoveCollapsedPanes();
+    CTarvekView* MakePane(ChartViewState& state);
+    void RemovePane(QWidget* pane);
 
     ChartSession& session_;
-    QSplitter* rows_;  // vertical: one horizontal splitter per row
+    PaneGrid* grid_;
 };
 
 }  // namespace ondrel::gui

@@ -12,19 +12,20 @@
 
 #include "app/CChildFrame.h"
 #include "app/COndrelApp.h"
+#include "app/COutputFrame.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
-#include "app/COutputFrame.h"
 #include "app/ToolbarLayout.h"
 #include "app/Toolbars.h"
 #include "app/ViewWindows.h"
-#include "model/views/ChartViewState.h"
 #include "app/WindowPlacement.h"
+#include "model/views/ChartViewState.h"
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
 #include "views/chart/CTarvekView.h"
 #include "views/output/CGraphBase.h"
+#include "views/output/CListBase.h"
 
 namespace ondrel::gui {
 namespace {
@@ -71,7 +72,7 @@ CMainFrame::CMainFrame(COndrelApp& app, QWidget* parent) : QMainWindow(parent), 
 }
 
 CMainFrame::~CMainFrame() {
-    // The chart's windows go while the frame is still whole.
+    // The charts' windows go while the frame is still whole.
     for (CDocumentFrame* frame : Windows()) delete frame;
 }
 
@@ -206,6 +207,11 @@ CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bo
     RefreshCaptions();
     RefreshCommandStates();
     return frame;
+}
+
+CListBase* CMainFrame::ActiveList() const {
+    auto* frame = qobject_cast<COutputFrame*>(mdi_->currentSubWindow());
+    return frame != nullptr ? dynamic_cast<CListBase*>(frame->ActivePane()) : nullptr;
 }
 
 CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& state) {

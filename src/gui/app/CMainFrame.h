@@ -23,6 +23,7 @@ class CChildFrame;
 class CDocumentFrame;
 class ChartSession;
 class COndrelApp;
+class CListBase;
 class CTarvekView;
 class CGraphBase;
 
@@ -62,6 +63,8 @@ public:
     CDocumentFrame* ActiveWindow() const;
     ChartSession* ActiveSession() const;
     CTarvekView* ActiveView() const;
+    // The list pane in use when the active window is a list window.
+    CListBase* ActiveList() const;
     // The graph pane of the active window, if it is a graph window.
     CGraphBase* ActiveGraph() const;
     // Closes every window of session without asking (the caller has asked).
@@ -94,6 +97,7 @@ private:
     void OnOpenNewView(ViewKind kind);
     void OnPreferencesCommand();
     void OnViewingCommand();
+    void OnSnapshot();
     void OnGraphViewing(CGraphBase& graph, ChartSession& session);
     void OnExportGraphData();
     void OnExportGraphImage();

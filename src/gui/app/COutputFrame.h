@@ -8,8 +8,6 @@
 
 #include "app/CDocumentFrame.h"
 
-class QSplitter;
-
 namespace ondrel {
 class ViewState;
 }
@@ -17,6 +15,7 @@ class ViewState;
 namespace ondrel::gui {
 
 class IOutputPane;
+class PaneGrid;
 struct OutputViewEntry;
 
 class COutputFrame : public CDocumentFrame {
@@ -46,15 +45,14 @@ protected:
     void OnClosing() override;
 
 private:
-    IOutputPane* AddPane(QSplitter* row, ViewState& state);
-    IOutputPane* AddPaneLike(QSplitter* row, IOutputPane& model);
-    QSplitter* AddRow();
-    void RemoveCollapsedPanes();
-    void RemovePane(IOutputPane* pane);
+    // A pane showing state, known to the frame; the grid takes the widget.
+    QWidget* MakePane(ViewState& state);
+    IOutputPane* PaneOf(const QWidget* widget) const;
+    void RemovePane(QWidget* widget);
 
     const OutputViewEntry& entry_;
-    QSplitter* rows_;  // vertical: one horizontal splitter per row
-    std::vector<IOutputPane*> panes_;
+    PaneGrid* grid_;
+    std::vector<IOutputPane*> panes_;  // in the order they were made
 };
 
 }  // namespace ondrel::gui

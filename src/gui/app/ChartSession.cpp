@@ -22,6 +22,7 @@ ChartSession::ChartSession() {
 // The undo commands go first (they hold blocks taken out of the chart), then the states,
 // before the document, which the window panes have already left.
 ChartSession::~ChartSession() {
+    delete snapshot_;  // it is a view of the document
     undoStack_.disconnect();
     undoStack_.clear();
     doc_.RemoveView(this);

@@ -3,6 +3,8 @@
 // view on it, in the document's view order. Each window pane draws from its state; the
 // session owns the states, so that undo commands may refer to them after a window closed. A
 // state of a kind that has no window is kept alone and goes back into the file unchanged.
+#include <QDialog>
+#include <QPointer>
 #include <QString>
 #include <QUndoStack>
 #include <functional>
@@ -54,6 +56,10 @@ public:
     // chart opened from a file shows its first chart-view record in its first window.
     ChartViewState& FirstChartState() { return *firstChart_; }
 
+    // The chart's Snapshot window while it is open (it deletes itself when closed).
+    QDialog* SnapshotWindow() const { return snapshot_; }
+    void SetSnapshotWindow(QDialog* window) { snapshot_ = window; }
+
     // --- changes and undo -------------------------------------------------------------------
     // Applies a change made by the user and records it for undo.
     void Perform(std::unique_ptr<ChartCommand> command);
@@ -81,6 +87,7 @@ private:
     ChartViewState* firstChart_ = nullptr;
     std::vector<ViewState*> awaitingWindow_;
     std::vector<std::unique_ptr<ViewState>> retired_;
+    QPointer<QDialog> snapshot_;
     // Declared last: its commands refer to the document, the states and the blocks.
     QUndoStack undoStack_;
 };

@@ -16,6 +16,7 @@
 #include "app/ViewWindows.h"
 #include "blocks/BlockCatalogue.h"
 #include "dialogs/DebugSettingsDialog.h"
+#include "dialogs/ListParametersDialog.h"
 #include "dialogs/ModelPropertiesDialog.h"
 #include "dialogs/ViewingPropertiesDialog.h"
 #include "help/HelpPages.h"
@@ -25,6 +26,8 @@
 #include "resources/BlockIcons.h"
 #include "views/chart/CTarvekView.h"
 #include "views/output/CGraphBase.h"
+#include "views/output/CListBase.h"
+#include "views/output/CSnapshotDlg.h"
 #include "views/output/GraphExport.h"
 #include "views/output/GraphPropertySheet.h"
 
@@ -59,8 +62,8 @@ const QMap<int, const char*>& MenuTexts() {
 
 // Commands whose windows and dialogs come with later parts of the program: shown, but off.
 bool NotYetAvailable(int id) {
-    static const QList<int> kLater{kFilePrint,      kFilePrintToFile, kFilePrintPreview,
-                                   kFilePrintSetup, kSnapshot,        kMiscellaneousSpare};
+    static const QList<int> kLater{kFilePrint, kFilePrintPreview, kFilePrintSetup,
+                                   kMiscellaneousSpare};
     if (id == kOpenTextView) return !HasViewWindow(ViewKind::Text);
     if (id == kOpenGraphView) return !HasViewWindow(ViewKind::Graph);
     return kLater.contains(id);
@@ -70,7 +73,7 @@ bool NotYetAvailable(int id) {
 bool NeedsDocument(int id) {
     static const QList<int> kDocument{kFileClose, kFileSave, kFileSaveAs, kRun, kInitialize,
                                       kViewing, kPreferences, kDebugSettings,
-                                      kTerminateRun, kOpenChartView, kOpenTextView,
+                                      kTerminateRun, kOpenChartView, kOpenTextView, kSnapshot,
                                       kOpenListView, kOpenGraphView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
                                       kPreviousPane, kExportGraphData, kExportGraphImage};
@@ -214,9 +217,10 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     Action(kEditRedo)->setText(canRedo ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
     CTarvekView* view = ActiveView();
     const bool selected = view != nullptr && view->CanCopy();
-    // A graph window copies the samples it shows.
+    // A list or graph window copies the samples it shows.
     const bool graph = ActiveGraph() != nullptr;
-    Action(kEditCopy)->setEnabled(selected || graph);
+    Action(kEditCopy)->setEnabled(selected || ActiveList() != nullptr || graph);
+    Action(kFilePrintToFile)->setEnabled(ActiveList() != nullptr);
     Action(kExportGraphData)->setEnabled(graph);
     Action(kExportGraphImage)->setEnabled(graph);
     Action(kEditCut)->setEnabled(selected);
@@ -239,6 +243,7 @@ void CMainFrame::ConnectCommands() {
     on(kAppExit, [this] { close(); });
     on(kViewStatusBar, [this](bool shown) { statusBar()->setVisible(shown); });
     on(kRun, [this] { OnRun(); });
+    on(kSnapshot, [this] { OnSnapshot(); });
     on(kInitialize, [this] { OnInitialize(); });
     on(kTerminateRun, [this] {
         if (ChartSession* s = ActiveSession()) s->Document().OnTerminateRun();
@@ -254,9 +259,11 @@ void CMainFrame::ConnectCommands() {
     on(kEditUndo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().undo(); });
     on(kEditRedo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().redo(); });
     on(kEditCopy, [this] {
-        if (CTarvekView* v = ActiveView()) v->Copy();
+        if (CListBase* list = ActiveList()) list->CopyToClipboard();
         else if (CGraphBase* g = ActiveGraph()) g->CopyToClipboard();
+        else if (CTarvekView* v = ActiveView()) v->Copy();
     });
+    on(kFilePrintToFile, [this] { if (CListBase* list = ActiveList()) list->PrintToFile(); });
     on(kExportGraphData, [this] { OnExportGraphData(); });
     on(kExportGraphImage, [this] { OnExportGraphImage(); });
     on(kEditCut, [this] { if (CTarvekView* v = ActiveView()) v->Cut(); });
@@ -313,16 +320,36 @@ void CMainFrame::OnPreferencesCommand() {
 void CMainFrame::OnViewingCommand() {
     CTarvekView* view = ActiveView();
     ChartSession* session = ActiveSession();
-    if (session == nullptr) return;
-    if (CGraphBase* graph = ActiveGraph()) {
+    if (CListBase* list = ActiveList(); list != nullptr && session != nullptr) {
+        OnListParameters(list->Document(), list->List(), this, [list, session](ListSettingsEdit&& edit) {
+            session->Perform(MakeListSettingsCommand(list->List(), std::move(edit)));
+        });
+        RefreshCommandStates();
+        return;
+    }
+    if (CGraphBase* graph = ActiveGraph(); graph != nullptr && session != nullptr) {
         OnGraphViewing(*graph, *session);
         return;
     }
-    if (view == nullptr) return;
+    if (view == nullptr || session == nullptr) return;
     OnViewParameters(view->Document(), view->State(), this, [view, session](ViewSettingsEdit&& edit) {
         session->Perform(MakeViewSettingsCommand(view->State(), std::move(edit)));
     });
     RefreshCommandStates();
+}
+
+// Options > Snapshot: the chart's Snapshot window, made when it has none.
+void CMainFrame::OnSnapshot() {
+    ChartSession* session = ActiveSession();
+    if (session == nullptr) return;
+    QDialog* window = session->SnapshotWindow();
+    if (window == nullptr) {
+        window = new CSnapshotDlg(session->Document(), this);
+        session->SetSnapshotWindow(window);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void CMainFrame::OnRun() {

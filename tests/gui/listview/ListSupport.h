@@ -2,7 +2,10 @@
 // A started program with one chart, and the list windows on it as a user reaches them.
 #include <QtTest>
 
+#include <QApplication>
+
 #include "AppFixture.h"
+#include "model/edits/ChartCommand.h"
 #include "app/COutputFrame.h"
 #include "app/CommandIds.h"
 #include "model/views/ListViewState.h"
@@ -31,6 +34,29 @@ struct ListFixture : AppFixture {
         if (list == nullptr) qFatal("Options > List opened no list window");
         return *list;
     }
+    // Places sine wave generators labelled K1..Kn, each with its own frequency, down grid column 2.
+    std::vector<CBlock*> AddConstants(int n) {
+        std::vector<CBlock*> blocks;
+        for (int i = 1; i <= n; ++i) {
+            std::unique_ptr<CBlock> block = Doc().CreateBlock(kGeneratorType);
+            block->label = "K" + std::to_string(i);
+            block->param[1] = 0.5 * i;
+            blocks.push_back(block.get());
+            Session().Perform(MakePlaceCommand(std::move(block), GridPoint{2, i}));
+        }
+        return blocks;
+    }
+    // Sizes the active window so that the list's viewport is about width x height.
+    void SizeListViewport(gui::CListBase& list, int width, int height) {
+        QWidget* frame = Frame().ActiveWindow();
+        for (int i = 0; i < 3; ++i) {
+            frame->resize(frame->width() + width - list.viewport()->width(),
+                          frame->height() + height - list.viewport()->height());
+            QApplication::processEvents();
+        }
+    }
+    static constexpr int kGeneratorType = 61611;
+
     // The labels of the list's columns, left to right.
     static QStringList ColumnLabels(const ListViewState& state) {
         QStringList labels;

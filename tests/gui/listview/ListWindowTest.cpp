@@ -1,6 +1,8 @@
 // List windows as a user meets them: opened from the Options menu, split, saved with the
 // chart and opened again with it, closed, and the help key.
+#include <QApplication>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QtTest>
 
 #include "GuiTestRegistry.h"
@@ -51,6 +53,18 @@ private slots:
         }
         QCOMPARE(f.Session().ViewsToSave(f.Doc()).size(), std::size_t{5});
 
+        // A pane dragged shut goes, with its record.
+        QVERIFY(f.app->SaveChart(f.Session(), false));
+        f.ActiveOutputFrame()->resize(600, 400);
+        QApplication::processEvents();  // the panes are laid out before the user drags
+        auto* row = f.ActiveOutputFrame()->findChildren<QSplitter*>().last();
+        QCOMPARE(row->count(), 2);
+        row->setSizes({row->width(), 0});
+        emit row->splitterMoved(row->width(), 1);
+        QCOMPARE(f.ActiveOutputFrame()->Panes().size(), std::size_t{3});
+        QCOMPARE(f.Session().ViewsToSave(f.Doc()).size(), std::size_t{4});
+        QVERIFY(f.Doc().IsModified());
+
         QVERIFY(f.app->SaveChart(f.Session(), false));
         QVERIFY(!f.Doc().IsModified());
         f.ActiveOutputFrame()->close();
@@ -68,7 +82,7 @@ private slots:
         }
         f.Flush();
         QVERIFY(f.app->OpenChart(path) != nullptr);
-        QCOMPARE(f.Frame().Windows().size(), std::size_t{5});
+        QCOMPARE(f.Frame().Windows().size(), std::size_t{4});
         auto* frame = qobject_cast<COutputFrame*>(f.Frame().Windows()[1]);
         QVERIFY(frame != nullptr);
         auto* reopened = dynamic_cast<CListBase*>(frame->TopLeftPane());

@@ -28,7 +28,7 @@ void CTemplateView::OnInitialUpdate(bool) {
 void CTemplateView::OnUpdate(IDocumentView*, int hint, CBlock* block) {
     if (hint < 0 && block != nullptr) {
         OnBlockDeleting(*block);
-        viewport()->update();
+        Refresh();
         return;
     }
     Refresh();

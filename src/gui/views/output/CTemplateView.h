@@ -3,8 +3,8 @@
 // from a view state the chart's session owns.
 //
 // It learns of changes through the document's notification: a block about to be deleted is
-// dropped from the state (and the pane repaints); every other notification is a full
-// refresh. During a run nothing is notified; a repaint then draws what is recorded so far.
+// dropped from the state, then the pane refreshes; every other notification is a full
+// refresh too. During a run nothing is notified; a repaint then draws what is recorded so far.
 // Drawing goes through Paint alone, for the screen, images and printers.
 #include <QAbstractScrollArea>
 
