@@ -43,13 +43,11 @@ void DrawSegments(QPainter& painter, const std::vector<QPoint>& points) {
     for (std::size_t j = 1; j < points.size(); ++j) painter.drawLine(points[j - 1], points[j]);
 }
 
-// The same segments in one call. A polyline is rasterised differently (its inner points are
+// The same segments, gathered for one call. A polyline is rasterised differently (its inner points are
 // not drawn twice and thin lines leave out their last pixel), so on pixel devices a curve is
 // drawn as segments: the reduced points then cover exactly the pixels of every segment.
-void DrawSegmentBatch(QPainter& painter, const std::vector<QPoint>& points, std::vector<QLine>& segments) {
-    segments.resize(points.size() - 1);
-    for (std::size_t j = 1; j < points.size(); ++j) segments[j - 1] = QLine(points[j - 1], points[j]);
-    painter.drawLines(segments.data(), static_cast<int>(segments.size()));
+void AppendSegments(const std::vector<QPoint>& points, std::vector<QLine>& segments) {
+    for (std::size_t j = 1; j < points.size(); ++j) segments.emplace_back(points[j - 1], points[j]);
 }
 
 }  // namespace
@@ -216,6 +214,8 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
             parts_->builtValid[c - 1] = true;
         }
         painter.setPen(pen);
+        std::vector<QLine>& segments = parts_->segments;
+        segments.clear();
         for (std::size_t i = 0; i < lines.PolylineCount(); ++i) {
             const auto line = lines.Polyline(i);
             points.resize(line.size());
@@ -223,9 +223,11 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
                 points[j] = QPoint(static_cast<int>(line[j].x), static_cast<int>(line[j].y));
             if (points.size() == 1) painter.drawPoint(points[0]);
             else if (!decimate) DrawSegments(painter, points);
-            else if (raster) DrawSegmentBatch(painter, points, parts_->segments);
+            else if (raster) AppendSegments(points, segments);
             else painter.drawPolyline(points.data(), static_cast<int>(points.size()));
         }
+        // A curve clipped many times is many short polylines: one call draws them all.
+        if (!segments.empty()) painter.drawLines(segments.data(), static_cast<int>(segments.size()));
     }
     painter.setClipping(false);
 }
