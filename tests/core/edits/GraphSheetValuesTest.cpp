@@ -51,13 +51,11 @@ TEST_P(GraphSheetApplyTest, CurvesCloseUpAndCountTheHighestSet) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Sheets, GraphSheetApplyTest,
-                         ::testing::Values(SheetCase{{0, 1, 2}, {0, 1, 2}, 3},
-                                           SheetCase{{0, -1, 2}, {0, 2, -1}, 2},
-                                           SheetCase{{-1, 1, -1}, {-1, 1, -1}, 2},
-                                           SheetCase{{-1, -1, 2}, {-1, 2, -1}, 2},
-                                           SheetCase{{-1, -1, -1}, {-1, -1, -1}, 1},
-                                           SheetCase{{1, -1, -1}, {1, -1, -1}, 1}));
+INSTANTIATE_TEST_SUITE_P(
+    Sheets, GraphSheetApplyTest,
+    ::testing::Values(SheetCase{{0, 1, 2}, {0, 1, 2}, 3}, SheetCase{{0, -1, 2}, {0, 2, -1}, 2},
+                      SheetCase{{-1, 1, -1}, {-1, 1, -1}, 2}, SheetCase{{-1, -1, 2}, {-1, 2, -1}, 2},
+                      SheetCase{{-1, -1, -1}, {-1, -1, -1}, 1}, SheetCase{{1, -1, -1}, {1, -1, -1}, 1}));
 
 // "Clear" on each page, from three curves: which block each curve keeps and whether the
 // button did anything.

@@ -173,9 +173,8 @@ private slots:
         ThreeCurveChart chart;
         const std::vector<std::uint8_t> original = chart.Record();
         {
-            CGraphPropertySheet sheet(chart.doc, chart.view, [](const GraphSheetValues&) {
-                QFAIL("Cancel must hand nothing");
-            });
+            CGraphPropertySheet sheet(chart.doc, chart.view,
+                                      [](const GraphSheetValues&) { QFAIL("Cancel must hand nothing"); });
             Type(&sheet, kTitle, "changed");
             sheet.reject();
         }

@@ -75,7 +75,8 @@ struct GraphFixture : AppFixture {
         int n = 0;
         const QRect r = rect.intersected(image.rect());
         for (int y = r.top(); y <= r.bottom(); ++y)
-            for (int x = r.left(); x <= r.right(); ++x) n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += (image.pixel(x, y) & 0xFFFFFF) == (colour & 0xFFFFFF);
         return n;
     }
 

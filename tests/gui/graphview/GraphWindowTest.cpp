@@ -104,6 +104,11 @@ private slots:
         const QPoint start = plot.topLeft() + QPoint(plot.width() / 4, plot.height() / 4);
         Drag(viewport, start, start + QPoint(4, 100));  // too narrow: nothing happens
         QVERIFY(f.Record() == before);
+        // Esc gives a drag up: the release zooms nothing.
+        Mouse(viewport, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+        QTest::keyClick(f.graph, Qt::Key_Escape);
+        Mouse(viewport, QEvent::MouseButtonRelease, start + QPoint(100, 100), Qt::LeftButton, Qt::NoButton);
+        QVERIFY(f.Record() == before);
 
         const auto [xLow, xHigh] = f.graph->Drawing().DrawnLimits(0);
         const QPoint end = plot.topLeft() + QPoint(3 * plot.width() / 4, 3 * plot.height() / 4);
@@ -155,11 +160,13 @@ private slots:
         f.Frame().Execute(cmd::kEditUndo);
         QVERIFY(f.Record() == before);
 
-        ModalDriver sheet([](QWidget* w) {
-            auto* title = qobject_cast<QLineEdit*>(FindControl(w, 1204));
-            if (title != nullptr) title->setText("Motion");
-            QMetaObject::invokeMethod(w, "accept");
-        }, "ondrel::gui::CGraphPropertySheet");
+        ModalDriver sheet(
+            [](QWidget* w) {
+                auto* title = qobject_cast<QLineEdit*>(FindControl(w, 1204));
+                if (title != nullptr) title->setText("Motion");
+                QMetaObject::invokeMethod(w, "accept");
+            },
+            "ondrel::gui::CGraphPropertySheet");
         f.Frame().Execute(cmd::kViewing);
         QVERIFY(sheet.Acted());
         QCOMPARE(f.State().title, std::string("Motion"));
@@ -179,10 +186,15 @@ private slots:
         const QRect plot = f.graph->PlotRect();
         const int right = plot.left() + plot.width();
         // The left axis line is there, its ticks are not; the right axis has ticks and labels.
-        QVERIFY(GraphFixture::CountColour(image, QRect(plot.left(), plot.top(), 1, plot.height()), kBlack) > plot.height() / 2);
-        QCOMPARE(GraphFixture::CountColour(image, QRect(plot.left() + 2, plot.top() + 1, 1, plot.height() - 2), kBlack), 0);
-        QVERIFY(GraphFixture::CountColour(image, QRect(right - 2, plot.top() + 1, 1, plot.height() - 2), kBlack) >= 5);
-        QVERIFY(GraphFixture::CountColour(image, QRect(right + 2, 0, image.width() - right - 2, image.height()), kRed) > 0);
+        QVERIFY(GraphFixture::CountColour(image, QRect(plot.left(), plot.top(), 1, plot.height()), kBlack) >
+                plot.height() / 2);
+        QCOMPARE(GraphFixture::CountColour(
+                     image, QRect(plot.left() + 2, plot.top() + 1, 1, plot.height() - 2), kBlack),
+                 0);
+        QVERIFY(GraphFixture::CountColour(image, QRect(right - 2, plot.top() + 1, 1, plot.height() - 2),
+                                          kBlack) >= 5);
+        QVERIFY(GraphFixture::CountColour(
+                    image, QRect(right + 2, 0, image.width() - right - 2, image.height()), kRed) > 0);
     }
 
     void readoutAndExportShowTheVisibleSamples() {
@@ -194,8 +206,9 @@ private slots:
         Mouse(f.graph->viewport(), QEvent::MouseMove, at, Qt::NoButton, Qt::NoButton);
         const double t = f.graph->Drawing().XValueAt(at.x());
         const int j = static_cast<int>(std::lround(t / 0.05));
-        const QString expected = QString::fromStdString("Clock " + FormatNumber("%.6g", j * 0.05) + "    Sine " +
-                                                        FormatNumber("%.6g", std::sin(j * 0.05)) + "    Ramp ");
+        const QString expected =
+            QString::fromStdString("Clock " + FormatNumber("%.6g", j * 0.05) + "    Sine " +
+                                   FormatNumber("%.6g", std::sin(j * 0.05)) + "    Ramp ");
         QVERIFY2(f.graph->LastReadout().startsWith(expected), qPrintable(f.graph->LastReadout()));
         QVERIFY(f.Record() == f.Record());
 
@@ -238,12 +251,14 @@ private slots:
         for (const Case& c : cases) {
             const QString path = f.Path(c.name);
             ModalDriver file([&](QWidget* w) { AcceptFileDialog(w, path); }, "QFileDialog");
-            ModalDriver size([](QWidget* w) {
-                auto* ask = qobject_cast<GraphImageSizeDialog*>(w);
-                ask->WidthBox()->setValue(300);
-                ask->HeightBox()->setValue(200);
-                ask->accept();
-            }, "ondrel::gui::GraphImageSizeDialog");
+            ModalDriver size(
+                [](QWidget* w) {
+                    auto* ask = qobject_cast<GraphImageSizeDialog*>(w);
+                    ask->WidthBox()->setValue(300);
+                    ask->HeightBox()->setValue(200);
+                    ask->accept();
+                },
+                "ondrel::gui::GraphImageSizeDialog");
             f.Frame().Execute(c.command);
             QVERIFY(file.Acted());
             QCOMPARE(size.Acted(), c.name.endsWith(".png"));
@@ -254,10 +269,12 @@ private slots:
 
         std::string shown;
         ModalDriver file([&](QWidget* w) { AcceptFileDialog(w, f.Path("missing/data.csv")); }, "QFileDialog");
-        ModalDriver message([&](QWidget* w) {
-            shown = qobject_cast<QMessageBox*>(w)->text().toStdString();
-            ClickMessageBoxButton(w, QMessageBox::Ok);
-        }, "QMessageBox");
+        ModalDriver message(
+            [&](QWidget* w) {
+                shown = qobject_cast<QMessageBox*>(w)->text().toStdString();
+                ClickMessageBoxButton(w, QMessageBox::Ok);
+            },
+            "QMessageBox");
         f.Frame().Execute(cmd::kExportGraphData);
         QVERIFY2(shown.rfind("Unable to write", 0) == 0, shown.c_str());
     }
@@ -310,7 +327,8 @@ private slots:
                 drawing.Paint(painter, images[pass].rect(), 96.0, state, doc, pass == 0);
             }
             QVERIFY(GraphFixture::CountColour(images[0], drawing.PlotRect(), kRed) > 1000);
-            QVERIFY2(images[0] == images[1], qPrintable(QString::number(width) + ": " + FirstDifference(images[0], images[1])));
+            QVERIFY2(images[0] == images[1],
+                     qPrintable(QString::number(width) + ": " + FirstDifference(images[0], images[1])));
         }
     }
 };

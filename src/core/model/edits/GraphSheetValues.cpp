@@ -18,13 +18,9 @@ GraphSheetValues::GraphSheetValues(const GraphViewState& view) {
     notes = view.notes;
 }
 
-double& GraphSheetValues::High(int slot) {
-    return *static_cast<double*>(Slot(slot).Item(kHigh).Value());
-}
+double& GraphSheetValues::High(int slot) { return *static_cast<double*>(Slot(slot).Item(kHigh).Value()); }
 
-double& GraphSheetValues::Low(int slot) {
-    return *static_cast<double*>(Slot(slot).Item(kLow).Value());
-}
+double& GraphSheetValues::Low(int slot) { return *static_cast<double*>(Slot(slot).Item(kLow).Value()); }
 
 bool GraphSheetValues::Fixed(int slot) {
     return *static_cast<std::uint8_t*>(Slot(slot).Item(kFixed).Value()) != 0;
@@ -70,7 +66,8 @@ bool GraphSheetValues::ClearCurve(int k) {
                 ResetCurve(3);
             }
             return true;
-        default: return false;
+        default:
+            return false;
     }
 }
 

@@ -134,7 +134,8 @@ void CGraphBase::FinishDrag(QPoint end) {
     ZoomTo(xLow, xHigh, curveLow, curveHigh);
 }
 
-void CGraphBase::ZoomTo(double xLow, double xHigh, const double (&curveLow)[4], const double (&curveHigh)[4]) {
+void CGraphBase::ZoomTo(double xLow, double xHigh, const double (&curveLow)[4],
+                        const double (&curveHigh)[4]) {
     graph_.axisSlots[0].Low = xLow;
     graph_.axisSlots[0].High = xHigh;
     for (int i = 1; i <= kMaxCurves; ++i) {
@@ -157,8 +158,10 @@ void CGraphBase::ApplyZoom() {
     CDocumentFrame* frame = nullptr;
     for (QWidget* w = parentWidget(); w != nullptr && frame == nullptr; w = w->parentWidget())
         frame = qobject_cast<CDocumentFrame*>(w);
-    if (frame != nullptr) frame->Session().MarkUnrecordedChange();
-    else Document().SetModifiedFlag();
+    if (frame != nullptr)
+        frame->Session().MarkUnrecordedChange();
+    else
+        Document().SetModifiedFlag();
     Refresh();
 }
 
@@ -229,6 +232,13 @@ void CGraphBase::CopyToClipboard() const {
 void CGraphBase::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Copy)) {
         CopyToClipboard();
+        return;
+    }
+    // Esc gives up a zoom being dragged.
+    if (event->key() == Qt::Key_Escape && dragging_) {
+        dragging_ = false;
+        rubberBand_ = QRect();
+        viewport()->update();
         return;
     }
     CTemplateView::keyPressEvent(event);

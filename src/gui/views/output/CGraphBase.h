@@ -3,9 +3,10 @@
 // themselves unless fixed, drawn through one Paint for the window, images and printers.
 //
 // Mouse: a left drag of at least 5 pixels inside the plot zooms to the dragged rectangle
-// (every scale becomes Fixed), a right press returns to automatic scales; the wheel zooms X
-// about the mouse (with Ctrl the curves' scales) in the same way. Moving over the plot shows
-// X and every curve at the nearest sample in the status bar, with a thin cursor line.
+// (every scale becomes Fixed; Esc gives the drag up), a right press returns to automatic
+// scales; the wheel zooms X about the mouse (with Ctrl the curves' scales) in the same way.
+// Moving over the plot shows X and every curve at the nearest sample in the status bar, with
+// a thin cursor line. Ctrl+C copies the samples in view.
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -73,8 +74,8 @@ private:
     GraphDrawing drawing_;
     bool dragging_ = false;
     QPoint dragStart_;
-    QRect rubberBand_;   // the inverted rectangle shown while dragging (empty: none)
-    int cursorX_ = -1;   // the readout's cursor line (-1: none)
+    QRect rubberBand_;  // the inverted rectangle shown while dragging (empty: none)
+    int cursorX_ = -1;  // the readout's cursor line (-1: none)
     QString readout_;
 };
 

@@ -35,7 +35,8 @@ QColor ToQColor(ondrel::ColorRef c) { return QColor(ColorRed(c), ColorGreen(c), 
 // Square caps: a thin line covers both of its end pixels, so consecutive segments meet and
 // a curve drawn from fewer points covers the same pixels.
 QPen SlotPen(const ondrel::GraphSlot& slot) {
-    return QPen(ToQColor(slot.Color), std::clamp(slot.Width, 0, 99), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    return QPen(ToQColor(slot.Color), std::clamp(slot.Width, 0, 99), Qt::SolidLine, Qt::SquareCap,
+                Qt::MiterJoin);
 }
 
 // The reference drawing: every segment on its own.
@@ -72,7 +73,7 @@ struct GraphDrawing::Parts {
     std::array<ondrel::CurvePolylines, 3> curves;
     std::array<CurveKey, 3> built;
     std::array<bool, 3> builtValid{};
-    std::vector<QPoint> points;  // one polyline in device points, reused
+    std::vector<QPoint> points;   // one polyline in device points, reused
     std::vector<QLine> segments;  // its segments, reused
 };
 
@@ -94,8 +95,8 @@ QRect GraphDrawing::PlotRect() const {
     return QRect(origin_.x() + plot.left, origin_.y() + plot.top, plot.Width(), plot.Height());
 }
 
-void GraphDrawing::Paint(QPainter& painter, const QRect& area, double unitsPerInch, ondrel::GraphViewState& state,
-                         const ondrel::CTarvekDoc& doc, bool decimate) {
+void GraphDrawing::Paint(QPainter& painter, const QRect& area, double unitsPerInch,
+                         ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc, bool decimate) {
     GraphTextMeasurer measurer(painter.device(), unitsPerInch);
     // A graph drawn before its first rescale (a file just read, an image of a new view).
     if (!rescaled_) Rescale(state, doc, measurer);
@@ -112,12 +113,14 @@ void GraphDrawing::Paint(QPainter& painter, const QRect& area, double unitsPerIn
     painter.restore();
 }
 
-void GraphDrawing::PaintNotes(QPainter& painter, const ondrel::GraphViewState& state, double unitsPerInch) const {
+void GraphDrawing::PaintNotes(QPainter& painter, const ondrel::GraphViewState& state,
+                              double unitsPerInch) const {
     if (state.notes.empty() || state.DisplayNotes == 0) return;
     painter.setFont(GraphFont(state.NotesFont, unitsPerInch));
     painter.setPen(ToQColor(state.NotesColor));
     const QRect box(origin_.x(), origin_.y(), parts_->layout.width, std::max(parts_->layout.notesHeight, 1));
-    painter.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(state.notes));
+    painter.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
+                     QString::fromStdString(state.notes));
 }
 
 void GraphDrawing::PaintAxesAndTicks(QPainter& painter, const ondrel::GraphViewState& state) const {
@@ -147,7 +150,8 @@ void GraphDrawing::PaintAxesAndTicks(QPainter& painter, const ondrel::GraphViewS
     }
 }
 
-void GraphDrawing::PaintLabels(QPainter& painter, const ondrel::GraphViewState& state, double unitsPerInch) const {
+void GraphDrawing::PaintLabels(QPainter& painter, const ondrel::GraphViewState& state,
+                               double unitsPerInch) const {
     painter.setFont(GraphFont(state.LabelsFont, unitsPerInch));
     const ondrel::GraphSlotScale& x = parts_->scale.slots[0];
     const int xTop = origin_.y() + parts_->layout.height - parts_->layout.marginBottom + parts_->scale.gap;
@@ -155,7 +159,9 @@ void GraphDrawing::PaintLabels(QPainter& painter, const ondrel::GraphViewState& 
     for (int k = 0; k <= parts_->scale.xDivisions && x.shown; ++k) {
         const int centre = origin_.x() + parts_->layout.XTick(k, parts_->scale.xDivisions);
         const QRect box(centre - x.labelSize.width / 2, xTop, x.labelSize.width, x.labelSize.height);
-        painter.drawText(box, Qt::AlignCenter, QString::fromStdString(ondrel::TickLabelText(TickValue(x, k, parts_->scale.xDivisions), x)));
+        painter.drawText(
+            box, Qt::AlignCenter,
+            QString::fromStdString(ondrel::TickLabelText(TickValue(x, k, parts_->scale.xDivisions), x)));
     }
     for (int c = 1; c <= kMaxCurves; ++c) {
         const ondrel::GraphSlotScale& curve = parts_->scale.slots[c];
@@ -164,14 +170,17 @@ void GraphDrawing::PaintLabels(QPainter& painter, const ondrel::GraphViewState& 
         painter.setPen(ToQColor(state.axisSlots[c].Color));
         for (int k = 0; k <= n; ++k) {
             const int centre = origin_.y() + parts_->layout.YTick(k, n);
-            const QRect box(origin_.x() + parts_->layout.labelColumnLeft[c], centre - curve.labelSize.height / 2,
-                            curve.labelSize.width, curve.labelSize.height);
-            painter.drawText(box, Qt::AlignCenter, QString::fromStdString(ondrel::TickLabelText(TickValue(curve, k, n), curve)));
+            const QRect box(origin_.x() + parts_->layout.labelColumnLeft[c],
+                            centre - curve.labelSize.height / 2, curve.labelSize.width,
+                            curve.labelSize.height);
+            painter.drawText(box, Qt::AlignCenter,
+                             QString::fromStdString(ondrel::TickLabelText(TickValue(curve, k, n), curve)));
         }
     }
 }
 
-void GraphDrawing::PaintLegends(QPainter& painter, const ondrel::GraphViewState& state, double unitsPerInch) const {
+void GraphDrawing::PaintLegends(QPainter& painter, const ondrel::GraphViewState& state,
+                                double unitsPerInch) const {
     painter.setFont(GraphFont(state.LegendsFont, unitsPerInch));
     const int textHeight = painter.fontMetrics().height();
     const int curveCount = std::clamp(state.curveCount, 0, kMaxCurves);
@@ -180,13 +189,14 @@ void GraphDrawing::PaintLegends(QPainter& painter, const ondrel::GraphViewState&
         if (block == nullptr || !parts_->scale.slots[i].shown) continue;
         const ondrel::GraphRect box = parts_->layout.LegendBox(i, curveCount, textHeight, parts_->scale.gap);
         painter.setPen(ToQColor(state.axisSlots[i].Color));
-        painter.drawText(QRect(origin_.x() + box.left, origin_.y() + box.top, box.Width(), box.Height()),
-                         Qt::AlignCenter, QString::fromStdString(ondrel::LegendText(block->label, parts_->scale.slots[i].exponent)));
+        painter.drawText(
+            QRect(origin_.x() + box.left, origin_.y() + box.top, box.Width(), box.Height()), Qt::AlignCenter,
+            QString::fromStdString(ondrel::LegendText(block->label, parts_->scale.slots[i].exponent)));
     }
 }
 
-void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc,
-                               bool decimate) {
+void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& state,
+                               const ondrel::CTarvekDoc& doc, bool decimate) {
     const std::int64_t count = ondrel::ViewSampleCount(doc);
     const ondrel::CBlock* xBlock = state.axisSlots[0].block.block;
     if (count == 0 || xBlock == nullptr || !parts_->scale.slots[0].shown) return;
@@ -207,7 +217,8 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
         ondrel::CurvePolylines& lines = parts_->curves[c - 1];
         const ondrel::GraphSlotScale& xs = parts_->scale.slots[0];
         const ondrel::GraphSlotScale& ys = parts_->scale.slots[c];
-        const CurveKey key{xBlock, block, count, xs.low, xs.high, ys.low, ys.high, plot, pen.widthF() / 2 + 2, decimate};
+        const CurveKey key{
+            xBlock, block, count, xs.low, xs.high, ys.low, ys.high, plot, pen.widthF() / 2 + 2, decimate};
         if (!parts_->builtValid[c - 1] || !(parts_->built[c - 1] == key)) {
             lines.Build(*xBlock, *block, count, xs, ys, area, key.margin, decimate);
             parts_->built[c - 1] = key;
@@ -221,10 +232,14 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
             points.resize(line.size());
             for (std::size_t j = 0; j < line.size(); ++j)
                 points[j] = QPoint(static_cast<int>(line[j].x), static_cast<int>(line[j].y));
-            if (points.size() == 1) painter.drawPoint(points[0]);
-            else if (!decimate) DrawSegments(painter, points);
-            else if (raster) AppendSegments(points, segments);
-            else painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+            if (points.size() == 1)
+                painter.drawPoint(points[0]);
+            else if (!decimate)
+                DrawSegments(painter, points);
+            else if (raster)
+                AppendSegments(points, segments);
+            else
+                painter.drawPolyline(points.data(), static_cast<int>(points.size()));
         }
         // A curve clipped many times is many short polylines: one call draws them all.
         if (!segments.empty()) painter.drawLines(segments.data(), static_cast<int>(segments.size()));

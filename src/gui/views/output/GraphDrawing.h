@@ -18,7 +18,7 @@ namespace ondrel {
 class CTarvekDoc;
 class GraphViewState;
 class ITextMeasurer;
-}
+}  // namespace ondrel
 
 namespace ondrel::gui {
 
@@ -60,7 +60,8 @@ public:
     double YValueAt(int slot, double deviceY) const;
 
     // The sample whose X value is nearest to value; -1 with no samples or no X block.
-    std::int64_t NearestSample(const ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc, double value);
+    std::int64_t NearestSample(const ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc,
+                               double value);
     // The number of samples a graph of doc shows (the Clock's history).
     static std::int64_t SampleCount(const ondrel::CTarvekDoc& doc);
 

@@ -34,7 +34,8 @@ std::optional<std::string> AskPath(const char* title, const char* filter, const 
 bool WriteExport(const QString& path, const QByteArray& bytes) {
     std::string error;
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    if (WriteFileAtomically(path.toStdString(), std::span(data, static_cast<std::size_t>(bytes.size())), error))
+    if (WriteFileAtomically(path.toStdString(), std::span(data, static_cast<std::size_t>(bytes.size())),
+                            error))
         return true;
     ShowMessage("Unable to write " + path.toStdString() + ": " + error, LoadString(kApplicationTitleId));
     return false;
@@ -74,8 +75,8 @@ QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& 
 }
 
 void ExportGraphImage(CGraphBase& graph, QWidget* parent) {
-    const auto path = AskPath("Export Graph Image", "SVG Images (*.svg)|*.svg|PNG Images (*.png)|*.png",
-                              "graph.svg");
+    const auto path =
+        AskPath("Export Graph Image", "SVG Images (*.svg)|*.svg|PNG Images (*.png)|*.png", "graph.svg");
     if (!path) return;
     const QString file = QString::fromStdString(*path);
     const bool png = file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive);

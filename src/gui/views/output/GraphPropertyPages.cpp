@@ -47,11 +47,9 @@ QWidget* CGrafPage::BuildScaleControls() {
 
 CGrafX::CGrafX(QWidget* parent) : CGrafPage(0, kHelpGraphXAxis, parent) {
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeRadioGroup(tr("Grids"), {{tr("None"), 1229},
-                                                   {tr("Horizontal"), 1237},
-                                                   {tr("Vertical"), 1238},
-                                                   {tr("Both"), 1239}},
-                                     true));
+    layout->addWidget(MakeRadioGroup(
+        tr("Grids"),
+        {{tr("None"), 1229}, {tr("Horizontal"), 1237}, {tr("Vertical"), 1238}, {tr("Both"), 1239}}, true));
     layout->addWidget(BuildScaleControls());
     layout->addWidget(AddHelpButton(1231), 0, Qt::AlignRight);
 }
@@ -62,29 +60,32 @@ struct CurvePageIds {
     int help;
     int helpButton;
 };
-constexpr CurvePageIds kCurvePages[4] = {{0, 0}, {kHelpGraphCurve1, 1232}, {kHelpGraphCurve2, 1234}, {kHelpGraphCurve3, 1236}};
+constexpr CurvePageIds kCurvePages[4] = {
+    {0, 0}, {kHelpGraphCurve1, 1232}, {kHelpGraphCurve2, 1234}, {kHelpGraphCurve3, 1236}};
 
 QGroupBox* MakeLocationGroup(int k) {
     const QString title = QObject::tr("Location");
     switch (k) {
-        case 1: return MakeRadioGroup(title, {{QObject::tr("Left"), 1054}, {QObject::tr("Right"), 1240}}, true);
+        case 1:
+            return MakeRadioGroup(title, {{QObject::tr("Left"), 1054}, {QObject::tr("Right"), 1240}}, true);
         case 2:
-            return MakeRadioGroup(title, {{QObject::tr("Best Fit"), 1233},
-                                          {QObject::tr("With 1"), 1241},
-                                          {QObject::tr("Opposite 1"), 1242}},
+            return MakeRadioGroup(title,
+                                  {{QObject::tr("Best Fit"), 1233},
+                                   {QObject::tr("With 1"), 1241},
+                                   {QObject::tr("Opposite 1"), 1242}},
                                   true);
         default:
-            return MakeRadioGroup(title, {{QObject::tr("Best Fit"), 1235},
-                                          {QObject::tr("With 1"), 1243},
-                                          {QObject::tr("With 2"), 1244}},
+            return MakeRadioGroup(title,
+                                  {{QObject::tr("Best Fit"), 1235},
+                                   {QObject::tr("With 1"), 1243},
+                                   {QObject::tr("With 2"), 1244}},
                                   true);
     }
 }
 
 }  // namespace
 
-CGrafCurve::CGrafCurve(int k, QWidget* parent)
-    : CGrafPage(k, kCurvePages[k].help, parent) {
+CGrafCurve::CGrafCurve(int k, QWidget* parent) : CGrafPage(k, kCurvePages[k].help, parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MakeLocationGroup(k));
     layout->addWidget(BuildScaleControls());
@@ -107,8 +108,11 @@ CGrafMisc::CGrafMisc(QWidget* parent) : CGrafPage(4, kHelpGraphMisc, parent) {
     notesGrid->addWidget(MakeCheck(tr("Display"), kDisplayNotes, notes), 1, 1);
     grid->addWidget(notes, 1, 0, 1, 2);
     auto* buttons = new QHBoxLayout;
-    for (auto [text, id] : {std::pair{tr("Legend Font"), kLegendFont}, {tr("Label Font"), kLabelFont},
-                            {tr("Update"), kUpdate}, {tr("Recall"), kRecall}, {tr("Reset"), kReset}})
+    for (auto [text, id] : {std::pair{tr("Legend Font"), kLegendFont},
+                            {tr("Label Font"), kLabelFont},
+                            {tr("Update"), kUpdate},
+                            {tr("Recall"), kRecall},
+                            {tr("Reset"), kReset}})
         buttons->addWidget(MakeButton(text, id, this));
     buttons->addWidget(AddHelpButton(1207));
     grid->addLayout(buttons, 2, 0, 1, 2);

@@ -29,7 +29,10 @@ constexpr int kMiscPage = 4;
 
 CGraphPropertySheet::CGraphPropertySheet(ondrel::CTarvekDoc& doc, ondrel::GraphViewState& view,
                                          GraphSheetSink sink, QWidget* parent)
-    : QDialog(parent), view_(view), sink_(std::move(sink)), values_(view),
+    : QDialog(parent),
+      view_(view),
+      sink_(std::move(sink)),
+      values_(view),
       offered_(ondrel::GraphSheetValues::OfferedBlocks(doc)) {
     setWindowTitle(view.title.empty() ? tr("Graph") : QString::fromStdString(view.title));
     BuildLayout();
@@ -43,8 +46,7 @@ void CGraphPropertySheet::BuildLayout() {
     tabs_ = new QTabWidget(this);
     pages_ = {new CGrafX(tabs_), new CGraf1(tabs_), new CGraf2(tabs_), new CGraf3(tabs_),
               new CGrafMisc(tabs_)};
-    const QString names[] = {tr("X Axis"), tr("Graph 1"), tr("Graph 2"), tr("Graph 3"),
-                             tr("Miscellaneous")};
+    const QString names[] = {tr("X Axis"), tr("Graph 1"), tr("Graph 2"), tr("Graph 3"), tr("Miscellaneous")};
     for (int i = 0; i < 5; ++i) tabs_->addTab(pages_[i], names[i]);
     layout->addWidget(tabs_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -68,8 +70,7 @@ void CGraphPropertySheet::ConnectControls() {
             connect(button(kFixed[slot]), &QAbstractButton::clicked, this, [this, slot] { OnFixed(slot); });
     }
     for (int id : {kNotesFont, kLegendFont, kLabelFont})
-        connect(button(id), &QAbstractButton::clicked, this,
-                [this, id] { OnColorOrFont(kMiscPage, id); });
+        connect(button(id), &QAbstractButton::clicked, this, [this, id] { OnColorOrFont(kMiscPage, id); });
     connect(button(kRecall), &QAbstractButton::clicked, this, [this] { OnRecallOrReset(true); });
     connect(button(kReset), &QAbstractButton::clicked, this, [this] { OnRecallOrReset(false); });
     connect(button(kUpdate), &QAbstractButton::clicked, this, &CGraphPropertySheet::OnUpdate);
@@ -91,7 +92,8 @@ void CGraphPropertySheet::ConnectPage(CGrafPage* page) {
             if (filling_) return;
             const auto selected = list->selectedItems();
             const int row = selected.isEmpty() ? -1 : list->row(selected.front());
-            values_.blocks[slot] = row >= 0 && row < static_cast<int>(offered_.size()) ? offered_[row] : nullptr;
+            values_.blocks[slot] =
+                row >= 0 && row < static_cast<int>(offered_.size()) ? offered_[row] : nullptr;
             changed();
             UpdateClearButton();
         });
@@ -182,8 +184,10 @@ void CGraphPropertySheet::OnColorOrFont(int slot, int controlId) {
 }
 
 void CGraphPropertySheet::OnRecallOrReset(bool recall) {
-    if (recall) values_.RecallAll();
-    else values_.ResetAll();
+    if (recall)
+        values_.RecallAll();
+    else
+        values_.ResetAll();
     values_.ShowAutomaticLimits(view_);
     ShowValues();
     MarkModified();

@@ -16,7 +16,7 @@ class QTabWidget;
 namespace ondrel {
 class CTarvekDoc;
 class GraphViewState;
-}
+}  // namespace ondrel
 
 namespace ondrel::gui {
 

@@ -37,8 +37,8 @@ TextExtent GraphTextMeasurer::Measure(std::string_view text, const FontDescripti
 
 int GraphTextMeasurer::WrappedHeight(std::string_view text, const FontDescription& font, int width) const {
     const QFontMetrics metrics = MetricsOf(GraphFont(font, unitsPerInch_), device_);
-    const QRect bounds = metrics.boundingRect(QRect(0, 0, std::max(width, 1), INT_MAX / 2), Qt::TextWordWrap,
-                                              ToQString(text));
+    const QRect bounds =
+        metrics.boundingRect(QRect(0, 0, std::max(width, 1), INT_MAX / 2), Qt::TextWordWrap, ToQString(text));
     return bounds.height();
 }
 

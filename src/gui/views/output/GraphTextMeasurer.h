@@ -17,7 +17,8 @@ QFont GraphFont(const FontDescription& description, double unitsPerInch);
 class GraphTextMeasurer : public ITextMeasurer {
 public:
     // device null: the screen's metrics.
-    GraphTextMeasurer(QPaintDevice* device, double unitsPerInch) : device_(device), unitsPerInch_(unitsPerInch) {}
+    GraphTextMeasurer(QPaintDevice* device, double unitsPerInch)
+        : device_(device), unitsPerInch_(unitsPerInch) {}
 
     TextExtent Measure(std::string_view text, const FontDescription& font) const override;
     int WrappedHeight(std::string_view text, const FontDescription& font, int width) const override;
