@@ -71,6 +71,8 @@ QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& 
         painter.end();
         image.save(&buffer, "PNG");
     }
+    // The window lays its graph out again for its own size.
+    graph.viewport()->update();
     return bytes;
 }
 
