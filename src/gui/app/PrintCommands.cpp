@@ -16,6 +16,7 @@
 #include <QStandardPaths>
 
 #include "app/CChildFrame.h"
+#include "app/COutputFrame.h"
 #include "app/CMainFrame.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
@@ -24,6 +25,7 @@
 #include "printing/PrintJob.h"
 #include "views/chart/CTarvekView.h"
 #include "views/chart/ChartExport.h"
+#include "views/output/OutputPane.h"
 
 namespace ondrel::gui {
 namespace {
@@ -45,9 +47,10 @@ QString SuggestedPdfPath(const QString& jobName) {
 
 IPrintableView* CMainFrame::ActivePrintable() const {
     if (CChildFrame* frame = ActiveFrame()) return frame->ActiveView();
-    // Windows of other kinds are printable when their view is.
-    QMdiSubWindow* window = mdi_->currentSubWindow();
-    return window != nullptr ? dynamic_cast<IPrintableView*>(window->widget()) : nullptr;
+    // Windows of other kinds are printable when their pane is. The cast also turns away a
+    // window that is being destroyed (closing it refreshes the commands).
+    auto* frame = qobject_cast<COutputFrame*>(mdi_->currentSubWindow());
+    return frame != nullptr ? dynamic_cast<IPrintableView*>(frame->ActivePane()) : nullptr;
 }
 
 QPrinter& CMainFrame::Printer() {
