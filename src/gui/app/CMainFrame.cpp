@@ -56,7 +56,7 @@ CMainFrame::CMainFrame(COndrelApp& app, QWidget* parent) : QMainWindow(parent), 
 
     statusBar()->showMessage(kIdleMessage);
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
-        if (message.isEmpty()) statusBar()->showMessage(kIdleMessage);
+        if (message.isEmpty()) statusBar()->showMessage(IdleStatusText());
     });
     CreateActions();
     CreateToolbars();

@@ -88,6 +88,8 @@ private:
     void OnAbout();
     void CommandFailed();
     void RefreshEditStates(ChartSession* session);
+    // The active chart view's guidance while editing, else "Ready".
+    QString IdleStatusText() const;
 
     COndrelApp& app_;
     QMdiArea* mdi_;
@@ -97,6 +99,7 @@ private:
     QList<QMenu*> documentMenus_list_;
     QList<QAction*> recentActions_;
     bool documentMenus_ = false;
+    QString shownGuidance_;  // the editing guidance last put in the status bar
 };
 
 }  // namespace ondrel::gui

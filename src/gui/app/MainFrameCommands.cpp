@@ -213,6 +213,18 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     const int placing = view != nullptr ? view->PlacingCommand() : 0;
     for (const CatalogueEntry& entry : Catalogue())
         if (QAction* action = Action(entry.commandId)) action->setChecked(entry.commandId == placing);
+    // What a click will do now stays in the status bar until the editing state changes.
+    const QString guidance = view != nullptr ? view->GuidanceText() : QString();
+    if (guidance != shownGuidance_) {
+        shownGuidance_ = guidance;
+        statusBar()->showMessage(IdleStatusText());
+    }
+}
+
+QString CMainFrame::IdleStatusText() const {
+    const CTarvekView* view = ActiveView();
+    const QString guidance = view != nullptr ? view->GuidanceText() : QString();
+    return guidance.isEmpty() ? QStringLiteral("Ready") : guidance;
 }
 
 void CMainFrame::ConnectCommands() {

@@ -103,15 +103,16 @@ void CTarvekView::Paint(QPainter& painter, const QRect& area, double dotsPerInch
     if (!laidOut_) Layout();
     const QPalette palette = QGuiApplication::palette();
     ChartPaintJob job{doc_, state_, geometry_, icons_, textWidths_};
-    job.selected = selected_;
+    job.selected = selection_.Single();
+    job.group = &selection_.Blocks();
     job.printing = IsPrinter(painter);
     job.windowColor = palette.color(QPalette::Base);
     PaintChart(painter, area, dotsPerInch, job);
 }
 
 void CTarvekView::SetSelectedBlock(ondrel::CBlock* block) {
-    if (block == selected_) return;
-    selected_ = block;
+    if (block == selection_.Single() && (block != nullptr || selection_.Empty())) return;
+    selection_.Set(block);
     viewport()->update();
 }
 
@@ -123,7 +124,7 @@ void CTarvekView::paintEvent(QPaintEvent* event) {
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     const QSize chart = ScrollTotalPixels().expandedTo(viewport()->size());
     Paint(painter, QRect(origin, chart), DotsPerInch());
-    if (connecting_) PaintRubberBand(painter);
+    PaintOverlay(painter);
 }
 
 void CTarvekView::resizeEvent(QResizeEvent* event) {

@@ -212,7 +212,7 @@ void PaintIcons(QPainter& painter, const Frame& f) {
         const QRectF target = f.world.mapRect(world);
         const double onDevice = f.original.mapRect(target).width();
         const int pixels = std::clamp(static_cast<int>(std::lround(onDevice)), 1, 4096);
-        const QImage& icon = f.job.icons.Icon(block.bitmapId, mono, pixels, &block == f.job.selected);
+        const QImage& icon = f.job.icons.Icon(block.bitmapId, mono, pixels, f.job.IsSelected(block));
         if (plain)
             painter.drawImage(QPointF(std::round(target.left()), std::round(target.top())), icon);
         else

@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <algorithm>
+#include <vector>
 
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
@@ -25,6 +27,12 @@ struct ChartPaintJob {
     IconCache& icons;
     TextWidthCache& textWidths;
     const ondrel::CBlock* selected = nullptr;
+    // The blocks of a selected group, all drawn inverted like the selected block.
+    const std::vector<ondrel::CBlock*>* group = nullptr;
+    bool IsSelected(const ondrel::CBlock& block) const {
+        return &block == selected ||
+               (group != nullptr && std::find(group->begin(), group->end(), &block) != group->end());
+    }
     bool printing = false;       // a printed page: no holding marks, notes lower down
     QColor windowColor = Qt::white;  // background of text
 };
