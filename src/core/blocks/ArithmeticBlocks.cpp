@@ -52,7 +52,7 @@ void CDivideBlock::Compute() {
     const double time = document ? document->currentTime : 0.0;
     ShowMessage("Divide by zero in block " + label + " at time " + FormatSignificant(time, 6),
                 "RunTime Error", MsgButtons::Ok, MsgIcon::Error);
-    if (document) document->stopped = 1;
+    if (document) document->StopRun(RunEndKind::BlockError, this);
 }
 
 // The block classes of this family, compiled with their formulas.

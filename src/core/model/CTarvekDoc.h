@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "blocks/CBlock.h"
+#include "engine/RunEnd.h"
 #include "engine/CIntegrator.h"
 #include "model/DocumentView.h"
 #include "platform/FontDescription.h"
@@ -108,7 +109,10 @@ public:
 
     // --- run (the engine) -----------------------------------------------------------------
     void OnRun();
-    void OnTerminateRun() { stopped = 1; }
+    void OnTerminateRun() { StopRun(RunEndKind::UserStop); }
+    // Sets the stop flag and, for the first request of a run, records why the run ends
+    // (block: the Quit block or the block in error).
+    void StopRun(RunEndKind kind, const CBlock* block = nullptr);
     void OnInitialize();
     bool SortBlocks();
     bool OrderList(std::vector<CBlock*>& list);
@@ -139,6 +143,7 @@ public:
     double intervalStart = 0.0;
     std::unique_ptr<CBlock> pendingBlock;
     int stopped = 1;
+    RunEnd runEnd;  // how the last run ended (None before the first)
     std::string title;
     IRunWindow* runWindow = nullptr;
     int connectorDebug = 0;

@@ -18,6 +18,7 @@
 #include "dialogs/ModelPropertiesDialog.h"
 #include "dialogs/ViewingPropertiesDialog.h"
 #include "help/HelpPages.h"
+#include "engine/RunEnd.h"
 #include "model/edits/ChartCommand.h"
 #include "model/views/ChartViewState.h"
 #include "platform/Platform.h"
@@ -319,6 +320,9 @@ void CMainFrame::OnRun() {
     session->Document().OnRun();
     session->MarkUnrecordedChange();
     RefreshCommandStates();
+    // Why the run ended stays in the status bar until the next message.
+    if (const std::string ended = RunEndText(session->Document().runEnd); !ended.empty())
+        statusBar()->showMessage(QString::fromStdString(ended));
 }
 
 void CMainFrame::OnInitialize() {

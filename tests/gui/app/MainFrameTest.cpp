@@ -113,8 +113,12 @@ private slots:
         QCOMPARE(AcceleratorsOf(32819), QList<QKeySequence>{QKeySequence("Alt+S")});
         QCOMPARE(AcceleratorsOf(cmd::kEditCopy),
                  (QList<QKeySequence>{QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
-        // Esc belongs to its first entry (the run window's stop); Terminate Run gets none.
-        QVERIFY(AcceleratorsOf(cmd::kTerminateRun).isEmpty());
+        // Esc belongs to its first entry (the run window's stop); Terminate Run has Shift+F5.
+        QCOMPARE(AcceleratorsOf(cmd::kTerminateRun), QList<QKeySequence>{QKeySequence("Shift+F5")});
+        // The standard keys come first, so the Edit menu shows them; F5 runs.
+        QCOMPARE(AcceleratorsOf(cmd::kEditUndo).front(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(AcceleratorsOf(cmd::kEditCut).front(), QKeySequence("Ctrl+X"));
+        QCOMPARE(AcceleratorsOf(cmd::kRun), QList<QKeySequence>{QKeySequence("F5")});
         const QKeySequence keypad0(Qt::CTRL | Qt::SHIFT | Qt::ALT | Qt::KeypadModifier | Qt::Key_0);
         QCOMPARE(AcceleratorsOf(32823), QList<QKeySequence>{keypad0});
         AppFixture f;
