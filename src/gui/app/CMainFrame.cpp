@@ -11,6 +11,7 @@
 #include <map>
 
 #include "app/CChildFrame.h"
+#include "app/MdiWindows.h"
 #include "app/COndrelApp.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
@@ -174,8 +175,7 @@ CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& st
     connect(frame, &CChildFrame::EditStateChanged, this, &CMainFrame::RefreshCommandStates);
     ChartSession* owner = &session;
     connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
-    frame->resize(mdi_->width() * 3 / 4, mdi_->height() * 3 / 4);
-    frame->show();
+    ShowNewSubWindow(*mdi_, *frame);
     frame->OnInitialUpdate();
     mdi_->setActiveSubWindow(frame);
     RefreshCaptions();

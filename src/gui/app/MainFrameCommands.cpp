@@ -12,6 +12,7 @@
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
+#include "app/MdiWindows.h"
 #include "app/Toolbars.h"
 #include "blocks/BlockCatalogue.h"
 #include "dialogs/DebugSettingsDialog.h"
@@ -141,6 +142,11 @@ void CMainFrame::CreateMenus() {
         menu("&View", {kViewToolbar, kViewStatusBar}),
         menu("&Help", {kHelpIndex, kHelpUsing, 0, kAppAbout}),
     };
+    // The Window menu lists the open windows each time it opens.
+    auto WindowMenu = [this](QMenu* windowMenu) {
+        connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { ListWindowsInMenu(*mdi_, *windowMenu); });
+        return windowMenu;
+    };
     documentMenus_list_ = {
         menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, 0, kFilePrint,
                        kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, 0, kFileMru1, 0,
@@ -152,7 +158,7 @@ void CMainFrame::CreateMenus() {
         menu("&Options", {kViewing, kRun, kInitialize, 0, kOpenChartView, kOpenTextView,
                           kOpenListView, kOpenGraphView, 0, kPreferences, kDebugSettings,
                           kSnapshot}),
-        menu("&Window", {kWindowCascade, kWindowTile, kWindowArrange, kWindowSplit}),
+        WindowMenu(menu("&Window", {kWindowCascade, kWindowTile, kWindowArrange, kWindowSplit})),
         menu("&Help", {kHelpIndex, kHelpUsing, kContextHelp, 0, kAppAbout}),
     };
 }

@@ -108,6 +108,32 @@ private slots:
         QVERIFY(f.Frame().Toolbar(cmd::kViewMathBar)->isVisible());
     }
 
+    void aDisabledCommandsButtonLooksDisabled() {
+        AppFixture f;
+        f.Start();
+        QAction* spare = f.Frame().Action(cmd::kMiscellaneousSpare);
+        QVERIFY(!spare->isEnabled());
+        auto* button = qobject_cast<QToolButton*>(
+            f.Frame().Toolbar(cmd::kViewMiscellaneousBar)->widgetForAction(spare));
+        QVERIFY(button != nullptr);
+        const QImage disabled = button->grab().toImage();
+        spare->setEnabled(true);
+        const QImage enabled = button->grab().toImage();
+        QVERIFY(disabled != enabled);
+        // A block tool's disabled look is grey, its normal look is not.
+        const QIcon icon = f.Frame().Action(32855)->icon();
+        auto colourful = [](const QImage& image) {
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.alpha() > 0 && c.hslSaturation() > 60) return true;
+                }
+            return false;
+        };
+        QVERIFY(colourful(icon.pixmap(23, QIcon::Normal).toImage()));
+        QVERIFY(!colourful(icon.pixmap(23, QIcon::Disabled).toImage()));
+    }
+
     void acceleratorsFollowTheTable() {
         QCOMPARE(AcceleratorsOf(cmd::kFileNew), QList<QKeySequence>{QKeySequence("Ctrl+N")});
         QCOMPARE(AcceleratorsOf(32819), QList<QKeySequence>{QKeySequence("Alt+S")});
