@@ -58,6 +58,7 @@ void CTarvekView::DragTo(QPoint viewportPoint) {
         return;
     if (!dragging_) {
         dragging_ = true;
+        emit EditStateChanged();
         emit GuidanceChanged(GuidanceText());
     }
     viewport()->update();
