@@ -1,5 +1,9 @@
 // The main frame: bars, their default and saved layout, the placement, accelerators.
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -132,6 +136,38 @@ private slots:
         };
         QVERIFY(colourful(icon.pixmap(23, QIcon::Normal).toImage()));
         QVERIFY(!colourful(icon.pixmap(23, QIcon::Disabled).toImage()));
+    }
+
+    void newWindowsStayInsideTheAreaAndTheWindowMenuListsThem() {
+        AppFixture f;
+        f.Start();
+        f.Frame().Execute(cmd::kOpenChartView);
+        f.Frame().Execute(cmd::kFileNew);
+        auto* area = f.Frame().findChild<QMdiArea*>();
+        QVERIFY(area != nullptr);
+        const QList<QMdiSubWindow*> windows = area->subWindowList();
+        QCOMPARE(windows.size(), 3);
+        for (QMdiSubWindow* w : windows)
+            QVERIFY2(area->viewport()->rect().contains(w->geometry()), qPrintable(w->windowTitle()));
+        QVERIFY(windows[1]->pos() != windows[2]->pos());  // cascaded
+
+        QMenu* windowMenu = nullptr;
+        for (QAction* a : f.Frame().menuBar()->actions())
+            if (a->text() == "&Window") windowMenu = a->menu();
+        QVERIFY(windowMenu != nullptr);
+        for (int round = 0; round < 2; ++round) {  // listed afresh, never twice
+            emit windowMenu->aboutToShow();
+            QStringList listed;
+            QStringList checked;
+            for (QAction* a : windowMenu->actions()) {
+                if (!a->isCheckable()) continue;
+                listed << a->text();
+                if (a->isChecked()) checked << a->text();
+            }
+            QCOMPARE(listed.size(), 3);
+            QCOMPARE(checked.size(), 1);
+            QVERIFY(checked.front().endsWith(area->activeSubWindow()->windowTitle().remove("[*]")));
+        }
     }
 
     void acceleratorsFollowTheTable() {
