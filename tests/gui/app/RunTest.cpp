@@ -3,6 +3,7 @@
 #include <QStatusBar>
 #include "engine/RunEnd.h"
 #include "views/chart/CTarvekView.h"
+#include "views/chart/ChartPainter.h"
 #include <QtTest>
 
 #include "AppFixture.h"
@@ -102,12 +103,18 @@ private slots:
         QCOMPARE(f.Frame().statusBar()->currentMessage(), QString("Run ended at t = 1"));
 
         MakeRunEndless(doc);
-        f.platform->RunWindow().SetPumpObserver([&](CRunWndw&) { f.Frame().Execute(cmd::kTerminateRun); });
+        QString shownDuringRun;
+        f.platform->RunWindow().SetPumpObserver([&](CRunWndw&) {
+            shownDuringRun = ShownValueText(doc, *doc.Clock());
+            f.Frame().Execute(cmd::kTerminateRun);
+        });
         f.Frame().Execute(cmd::kRun);
         f.platform->RunWindow().SetPumpObserver(nullptr);
         const QString stopped = f.Frame().statusBar()->currentMessage();
         QVERIFY2(stopped.startsWith("Stopped at t = "), qPrintable(stopped));
         QCOMPARE(stopped, QString::fromStdString(RunEndText(doc.runEnd)));
+        // The chart showed the newest sample while the run went on, not the snapshot's.
+        QVERIFY(shownDuringRun != "0.000e+000");
     }
 
     void runWindowShowsTheTime() {

@@ -223,7 +223,11 @@ void PaintIcons(QPainter& painter, const Frame& f) {
 }  // namespace
 
 QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
-    const double value = block.initFlag ? block.value : block.ValueAt(doc.snapshotIndex);
+    // During a run the chart follows the newest sample.
+    const bool running = doc.stopped == 0 && !block.history.empty();
+    const double value = block.initFlag ? block.value
+                         : running      ? block.history.back()
+                                        : block.ValueAt(doc.snapshotIndex);
     return QString::fromStdString(FormatNumber(kValueFormat, value));
 }
 

@@ -38,7 +38,8 @@ struct ChartPaintJob {
 };
 
 // The value shown above a block: its own value while it is an initialisation block, else
-// its recorded sample at the snapshot index (0 beyond the samples), as "%.3e".
+// its newest sample during a run and its recorded sample at the snapshot index (0 beyond
+// the samples) otherwise, as "%.3e".
 QString ShownValueText(const ondrel::CTarvekDoc& doc, const ondrel::CBlock& block);
 
 // Paints job's chart with its logical origin at area.topLeft() (device coordinates of the
