@@ -20,17 +20,21 @@ constexpr const char* kWindowEntry = "ondrelWindowEntry";
 
 }  // namespace
 
-void PlaceOnFirstStart(QMainWindow& window) {
-    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect available = screen->availableGeometry();
+std::optional<QRect> FirstStartGeometry(const QRect& available) {
     const QSize size(static_cast<int>(available.width() * kFirstStartScreenShare),
                      static_cast<int>(available.height() * kFirstStartScreenShare));
     // A small screen keeps the classic 800 x 600 window where the window system puts it.
-    if (size.width() < kSmallestFirstStart.width() || size.height() < kSmallestFirstStart.height()) return;
+    if (size.width() < kSmallestFirstStart.width() || size.height() < kSmallestFirstStart.height())
+        return std::nullopt;
     QRect frame(QPoint(), size);
     frame.moveCenter(available.center());
-    window.setGeometry(frame);
+    return frame;
+}
+
+void PlaceOnFirstStart(QMainWindow& window) {
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    if (const auto frame = FirstStartGeometry(screen->availableGeometry())) window.setGeometry(*frame);
 }
 
 void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window) {

@@ -2,6 +2,8 @@
 // Where new windows go and how the Window menu names them: the main window's first size,
 // new MDI windows kept inside the MDI area, the list of open windows.
 #include <QList>
+#include <QRect>
+#include <optional>
 
 class QAction;
 class QMainWindow;
@@ -14,6 +16,8 @@ namespace ondrel::gui {
 // The fraction of the available screen the main window takes on a first start, centred.
 inline constexpr double kFirstStartScreenShare = 0.8;
 
+// That share of the available area, centred; none where it is below 800 x 600.
+std::optional<QRect> FirstStartGeometry(const QRect& available);
 // Sizes window to that share of its screen's available area and centres it; on a screen
 // where that share is below 800 x 600 the window keeps its classic size.
 void PlaceOnFirstStart(QMainWindow& window);

@@ -15,6 +15,7 @@
 #include "app/CommandText.h"
 #include "app/ToolbarLayout.h"
 #include "app/Toolbars.h"
+#include "app/MdiWindows.h"
 #include "app/WindowPlacement.h"
 #include "platform/Platform.h"
 
@@ -136,6 +137,20 @@ private slots:
         };
         QVERIFY(colourful(icon.pixmap(23, QIcon::Normal).toImage()));
         QVERIFY(!colourful(icon.pixmap(23, QIcon::Disabled).toImage()));
+    }
+
+    void aFirstStartTakesFourFifthsOfALargeScreenCentred() {
+        struct Case {
+            QRect available;
+            std::optional<QRect> expected;
+        };
+        const std::vector<Case> cases = {
+            {QRect(0, 0, 1280, 900), QRect(128, 90, 1024, 720)},
+            {QRect(0, 28, 1280, 872), QRect(128, 115, 1024, 697)},  // a panel along the top
+            {QRect(1920, 0, 2560, 1440), QRect(2176, 144, 2048, 1152)},  // a second screen
+            {QRect(0, 0, 800, 600), std::nullopt},  // too small: the classic size stays
+        };
+        for (const Case& c : cases) QCOMPARE(FirstStartGeometry(c.available), c.expected);
     }
 
     void newWindowsStayInsideTheAreaAndTheWindowMenuListsThem() {

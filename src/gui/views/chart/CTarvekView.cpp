@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <unordered_set>
 
 #include "model/CTarvekDoc.h"
 #include "model/views/ChartViewState.h"
@@ -104,7 +105,9 @@ void CTarvekView::Paint(QPainter& painter, const QRect& area, double dotsPerInch
     const QPalette palette = QGuiApplication::palette();
     ChartPaintJob job{doc_, state_, geometry_, icons_, textWidths_};
     job.selected = selection_.Single();
-    job.group = &selection_.Blocks();
+    // A set, so that painting a large selected group stays linear in the chart.
+    const std::unordered_set<const ondrel::CBlock*> group(selection_.Blocks().begin(), selection_.Blocks().end());
+    if (group.size() > 1) job.group = &group;
     job.printing = IsPrinter(painter);
     job.windowColor = palette.color(QPalette::Base);
     PaintChart(painter, area, dotsPerInch, job);

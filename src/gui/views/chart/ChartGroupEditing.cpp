@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "model/CTarvekDoc.h"
@@ -100,12 +102,13 @@ void CTarvekView::ReleasePress(QPoint viewportPoint) {
 // Every cell on the chart and free, or held by one of the blocks that leave it.
 bool CTarvekView::GroupFits(const std::vector<ondrel::GridPoint>& cells,
                             const std::vector<ondrel::CBlock*>& leaving) const {
+    // Sets, so that checking a large group stays near linear in the chart.
+    const std::unordered_set<const ondrel::CBlock*> moving(leaving.begin(), leaving.end());
+    std::set<std::pair<int, int>> taken;
+    for (const auto& block : doc_.blockList)
+        if (!moving.contains(block.get())) taken.insert({block->position.x, block->position.y});
     for (const ondrel::GridPoint& cell : cells) {
-        if (cell.x < 0 || cell.y > 0) return false;
-        for (const auto& block : doc_.blockList) {
-            if (block->position != cell) continue;
-            if (std::find(leaving.begin(), leaving.end(), block.get()) == leaving.end()) return false;
-        }
+        if (cell.x < 0 || cell.y > 0 || taken.contains({cell.x, cell.y})) return false;
     }
     return true;
 }

@@ -4,8 +4,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
-#include <algorithm>
-#include <vector>
+#include <unordered_set>
 
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
@@ -28,10 +27,9 @@ struct ChartPaintJob {
     TextWidthCache& textWidths;
     const ondrel::CBlock* selected = nullptr;
     // The blocks of a selected group, all drawn inverted like the selected block.
-    const std::vector<ondrel::CBlock*>* group = nullptr;
+    const std::unordered_set<const ondrel::CBlock*>* group = nullptr;
     bool IsSelected(const ondrel::CBlock& block) const {
-        return &block == selected ||
-               (group != nullptr && std::find(group->begin(), group->end(), &block) != group->end());
+        return &block == selected || (group != nullptr && group->contains(&block));
     }
     bool printing = false;       // a printed page: no holding marks, notes lower down
     QColor windowColor = Qt::white;  // background of text

@@ -1,6 +1,7 @@
 #include "views/chart/GroupClipboard.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "blocks/FunctionGenerator.h"
 #include "model/CTarvekDoc.h"
@@ -46,11 +47,13 @@ void GroupClipboard::Copy(ondrel::CTarvekDoc& doc, const std::vector<ondrel::CBl
         group.blocks.push_back(std::move(copy));
     }
     group.offsets = OffsetsFromAnchor(blocks);
+    std::unordered_map<const ondrel::CBlock*, int> index;
+    for (std::size_t i = 0; i < blocks.size(); ++i) index.emplace(blocks[i], static_cast<int>(i));
     for (std::size_t t = 0; t < blocks.size(); ++t) {
         for (int k = 1; k <= blocks[t]->inputCount && k <= 3; ++k) {
-            const auto source = std::find(blocks.begin(), blocks.end(), blocks[t]->input[k]);
-            if (source == blocks.end()) continue;
-            group.wires.push_back({static_cast<int>(t), k, static_cast<int>(source - blocks.begin())});
+            const auto source = index.find(blocks[t]->input[k]);
+            if (source == index.end()) continue;  // a wire from outside the group is dropped
+            group.wires.push_back({static_cast<int>(t), k, source->second});
         }
     }
     group_ = std::move(group);
