@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+
 #include "blocks/CBlock.h"
 #include "engine/RunEnd.h"
 #include "engine/CIntegrator.h"
@@ -144,6 +146,12 @@ public:
     std::unique_ptr<CBlock> pendingBlock;
     int stopped = 1;
     RunEnd runEnd;  // how the last run ended (None before the first)
+    // Told of the block a message is about just before the message shows, so that a window
+    // can show which block it means (two blocks may share a label).
+    std::function<void(const CBlock&)> blockMessageObserver;
+    void NoteMessageAbout(const CBlock& block) const {
+        if (blockMessageObserver) blockMessageObserver(block);
+    }
     std::string title;
     IRunWindow* runWindow = nullptr;
     int connectorDebug = 0;

@@ -21,6 +21,7 @@
 #include "app/WindowPlacement.h"
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
+#include "model/CTarvekDoc.h"
 #include "views/chart/CTarvekView.h"
 
 namespace ondrel::gui {
@@ -176,6 +177,12 @@ CChildFrame* CMainFrame::OpenChartView(ChartSession& session, ChartViewState& st
     ChartSession* owner = &session;
     connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
     ShowNewSubWindow(*mdi_, *frame);
+    // A message about a block shows that block in every chart window of its chart.
+    CTarvekDoc* doc = &session.Document();
+    doc->blockMessageObserver = [doc](const CBlock& block) {
+        for (IDocumentView* view : doc->Views())
+            if (auto* chart = dynamic_cast<CTarvekView*>(view)) chart->ShowBlock(const_cast<CBlock*>(&block));
+    };
     frame->OnInitialUpdate();
     mdi_->setActiveSubWindow(frame);
     RefreshCaptions();

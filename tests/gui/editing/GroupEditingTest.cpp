@@ -2,6 +2,8 @@
 // copy, paste, delete and drag of a group; zoom from the keyboard and the wheel; and what the
 // status bar says in each editing state.
 #include <QAction>
+#include <QMessageBox>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <QtTest>
@@ -9,6 +11,7 @@
 #include "AppFixture.h"
 #include "EditingSupport.h"
 #include "GuiTestRegistry.h"
+#include "ModalDriver.h"
 #include "app/CommandIds.h"
 #include "model/ChartFile.h"
 #include "views/chart/BlockClipboard.h"
@@ -183,6 +186,27 @@ private slots:
         f.Frame().Execute(cmd::kEditUndo);
         f.Frame().Execute(cmd::kEditUndo);
         QCOMPARE(f.a->position, (GridPoint{1, -3}));
+    }
+
+    void aMessageAboutABlockSelectsItAndScrollsToIt() {
+        GroupFixture f;
+        f.Place(kGainTool, {1, 0})->label = "Spring";
+        CBlock* far = f.Place(kGainTool, {2, -14});
+        far->label = "Spring";
+        ClickPort(f.View(), *far, 0);  // the first Spring is fed by the second
+        ClickPort(f.View(), *BlockAtCell(f.Doc(), {1, 0}), 1);
+        f.View().verticalScrollBar()->setValue(0);
+        CBlock* selected = nullptr;
+        bool visible = false;
+        ModalDriver answer([&](QWidget* box) {
+            selected = f.View().SelectedBlock();
+            visible = f.View().viewport()->rect().contains(f.At({2, -14}));
+            ClickMessageBoxButton(box, QMessageBox::Cancel);
+        }, "QMessageBox");
+        f.Frame().Execute(cmd::kRun);
+        QVERIFY(answer.Acted());
+        QCOMPARE(selected, far);
+        QVERIFY(visible);
     }
 
     void zoomAndTheStatusOfEachEditingState() {

@@ -65,6 +65,8 @@ public:
     void SelectBlocks(std::vector<ondrel::CBlock*> blocks);
     // Ctrl+A: every block but the Clock.
     void SelectAll();
+    // Selects block and scrolls it into sight: a message names it.
+    void ShowBlock(ondrel::CBlock* block);
     // A group picked up (by a click on it) and waiting for a grid position.
     const std::vector<ondrel::CBlock*>& CarriedGroup() const { return carried_; }
     // The group a paste holds until it is dropped.

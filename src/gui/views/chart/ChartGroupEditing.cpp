@@ -49,6 +49,18 @@ void CTarvekView::SelectAll() {
     SelectBlocks(AllButTheClock(doc_));
 }
 
+void CTarvekView::ShowBlock(ondrel::CBlock* block) {
+    if (block == nullptr || placing_ || connecting_) return;
+    selection_.Set(block);
+    const QPoint at = ToViewportPoint(CellCentre(geometry_, block->position));
+    if (!viewport()->rect().adjusted(20, 20, -20, -20).contains(at)) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() + at.x() - viewport()->width() / 2);
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + at.y() - viewport()->height() / 2);
+    }
+    EditingChanged();
+    viewport()->repaint();  // the message box is modal: show it now
+}
+
 std::optional<ondrel::GridPoint> CTarvekView::NearestCell(QPoint viewportPoint) const {
     // A tolerance of a whole cell always finds the nearest grid position on the chart.
     return SnapToGrid(geometry_, ToChartPoint(viewportPoint), geometry_.cellWidth, geometry_.cellHeight);
