@@ -122,6 +122,17 @@ QString BlockHelpPage(int typeId) {
     return page;
 }
 
+QString ParameterHint(int typeId, int k) {
+    const CatalogueEntry* entry = FindCatalogueEntry(typeId);
+    if (entry == nullptr || k < 1 || k > entry->paramCount) return {};
+    const auto found = HelpTable().find(typeId);
+    const char* unit = found != HelpTable().end() ? found->second.units[k - 1] : nullptr;
+    QString hint = Caption(entry->paramLabels[k - 1], "Gain", k);
+    if (unit != nullptr) hint += QStringLiteral(", in ") + QLatin1String(unit);
+    return hint + QStringLiteral("; default ") +
+           QString::fromStdString(FormatSignificant(entry->paramDefaults[k - 1], 6));
+}
+
 int BlockTypeOfHelpContext(int context) {
     if (context < kBlockHelpBase || context >= 2 * kBlockHelpBase) return 0;
     const CatalogueEntry* entry = FindCatalogueEntryByCommand(context - kBlockHelpBase);

@@ -44,6 +44,11 @@ private slots:
         QVERIFY(sine.contains("<td>Frequency</td><td>default 1 hertz"));
         QVERIFY(sine.contains("<td>Delay</td><td>default 1 seconds"));
         QVERIFY(BlockHelpPage(61627).isEmpty());
+        // The block editor's tool tips say the same.
+        QCOMPARE(ParameterHint(kTypeSineWaveGenerator, 1), QString("Frequency, in hertz; default 1"));
+        QCOMPARE(ParameterHint(kTypeSineWaveGenerator, 3), QString("Delay, in seconds; default 1"));
+        QCOMPARE(ParameterHint(kTypeSum, 2), QString("Gain 2; default 1"));
+        QCOMPARE(ParameterHint(kTypeConstant, 2), QString());
         QCOMPARE(BlockTypeOfHelpContext(57600), 0);
     }
 };
