@@ -50,9 +50,10 @@ void CDivideBlock::Compute() {
     }
     // The error path may allocate: the run ends here anyway.
     const double time = document ? document->currentTime : 0.0;
+    if (document) document->NoteMessageAbout(*this);
     ShowMessage("Divide by zero in block " + label + " at time " + FormatSignificant(time, 6),
                 "RunTime Error", MsgButtons::Ok, MsgIcon::Error);
-    if (document) document->stopped = 1;
+    if (document) document->StopRun(RunEndKind::BlockError, this);
 }
 
 // The block classes of this family, compiled with their formulas.

@@ -119,6 +119,7 @@ bool CheckRequiredInputs(const CTarvekDoc& document) {
         for (int k = 1; k <= required; ++k) {
             if (block->input[k] != nullptr) continue;
             allFilled = false;
+            document.NoteMessageAbout(*block);
             MsgResult answer = ShowMessage(UnfilledInputMessage(*block, k), kRunTimeErrorCaption,
                                            MsgButtons::OkCancel);
             if (answer == MsgResult::Cancel) return false;

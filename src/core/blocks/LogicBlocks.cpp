@@ -49,7 +49,7 @@ CQuitBlock::CQuitBlock(int bitmapId, CTarvekDoc* document, int commandId, int ty
 
 void CQuitBlock::Compute() {
     // The run goes on while g1 stays at or above the limit.
-    if (ScaledOrZero(*this, 1) < InputOrParam(2) && document) document->stopped = 1;
+    if (ScaledOrZero(*this, 1) < InputOrParam(2) && document) document->StopRun(RunEndKind::Quit, this);
 }
 
 // The block classes of this family, compiled with their formulas.

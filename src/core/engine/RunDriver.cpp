@@ -22,7 +22,7 @@ namespace ondrel {
 void ReportRunOutOfMemory(CTarvekDoc& doc) {
     ShowMessage(kOutOfMemoryText + RunMessageTime(doc.currentTime), kRunFailureCaption,
                 MsgButtons::Ok, MsgIcon::Error);
-    doc.stopped = 1;
+    doc.StopRun(RunEndKind::Failure);
 }
 
 namespace {
@@ -90,6 +90,7 @@ bool TimingIsValid(const CTarvekDoc& doc) {
 // Sets every block of the run lists up, computes the initial values and records sample 0.
 void SetUpRun(CTarvekDoc& doc) {
     doc.stopped = 0;
+    doc.runEnd = RunEnd{RunEndKind::None, {}, 0.0};
     ForEachBlock(doc, [](CBlock& block) { block.ClearHistory(); });
     CBlock& clock = *doc.Clock();
     clock.Setup();
@@ -137,7 +138,7 @@ void AdvanceInterval(CTarvekDoc& doc) {
     const double interval = doc.outputInterval;
     if (!doc.stateList.empty()) {
         doc.stepSize = doc.integrator->Step(doc.stepSize, interval);
-        if (doc.stepSize == 0.0) doc.stopped = 1;
+        if (doc.stepSize == 0.0) doc.StopRun(RunEndKind::Failure);
         return;
     }
     doc.currentTime = doc.intervalStart + interval;
@@ -150,7 +151,10 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
     const double lastStart = doc.simulationEnd - 0.5 * interval;
     doc.stepSize = interval;
     doc.intervalStart = 0.0;
-    if (!(lastStart > 0.0)) return;
+    if (!(lastStart > 0.0)) {
+        doc.StopRun(RunEndKind::Completed);  // sample 0 is the whole run
+        return;
+    }
     std::optional<SampleRecorder> recorder;
     try {
         recorder.emplace(doc);
@@ -169,12 +173,17 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
         const bool lastInterval = !(nextStart < lastStart);
         if (window != nullptr) window->Pump(doc, lastInterval);
         doc.intervalStart = nextStart;
-        if (lastInterval) break;
+        if (lastInterval) {
+            doc.StopRun(RunEndKind::Completed);
+            break;
+        }
     }
 }
 
 void FinishRun(CTarvekDoc& doc, IRunWindow* window) {
     doc.integrator.reset();
+    // A stop flag set behind the document's back (a run window of old) is the user's.
+    if (doc.runEnd.kind == RunEndKind::None) doc.runEnd = RunEnd{RunEndKind::UserStop, {}, doc.currentTime};
     const std::size_t samples = doc.Clock()->history.size();
     const std::size_t largestIndex = static_cast<std::size_t>(std::numeric_limits<int>::max());
     doc.snapshotIndex = samples == 0 ? 0 : static_cast<int>(std::min(samples - 1, largestIndex));
@@ -214,6 +223,12 @@ void CTarvekDoc::OnRun() {
         if (CreateIntegrator(*this)) RunIntervals(*this, window);
     }
     FinishRun(*this, window);
+}
+
+void CTarvekDoc::StopRun(RunEndKind kind, const CBlock* block) {
+    // Only a run under way records why it ends; the first cause stays.
+    if (!stopped && runEnd.kind == RunEndKind::None) runEnd = RunEnd{kind, block ? block->label : "", currentTime};
+    stopped = 1;
 }
 
 void CTarvekDoc::OnInitialize() {

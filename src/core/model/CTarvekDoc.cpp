@@ -38,6 +38,7 @@ CTarvekDoc::CTarvekDoc() {
 CTarvekDoc::~CTarvekDoc() { DeleteContents(); }
 
 void CTarvekDoc::DeleteContents() {
+    runEnd = RunEnd{};  // a new or loaded chart has not been run here
     // The non-owning lists go first so that none of them ever points at a freed block.
     stateList.clear();
     computeList.clear();

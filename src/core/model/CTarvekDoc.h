@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
+#include <functional>
+
 #include "blocks/CBlock.h"
+#include "engine/RunEnd.h"
 #include "engine/CIntegrator.h"
 #include "model/DocumentView.h"
 #include "platform/FontDescription.h"
@@ -120,7 +123,10 @@ public:
 
     // --- run (the engine) -----------------------------------------------------------------
     void OnRun();
-    void OnTerminateRun() { stopped = 1; }
+    void OnTerminateRun() { StopRun(RunEndKind::UserStop); }
+    // Sets the stop flag and, for the first request of a run, records why the run ends
+    // (block: the Quit block or the block in error).
+    void StopRun(RunEndKind kind, const CBlock* block = nullptr);
     void OnInitialize();
     bool SortBlocks();
     bool OrderList(std::vector<CBlock*>& list);
@@ -151,6 +157,13 @@ public:
     double intervalStart = 0.0;
     std::unique_ptr<CBlock> pendingBlock;
     int stopped = 1;
+    RunEnd runEnd;  // how the last run ended (None before the first)
+    // Told of the block a message is about just before the message shows, so that a window
+    // can show which block it means (two blocks may share a label).
+    std::function<void(const CBlock&)> blockMessageObserver;
+    void NoteMessageAbout(const CBlock& block) const {
+        if (blockMessageObserver) blockMessageObserver(block);
+    }
     std::string title;
     IRunWindow* runWindow = nullptr;
     int connectorDebug = 0;

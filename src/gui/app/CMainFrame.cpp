@@ -12,6 +12,7 @@
 #include <map>
 
 #include "app/CChildFrame.h"
+#include "app/MdiWindows.h"
 #include "app/COndrelApp.h"
 #include "app/COutputFrame.h"
 #include "app/ChartSession.h"
@@ -24,6 +25,7 @@
 #include "model/views/ChartViewState.h"
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
+#include "model/CTarvekDoc.h"
 #include "views/chart/CTarvekView.h"
 #include "views/text/CChrtText.h"
 #include "views/output/CGraphBase.h"
@@ -63,7 +65,7 @@ CMainFrame::CMainFrame(COndrelApp& app, QWidget* parent) : QMainWindow(parent), 
 
     statusBar()->showMessage(kIdleMessage);
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
-        if (message.isEmpty()) statusBar()->showMessage(kIdleMessage);
+        if (message.isEmpty()) statusBar()->showMessage(IdleStatusText());
     });
     CreateActions();
     CreateToolbars();
@@ -208,8 +210,13 @@ CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bo
         connect(chart, &CChildFrame::EditStateChanged, this, &CMainFrame::RefreshCommandStates);
     ChartSession* owner = &session;
     connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
-    frame->resize(mdi_->width() * 3 / 4, mdi_->height() * 3 / 4);
-    frame->show();
+    ShowNewSubWindow(*mdi_, *frame);
+    // A message about a block shows that block in every chart window of its chart.
+    CTarvekDoc* doc = &session.Document();
+    doc->blockMessageObserver = [doc](const CBlock& block) {
+        for (IDocumentView* view : doc->Views())
+            if (auto* chart = dynamic_cast<CTarvekView*>(view)) chart->ShowBlock(const_cast<CBlock*>(&block));
+    };
     frame->OnInitialUpdate(newView);
     mdi_->setActiveSubWindow(frame);
     RefreshCaptions();

@@ -123,6 +123,8 @@ private:
     void OnPrintPreview();
     void OnPrintSetup();
     void OnExport();
+    // The active chart view's guidance while editing, else "Ready".
+    QString IdleStatusText() const;
 
     COndrelApp& app_;
     QMdiArea* mdi_;
@@ -133,6 +135,7 @@ private:
     QList<QAction*> recentActions_;
     bool documentMenus_ = false;
     std::unique_ptr<QPrinter> printer_;
+    QString shownGuidance_;  // the editing guidance last put in the status bar
 };
 
 }  // namespace ondrel::gui

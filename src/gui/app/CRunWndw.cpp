@@ -35,8 +35,24 @@ void CRunWndw::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) doc_.OnTerminateRun();
 }
 
+namespace {
+bool IsStopKey(const QKeyEvent& event) {
+    const bool shiftF5 = event.key() == Qt::Key_F5 && event.modifiers() == Qt::ShiftModifier;
+    return event.key() == Qt::Key_Escape || shiftF5;
+}
+}  // namespace
+
+bool CRunWndw::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && IsStopKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
+}
+
 void CRunWndw::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape) {
+    // Esc, and Shift+F5 as Terminate Run in the main window: the run window holds the keyboard.
+    if (IsStopKey(*event)) {
         doc_.OnTerminateRun();
         return;
     }

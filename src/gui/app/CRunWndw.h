@@ -23,6 +23,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // Esc and Shift+F5 stop the run even where a main-window shortcut has the same key.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

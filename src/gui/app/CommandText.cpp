@@ -67,10 +67,12 @@ const std::vector<Accelerator>& AcceleratorTable() {
         {"Ctrl+C", kEditCopy}, {"Ctrl+Ins", kEditCopy}, {"Ctrl+N", kFileNew},
         {"Ctrl+O", kFileOpen}, {"Ctrl+P", kFilePrint}, {"Ctrl+S", kFileSave},
         {"Alt+S", 32819}, {"Ctrl+V", kEditPaste}, {"Shift+Ins", kEditPaste},
-        {"Alt+Backspace", kEditUndo}, {"Ctrl+Z", kEditUndo}, {"Ctrl+Y", kEditRedo},
+        // The standard key of each Edit command comes first, so the menus show it.
+        {"Ctrl+Z", kEditUndo}, {"Alt+Backspace", kEditUndo}, {"Ctrl+Y", kEditRedo},
         {"Ctrl+Shift+Z", kEditRedo}, {"Del", kEditDelete},
-        {"Shift+Del", kEditCut}, {"Ctrl+X", kEditCut}, {"Esc", kStopRunKey},
-        {"Esc", kTerminateRun}, {"F1", kHelp}, {"Shift+F1", kContextHelp},
+        {"Ctrl+X", kEditCut}, {"Shift+Del", kEditCut}, {"Esc", kStopRunKey},
+        {"Esc", kTerminateRun}, {"F5", kRun}, {"Shift+F5", kTerminateRun},
+        {"F1", kHelp}, {"Shift+F1", kContextHelp},
         {"F6", kNextPane}, {"Shift+F6", kPreviousPane},
         // One key per block toolbar group; the first command of each key is the one it runs.
         {"Ctrl+Shift+Alt+Num+0", 32823}, {"Ctrl+Shift+Alt+Num+1", 32792},

@@ -12,6 +12,7 @@
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "app/CommandText.h"
+#include "app/MdiWindows.h"
 #include "app/Toolbars.h"
 #include "app/ViewWindows.h"
 #include "blocks/BlockCatalogue.h"
@@ -20,6 +21,7 @@
 #include "dialogs/ModelPropertiesDialog.h"
 #include "dialogs/ViewingPropertiesDialog.h"
 #include "help/HelpPages.h"
+#include "engine/RunEnd.h"
 #include "model/edits/ChartCommand.h"
 #include "model/views/ChartViewState.h"
 #include "platform/Platform.h"
@@ -152,6 +154,11 @@ void CMainFrame::CreateMenus() {
         menu("&View", {kViewToolbar, kViewStatusBar}),
         menu("&Help", {kHelpIndex, kHelpUsing, 0, kAppAbout}),
     };
+    // The Window menu lists the open windows each time it opens.
+    auto WindowMenu = [this](QMenu* windowMenu) {
+        connect(windowMenu, &QMenu::aboutToShow, this, [this, windowMenu] { ListWindowsInMenu(*mdi_, *windowMenu); });
+        return windowMenu;
+    };
     documentMenus_list_ = {
         menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFileSaveReportAs,
                        0, kFilePrint, kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, kFileExport,
@@ -163,7 +170,7 @@ void CMainFrame::CreateMenus() {
         menu("&Options", {kViewing, kRun, kInitialize, 0, kOpenChartView, kOpenTextView,
                           kOpenListView, kOpenGraphView, 0, kPreferences, kDebugSettings,
                           kSnapshot}),
-        menu("&Window", {kWindowCascade, kWindowTile, kWindowArrange, kWindowSplit}),
+        WindowMenu(menu("&Window", {kWindowCascade, kWindowTile, kWindowArrange, kWindowSplit})),
         menu("&Help", {kHelpIndex, kHelpUsing, kContextHelp, 0, kAppAbout}),
     };
 }
@@ -236,6 +243,18 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     const int placing = view != nullptr ? view->PlacingCommand() : 0;
     for (const CatalogueEntry& entry : Catalogue())
         if (QAction* action = Action(entry.commandId)) action->setChecked(entry.commandId == placing);
+    // What a click will do now stays in the status bar until the editing state changes.
+    const QString guidance = view != nullptr ? view->GuidanceText() : QString();
+    if (guidance != shownGuidance_) {
+        shownGuidance_ = guidance;
+        statusBar()->showMessage(IdleStatusText());
+    }
+}
+
+QString CMainFrame::IdleStatusText() const {
+    const CTarvekView* view = ActiveView();
+    const QString guidance = view != nullptr ? view->GuidanceText() : QString();
+    return guidance.isEmpty() ? QStringLiteral("Ready") : guidance;
 }
 
 void CMainFrame::ConnectCommands() {
@@ -382,6 +401,9 @@ void CMainFrame::OnRun() {
     session->Document().OnRun();
     session->MarkUnrecordedChange();
     RefreshCommandStates();
+    // Why the run ended stays in the status bar until the next message.
+    if (const std::string ended = RunEndText(session->Document().runEnd); !ended.empty())
+        statusBar()->showMessage(QString::fromStdString(ended));
 }
 
 void CMainFrame::OnInitialize() {

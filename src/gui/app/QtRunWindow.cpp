@@ -6,6 +6,7 @@
 
 #include "app/CRunWndw.h"
 #include "model/CTarvekDoc.h"
+#include "views/chart/CTarvekView.h"
 
 namespace ondrel::gui {
 namespace {
@@ -66,12 +67,15 @@ bool QtRunWindow::Open(CTarvekDoc& doc) {
     return true;
 }
 
-void QtRunWindow::Pump(CTarvekDoc&, bool lastInterval) {
+void QtRunWindow::Pump(CTarvekDoc& doc, bool lastInterval) {
     if (window_ == nullptr) return;
     if (!lastInterval && sinceLastPump_.elapsed() < kPumpMilliseconds) return;
     sinceLastPump_.restart();
     ++pumps_;
     window_->repaint();
+    // The chart windows show the values moving, as often as the run window shows the time.
+    for (IDocumentView* view : doc.Views())
+        if (auto* chart = dynamic_cast<CTarvekView*>(view)) chart->viewport()->update();
     // Everything queued runs, but the filter lets only the run window's input through.
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (observer_ && window_ != nullptr) observer_(*window_);

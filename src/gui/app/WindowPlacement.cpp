@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <cstdio>
 
+#include "app/MdiWindows.h"
 #include "platform/Platform.h"
 
 namespace ondrel::gui {
@@ -73,6 +74,7 @@ void ShowWith(QMainWindow& window, unsigned showCommand, unsigned flags) {
 bool RestorePlacement(QMainWindow& window, unsigned requestedShow) {
     const auto stored = ParsePlacement(Profile().GetString(kPlacementSection, kPlacementKey, ""));
     if (!stored) {
+        PlaceOnFirstStart(window);
         ShowWith(window, requestedShow, 0);
         return false;
     }

@@ -15,6 +15,8 @@
 #include "dialogs/FunctionDataDialog.h"
 #include "platform/Platform.h"
 
+#include "help/BlockHelpPages.h"
+
 namespace ondrel::gui {
 namespace {
 
@@ -56,6 +58,8 @@ BlockEditorDialog::BlockEditorDialog(const CBlock& block, QWidget* parent)
         inputCaption_[k]->setText(Text(block.inputLabel[k]));
         inputSource_[k]->setText(block.input[k] ? Text(block.input[k]->label) : QString());
         paramCaption_[k]->setText(Text(block.paramLabel[k]));
+        paramEdit_[k]->setToolTip(ParameterHint(block.typeId, k));
+        paramCaption_[k]->setToolTip(paramEdit_[k]->toolTip());
         shownParamText_[k] = Text(ParamText(block.param[k]));
         paramEdit_[k]->setText(shownParamText_[k]);
     }

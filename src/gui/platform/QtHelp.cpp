@@ -1,7 +1,9 @@
 #include "platform/QtHelp.h"
 
+#include <QApplication>
 #include <QTextBrowser>
 
+#include "help/BlockHelpPages.h"
 #include "help/HelpPages.h"
 
 namespace ondrel::gui {
@@ -18,7 +20,14 @@ void QtHelp::ShowHelp(int context) {
         browser_->setOpenLinks(true);
         browser_->resize(520, 420);
     }
-    browser_->setSource(HelpPageFor(context));
+    // A block's page is made from the catalogue; every other page is a shipped one.
+    if (const int type = BlockTypeOfHelpContext(context); type != 0) {
+        browser_->setHtml(BlockHelpPage(type));
+    } else {
+        browser_->setSource(HelpPageFor(context));
+    }
+    // Opened from a modal block editor, the page must come up in front of it.
+    browser_->setWindowFlag(Qt::WindowStaysOnTopHint, QApplication::activeModalWidget() != nullptr);
     browser_->show();
     browser_->raise();
     browser_->activateWindow();

@@ -60,6 +60,19 @@ QImage RenderDesign(int pixelSize, const QColor& background, Draw draw) {
     return image;
 }
 
+// Every pixel taken to its grey level, its transparency kept.
+QImage Greyed(const QImage& source) {
+    QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qGray(line[x]);
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]));
+        }
+    }
+    return image;
+}
+
 // An icon drawn on demand at whatever size a toolbar or menu asks for.
 class GlyphIconEngine : public QIconEngine {
 public:
@@ -69,9 +82,13 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
         const int side = std::min(rect.width(), rect.height());
         if (side <= 0) return;
-        const QImage image = kind_ == Kind::Block ? BlockIconImage(id_, false, side) : CommandImage(side);
+        QImage image = kind_ == Kind::Block ? BlockIconImage(id_, false, side) : CommandImage(side);
         painter->save();
-        if (mode == QIcon::Disabled) painter->setOpacity(0.35);
+        // Disabled: grey and faint, so a command that cannot run now looks it on a toolbar.
+        if (mode == QIcon::Disabled) {
+            image = Greyed(image);
+            painter->setOpacity(0.4);
+        }
         painter->drawImage(QRect(rect.topLeft(), QSize(side, side)), image);
         painter->restore();
     }

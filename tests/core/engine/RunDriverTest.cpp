@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <new>
 #include <regex>
@@ -389,6 +390,56 @@ TEST_F(RunDriverTest, StopFromTheRunWindowEndsAfterTheCurrentInterval) {
         EXPECT_NEAR(Clock().history.back(), 0.3, 1e-12);
         EXPECT_TRUE(platform.messages.shown.empty());
     }
+}
+
+}  // namespace
+}  // namespace ondrel
+
+namespace ondrel {
+namespace {
+
+class RunEndTest : public RunDriverTest {};
+
+// Each way a run ends is told apart, with the block that ended it and when.
+TEST_F(RunEndTest, TheDocumentKnowsHowTheLastRunEnded) {
+    struct Case {
+        const char* name;
+        std::function<void(RunEndTest&, FakeRunWindow&)> build;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {"to the end", [](RunEndTest&, FakeRunWindow&) {}, "Run ended at t = 1"},
+        {"Quit", [](RunEndTest& t, FakeRunWindow&) {
+             CBlock* quit = t.OfTime(kTypeQuit, -1.0);
+             quit->param[2] = -0.35;
+             quit->label = "Terminate";
+         }, "Stopped by the Quit block Terminate at t = 0.4"},
+        {"a click", [](RunEndTest&, FakeRunWindow& w) { w.stopAtPump = 3; }, "Stopped at t = 0.3"},
+        {"a block error", [](RunEndTest& t, FakeRunWindow& w) {
+             CBlock* divide = t.Add(kTypeDivide);
+             divide->label = "Ratio";
+             t.Wire(divide, 1, t.AddConstant(1.0));
+             CBlock* steps = t.OfTime(kTypeInteger, -2.0);  // 0 until t = 0.5... then -1
+             CBlock* denominator = t.Add(kTypeSum);
+             t.Wire(denominator, 1, t.AddConstant(1.0));
+             t.Wire(denominator, 2, steps);
+             t.Wire(divide, 2, denominator);
+             w.stopAtPump = 9;  // after the error: it must not count
+         }, "Stopped by an error in block Ratio at t = 0.5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.OnNewDocument();
+        platform.messages.shown.clear();
+        FakeRunWindow window;
+        ScopedRunWindow installed(&window);
+        c.build(*this, window);
+        EXPECT_EQ(RunEndText(doc.runEnd), "");
+        doc.OnRun();
+        EXPECT_EQ(RunEndText(doc.runEnd), c.text);
+    }
+    doc.OnInitialize();
+    EXPECT_EQ(doc.runEnd.kind, RunEndKind::None);
 }
 
 }  // namespace

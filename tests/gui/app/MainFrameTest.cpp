@@ -1,5 +1,9 @@
 // The main frame: bars, their default and saved layout, the placement, accelerators.
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -11,6 +15,7 @@
 #include "app/CommandText.h"
 #include "app/ToolbarLayout.h"
 #include "app/Toolbars.h"
+#include "app/MdiWindows.h"
 #include "app/WindowPlacement.h"
 #include "platform/Platform.h"
 
@@ -108,13 +113,89 @@ private slots:
         QVERIFY(f.Frame().Toolbar(cmd::kViewMathBar)->isVisible());
     }
 
+    void aDisabledCommandsButtonLooksDisabled() {
+        AppFixture f;
+        f.Start();
+        QAction* spare = f.Frame().Action(cmd::kMiscellaneousSpare);
+        QVERIFY(!spare->isEnabled());
+        auto* button = qobject_cast<QToolButton*>(
+            f.Frame().Toolbar(cmd::kViewMiscellaneousBar)->widgetForAction(spare));
+        QVERIFY(button != nullptr);
+        const QImage disabled = button->grab().toImage();
+        spare->setEnabled(true);
+        const QImage enabled = button->grab().toImage();
+        QVERIFY(disabled != enabled);
+        // A block tool's disabled look is grey, its normal look is not.
+        const QIcon icon = f.Frame().Action(32855)->icon();
+        auto colourful = [](const QImage& image) {
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor c = image.pixelColor(x, y);
+                    if (c.alpha() > 0 && c.hslSaturation() > 60) return true;
+                }
+            return false;
+        };
+        QVERIFY(colourful(icon.pixmap(23, QIcon::Normal).toImage()));
+        QVERIFY(!colourful(icon.pixmap(23, QIcon::Disabled).toImage()));
+    }
+
+    void aFirstStartTakesFourFifthsOfALargeScreenCentred() {
+        struct Case {
+            QRect available;
+            std::optional<QRect> expected;
+        };
+        const std::vector<Case> cases = {
+            {QRect(0, 0, 1280, 900), QRect(128, 90, 1024, 720)},
+            {QRect(0, 28, 1280, 872), QRect(128, 115, 1024, 697)},  // a panel along the top
+            {QRect(1920, 0, 2560, 1440), QRect(2176, 144, 2048, 1152)},  // a second screen
+            {QRect(0, 0, 800, 600), std::nullopt},  // too small: the classic size stays
+        };
+        for (const Case& c : cases) QCOMPARE(FirstStartGeometry(c.available), c.expected);
+    }
+
+    void newWindowsStayInsideTheAreaAndTheWindowMenuListsThem() {
+        AppFixture f;
+        f.Start();
+        f.Frame().Execute(cmd::kOpenChartView);
+        f.Frame().Execute(cmd::kFileNew);
+        auto* area = f.Frame().findChild<QMdiArea*>();
+        QVERIFY(area != nullptr);
+        const QList<QMdiSubWindow*> windows = area->subWindowList();
+        QCOMPARE(windows.size(), 3);
+        for (QMdiSubWindow* w : windows)
+            QVERIFY2(area->viewport()->rect().contains(w->geometry()), qPrintable(w->windowTitle()));
+        QVERIFY(windows[1]->pos() != windows[2]->pos());  // cascaded
+
+        QMenu* windowMenu = nullptr;
+        for (QAction* a : f.Frame().menuBar()->actions())
+            if (a->text() == "&Window") windowMenu = a->menu();
+        QVERIFY(windowMenu != nullptr);
+        for (int round = 0; round < 2; ++round) {  // listed afresh, never twice
+            emit windowMenu->aboutToShow();
+            QStringList listed;
+            QStringList checked;
+            for (QAction* a : windowMenu->actions()) {
+                if (!a->isCheckable()) continue;
+                listed << a->text();
+                if (a->isChecked()) checked << a->text();
+            }
+            QCOMPARE(listed.size(), 3);
+            QCOMPARE(checked.size(), 1);
+            QVERIFY(checked.front().endsWith(area->activeSubWindow()->windowTitle().remove("[*]")));
+        }
+    }
+
     void acceleratorsFollowTheTable() {
         QCOMPARE(AcceleratorsOf(cmd::kFileNew), QList<QKeySequence>{QKeySequence("Ctrl+N")});
         QCOMPARE(AcceleratorsOf(32819), QList<QKeySequence>{QKeySequence("Alt+S")});
         QCOMPARE(AcceleratorsOf(cmd::kEditCopy),
                  (QList<QKeySequence>{QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Ins")}));
-        // Esc belongs to its first entry (the run window's stop); Terminate Run gets none.
-        QVERIFY(AcceleratorsOf(cmd::kTerminateRun).isEmpty());
+        // Esc belongs to its first entry (the run window's stop); Terminate Run has Shift+F5.
+        QCOMPARE(AcceleratorsOf(cmd::kTerminateRun), QList<QKeySequence>{QKeySequence("Shift+F5")});
+        // The standard keys come first, so the Edit menu shows them; F5 runs.
+        QCOMPARE(AcceleratorsOf(cmd::kEditUndo).front(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(AcceleratorsOf(cmd::kEditCut).front(), QKeySequence("Ctrl+X"));
+        QCOMPARE(AcceleratorsOf(cmd::kRun), QList<QKeySequence>{QKeySequence("F5")});
         const QKeySequence keypad0(Qt::CTRL | Qt::SHIFT | Qt::ALT | Qt::KeypadModifier | Qt::Key_0);
         QCOMPARE(AcceleratorsOf(32823), QList<QKeySequence>{keypad0});
         AppFixture f;

@@ -1,4 +1,9 @@
 // Runs from the desktop: samples recorded, the run window's stop, check marks, Initialize.
+#include <QApplication>
+#include <QStatusBar>
+#include "engine/RunEnd.h"
+#include "views/chart/CTarvekView.h"
+#include "views/chart/ChartPainter.h"
 #include <QtTest>
 
 #include "AppFixture.h"
@@ -85,6 +90,31 @@ private slots:
         QCOMPARE(pumps, 2);
         QCOMPARE(f.app->Sessions().size(), std::size_t{1});
         QCOMPARE(doc.stopped, 1);
+    }
+
+    void f5RunsShiftF5StopsAndTheStatusBarSaysHowTheRunEnded() {
+        AppFixture f;
+        f.Start();
+        CTarvekDoc& doc = ActiveDocument(f);
+        QCOMPARE(f.Frame().Action(cmd::kRun)->shortcut(), QKeySequence("F5"));
+        QApplication::setActiveWindow(&f.Frame());
+        QTest::keyClick(f.Frame().ActiveView(), Qt::Key_F5);
+        QCOMPARE(doc.Clock()->history.size(), std::size_t{11});
+        QCOMPARE(f.Frame().statusBar()->currentMessage(), QString("Run ended at t = 1"));
+
+        MakeRunEndless(doc);
+        QString shownDuringRun;
+        f.platform->RunWindow().SetPumpObserver([&](CRunWndw&) {
+            shownDuringRun = ShownValueText(doc, *doc.Clock());
+            f.Frame().Execute(cmd::kTerminateRun);
+        });
+        f.Frame().Execute(cmd::kRun);
+        f.platform->RunWindow().SetPumpObserver(nullptr);
+        const QString stopped = f.Frame().statusBar()->currentMessage();
+        QVERIFY2(stopped.startsWith("Stopped at t = "), qPrintable(stopped));
+        QCOMPARE(stopped, QString::fromStdString(RunEndText(doc.runEnd)));
+        // The chart showed the newest sample while the run went on, not the snapshot's.
+        QVERIFY(shownDuringRun != "0.000e+000");
     }
 
     void runWindowShowsTheTime() {

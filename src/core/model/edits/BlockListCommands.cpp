@@ -17,7 +17,7 @@ public:
     PlaceCommand(std::unique_ptr<CBlock> block, GridPoint position, bool pasted)
         : block_(block.get()),
           position_(position),
-          name_((pasted ? "Paste " : "Place ") + block->typeName) {
+          name_((pasted ? "Paste " : "Place ") + EditLabel(*block)) {
         out_.block = std::move(block);
     }
 
@@ -63,7 +63,7 @@ private:
 class DeleteCommand final : public ChartCommand {
 public:
     DeleteCommand(CBlock& block, bool cut)
-        : block_(&block), name_((cut ? "Cut " : "Delete ") + block.typeName) {}
+        : block_(&block), name_((cut ? "Cut " : "Delete ") + EditLabel(block)) {}
 
     std::string Name() const override { return name_; }
 

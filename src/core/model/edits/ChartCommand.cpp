@@ -17,6 +17,10 @@ void MarkChartChanged(CTarvekDoc& doc) {
     doc.UpdateAllViews(nullptr, kHintRefresh, nullptr);
 }
 
+std::string EditLabel(const CBlock& block) {
+    return block.label.empty() ? block.typeName : block.label;
+}
+
 void RoutedCommand::Apply(CTarvekDoc& doc) {
     if (inChart_) return;  // applied twice in a row: the change is there already
     if (!applied_) {
@@ -46,7 +50,7 @@ namespace {
 class MoveCommand final : public RoutedCommand {
 public:
     MoveCommand(CBlock& block, GridPoint to)
-        : block_(block), from_(block.position), to_(to), name_("Move " + block.typeName) {}
+        : block_(block), from_(block.position), to_(to), name_("Move " + EditLabel(block)) {}
 
     std::string Name() const override { return name_; }
 

@@ -40,6 +40,10 @@ public:
     virtual bool MergeWith(const ChartCommand& /*next*/) { return false; }
 };
 
+// How the Edit menu names a block: its label, or its type's name when it has none. Two
+// blocks of one type are told apart by their labels ("Move Spring", "Move Damper").
+std::string EditLabel(const CBlock& block);
+
 // Places block (a new or pasted block, not yet in the chart) at position as the document
 // places its pending block: appended to the block list and coloured from the palette. The
 // name is "Place <type>" or, with pasted set, "Paste <type>". Null for no block.

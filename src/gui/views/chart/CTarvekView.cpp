@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <unordered_set>
 
 #include "model/CTarvekDoc.h"
 #include "model/views/ChartViewState.h"
@@ -107,7 +108,10 @@ void CTarvekView::Paint(QPainter& painter, const QRect& area, double dotsPerInch
     if (!laidOut_) Layout();
     const QPalette palette = QGuiApplication::palette();
     ChartPaintJob job{doc_, state_, geometry_, icons_, textWidths_};
-    job.selected = selected_;
+    job.selected = selection_.Single();
+    // A set, so that painting a large selected group stays linear in the chart.
+    const std::unordered_set<const ondrel::CBlock*> group(selection_.Blocks().begin(), selection_.Blocks().end());
+    if (group.size() > 1) job.group = &group;
     job.printing = IsPrinter(painter);
     job.windowColor = palette.color(QPalette::Base);
     // Not every change of the chart reaches the view before a paint (routing a connector
@@ -127,8 +131,8 @@ void CTarvekView::PaintPage(QPainter& painter, int page) { printable_->PaintPage
 void CTarvekView::EndPrinting() { printable_->EndPrinting(); }
 
 void CTarvekView::SetSelectedBlock(ondrel::CBlock* block) {
-    if (block == selected_) return;
-    selected_ = block;
+    if (block == selection_.Single() && (block != nullptr || selection_.Empty())) return;
+    selection_.Set(block);
     viewport()->update();
 }
 
@@ -140,7 +144,7 @@ void CTarvekView::paintEvent(QPaintEvent* event) {
     const QPoint origin(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
     const QSize chart = ScrollTotalPixels().expandedTo(viewport()->size());
     Paint(painter, QRect(origin, chart), DotsPerInch());
-    if (connecting_) PaintRubberBand(painter);
+    PaintOverlay(painter);
 }
 
 void CTarvekView::resizeEvent(QResizeEvent* event) {

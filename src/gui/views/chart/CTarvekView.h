@@ -9,12 +9,15 @@
 #include <QRect>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "model/DocumentView.h"
 #include "printing/PrintableView.h"
 #include "views/chart/ChartCulling.h"
 #include "views/chart/ChartHitTest.h"
 #include "views/chart/ChartLayout.h"
+#include "views/chart/ChartSelection.h"
+#include "views/chart/GroupClipboard.h"
 #include "views/chart/IconCache.h"
 
 class QPainter;
@@ -65,8 +68,27 @@ public:
     void PaintPage(QPainter& painter, int page) override;
     void EndPrinting() override;
 
-    ondrel::CBlock* SelectedBlock() const { return selected_; }
+    // The selected block when exactly one is selected (a right click), else null.
+    ondrel::CBlock* SelectedBlock() const { return selection_.Single(); }
     void SetSelectedBlock(ondrel::CBlock* block);
+    // Every selected block: one, a group, or none.
+    const ChartSelection& Selection() const { return selection_; }
+    void SelectBlocks(std::vector<ondrel::CBlock*> blocks);
+    // Ctrl+A: every block but the Clock.
+    void SelectAll();
+    // Selects block and scrolls it into sight: a message names it.
+    void ShowBlock(ondrel::CBlock* block);
+    // A group picked up (by a click on it) and waiting for a grid position.
+    const std::vector<ondrel::CBlock*>& CarriedGroup() const { return carried_; }
+    // The group a paste holds until it is dropped.
+    std::size_t PendingGroupSize() const { return pendingGroup_.blocks.size(); }
+    // What a click will do now, for the status bar; "" when idle.
+    QString GuidanceText() const;
+
+    // Zoom: the view's magnification one step up or down, or back to 1, about a point of the
+    // viewport (its centre by default). A change of the view's settings, not an undo step.
+    void ZoomBy(int direction, std::optional<QPoint> about = std::nullopt);
+    void ZoomReset();
 
     // --- editing (mouse and Edit commands) --------------------------------------------------
     // Every change to the chart goes to the sink as a command, which applies it (the chart's
@@ -84,7 +106,7 @@ public:
     int LastToolCommand() const { return lastTool_; }
     ondrel::CBlock* MovingBlock() const { return moving_; }
 
-    bool CanCopy() const { return selected_ != nullptr; }
+    bool CanCopy() const { return !selection_.Empty(); }
     bool CanPaste() const;
     void Copy();
     void Cut();
@@ -105,6 +127,8 @@ signals:
     void TitleChanged(const QString& title);
     // Selection, placing or connecting changed: the Edit commands and tools follow.
     void EditStateChanged();
+    // What a click will do now changed (or a drop was refused): the status bar shows it.
+    void GuidanceChanged(const QString& text);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -113,7 +137,12 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    // Esc gives up a placing or a connection, as a right click does.
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Ctrl+wheel zooms about the mouse; the wheel alone scrolls.
+    void wheelEvent(QWheelEvent* event) override;
+    bool event(QEvent* event) override;  // tool tips of the blocks
+    // Esc gives up a placing or a connection, as a right click does, and else clears the
+    // selection; Ctrl+A selects all; Ctrl+=, Ctrl+- and Ctrl+0 zoom.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -130,6 +159,23 @@ private:
     void EditingChanged();
     void PaintRubberBand(QPainter& painter);
     void ForgetBlock(const ondrel::CBlock* block);
+    // Group editing (ChartGroupEditing.cpp).
+    enum class Press { None, OnSelection, OnEmpty };
+    void DragTo(QPoint viewportPoint);
+    void ReleasePress(QPoint viewportPoint);
+    void PickUpSelection();
+    void RepeatLastTool();
+    bool HandleViewKey(QKeyEvent* event);
+    bool DropGroup(ondrel::GridPoint cell);
+    bool DropPastedGroup(ondrel::GridPoint cell);
+    void CopyGroup();
+    void CutOrDeleteGroup(bool cut);
+    bool GroupFits(const std::vector<ondrel::GridPoint>& cells, const std::vector<ondrel::CBlock*>& leaving) const;
+    void Refuse(const QString& why);
+    void PaintOverlay(QPainter& painter);
+    void PaintGhost(QPainter& painter);
+    std::optional<ondrel::GridPoint> NearestCell(QPoint viewportPoint) const;
+    QString ToolTipAt(QPoint viewportPoint) const;
 
     ondrel::CTarvekDoc& doc_;
     ondrel::ChartViewState& state_;
@@ -138,7 +184,18 @@ private:
     ChartCulling culling_;  // brought up to date before every paint
     IconCache icons_;
     TextWidthCache textWidths_;
-    ondrel::CBlock* selected_ = nullptr;
+    ChartSelection selection_;
+    // A press that becomes a click or a drag once the mouse moves or is released.
+    Press press_ = Press::None;
+    QPoint pressAt_;                 // viewport
+    ondrel::CBlock* grabbed_ = nullptr;  // the selected block the press fell on
+    bool dragging_ = false;
+    QPoint dragAt_;                  // viewport, the mouse while dragging
+    std::vector<ondrel::CBlock*> carried_;  // a picked-up group
+    PastedGroup pendingGroup_;       // a pasted group waiting for its position
+    std::optional<QPoint> hover_;    // viewport, the mouse while something is carried
+    bool shiftHeld_ = false;         // Shift was held at the right click being handled
+    QString refusal_;                // why the last drop was refused, until the next change
     CommandSink sink_;
     bool placing_ = false;
     bool pasting_ = false;

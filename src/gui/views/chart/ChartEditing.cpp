@@ -73,6 +73,9 @@ void CTarvekView::CancelPlacing() {
     // A block being moved stays where it was; a new one is thrown away.
     if (moving_ == nullptr) doc_.pendingBlock.reset();
     moving_ = nullptr;
+    carried_.clear();
+    pendingGroup_ = {};
+    grabbed_ = nullptr;
     placing_ = false;
     pasting_ = false;
     currentTool_ = 0;
@@ -85,19 +88,34 @@ void CTarvekView::CancelConnecting() {
 
 void CTarvekView::EditingChanged() {
     viewport()->setCursor(placing_ ? PlacingCursor() : QCursor(Qt::ArrowCursor));
-    viewport()->setMouseTracking(connecting_);
+    viewport()->setMouseTracking(connecting_ || placing_);
+    if (!placing_) hover_.reset();
     Layout();
     viewport()->update();
     emit EditStateChanged();
+    emit GuidanceChanged(GuidanceText());
 }
 
 void CTarvekView::ForgetBlock(const ondrel::CBlock* block) {
-    if (block == selected_) selected_ = nullptr;
+    selection_.Forget(block);
+    std::erase(carried_, block);
+    if (block == grabbed_) {
+        grabbed_ = nullptr;
+        press_ = Press::None;
+        dragging_ = false;
+    }
     if (block == lastPlaced_) lastPlaced_ = nullptr;
     if (block == moving_) {
         moving_ = nullptr;
         placing_ = false;
         currentTool_ = 0;
+        viewport()->setCursor(Qt::ArrowCursor);
+    }
+    if (placing_ && moving_ == nullptr && pendingGroup_.blocks.empty() && doc_.pendingBlock == nullptr &&
+        !carried_.empty()) {
+        // A block of a carried group left the chart (an undo): the rest stays where it is.
+        carried_.clear();
+        placing_ = false;
         viewport()->setCursor(Qt::ArrowCursor);
     }
     if (connecting_ && block == firstEnd_.block) {
@@ -109,22 +127,43 @@ void CTarvekView::ForgetBlock(const ondrel::CBlock* block) {
 
 void CTarvekView::mousePressEvent(QMouseEvent* event) {
     const QPoint point = ToChartPoint(event->position().toPoint());
+    refusal_.clear();
     if (event->button() == Qt::LeftButton) {
+        pressAt_ = event->position().toPoint();
         LeftClick(point);
     } else if (event->button() == Qt::RightButton) {
+        press_ = Press::None;
+        shiftHeld_ = event->modifiers().testFlag(Qt::ShiftModifier);
         RightClick(point);
+        shiftHeld_ = false;
     } else {
         QAbstractScrollArea::mousePressEvent(event);
     }
 }
 
 void CTarvekView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (press_ != Press::None) return DragTo(at);
+    if (placing_) {
+        hover_ = at;
+        viewport()->update();
+        return;
+    }
     if (!connecting_) return;
-    bandEnd_ = ToChartPoint(event->position().toPoint());
+    bandEnd_ = ToChartPoint(at);
     viewport()->update();
 }
 
+void CTarvekView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && press_ != Press::None) {
+        ReleasePress(event->position().toPoint());
+        return;
+    }
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
 void CTarvekView::keyPressEvent(QKeyEvent* event) {
+    if (HandleViewKey(event)) return;
     if (event->key() != Qt::Key_Escape || (!placing_ && !connecting_)) {
         QAbstractScrollArea::keyPressEvent(event);
         return;
@@ -148,11 +187,19 @@ void CTarvekView::LeftClick(QPoint point) {
 // A click that misses the grid or lands on a taken position keeps the block waiting.
 void CTarvekView::Drop(QPoint point) {
     const auto cell = SnapToGrid(geometry_, point, hitToleranceX_, hitToleranceY_);
-    if (!cell || IsOccupied(doc_, *cell)) return;
+    if (!cell) return;
+    if (!carried_.empty() || !pendingGroup_.blocks.empty()) {
+        if (!(carried_.empty() ? DropPastedGroup(*cell) : DropGroup(*cell))) return;
+        placing_ = false;
+        pasting_ = false;
+        EditingChanged();
+        return;
+    }
+    if (IsOccupied(doc_, *cell)) return;
     if (moving_ != nullptr) {
         ondrel::CBlock* moved = moving_;
         moving_ = nullptr;
-        selected_ = nullptr;
+        selection_.Clear();
         Perform(ondrel::MakeMoveCommand(*moved, *cell));
     } else if (doc_.pendingBlock != nullptr) {
         ondrel::CBlock* placed = doc_.pendingBlock.get();
@@ -187,16 +234,33 @@ void CTarvekView::ClickWhileIdle(QPoint point) {
         return;
     }
     if (ondrel::CBlock* block = BlockAt(doc_, geometry_, state_.MagBmp, point)) {
-        if (block == selected_) {
-            moving_ = block;
-            currentTool_ = 0;
-            placing_ = true;
-            EditingChanged();
+        if (selection_.Contains(block)) {
+            // A click picks the selection up, a drag moves it: the release tells.
+            press_ = Press::OnSelection;
+            grabbed_ = block;
         } else {
             block->EditProperties();
         }
         return;
     }
+    // A click repeats the last tool, a drag selects with a rubber band: the release tells.
+    press_ = Press::OnEmpty;
+}
+
+// A click on the selection without motion: a single block is picked up as always, a group
+// is carried as a whole.
+void CTarvekView::PickUpSelection() {
+    if (ondrel::CBlock* single = selection_.Single()) {
+        moving_ = single;
+    } else {
+        carried_ = selection_.Blocks();
+    }
+    currentTool_ = 0;
+    placing_ = true;
+    EditingChanged();
+}
+
+void CTarvekView::RepeatLastTool() {
     if (lastTool_ != 0 && lastPlaced_ != nullptr) {
         ArmPlacing(doc_.CreateBlock(lastPlaced_->typeId), lastTool_);
     }
@@ -209,30 +273,51 @@ void CTarvekView::RightClick(QPoint point) {
     } else if (connecting_) {
         CancelConnecting();
     } else {
-        selected_ = BlockAt(doc_, geometry_, state_.MagBmp, point);
+        ondrel::CBlock* block = BlockAt(doc_, geometry_, state_.MagBmp, point);
+        if (shiftHeld_)
+            selection_.Toggle(block);
+        else
+            selection_.Set(block);
     }
     EditingChanged();
 }
 
-bool CTarvekView::CanPaste() const { return BlockClipboard::Instance().HasBlock() && !placing_; }
+bool CTarvekView::CanPaste() const {
+    return (BlockClipboard::Instance().HasBlock() || GroupClipboard::Instance().HasGroup()) && !placing_;
+}
 
 void CTarvekView::Copy() {
-    if (selected_ == nullptr || IsClock(doc_, selected_)) return;
-    BlockClipboard::Instance().Copy(doc_, *selected_);
+    if (selection_.Size() > 1) return CopyGroup();
+    ondrel::CBlock* selected = selection_.Single();
+    if (selected == nullptr || IsClock(doc_, selected)) return;
+    BlockClipboard::Instance().Copy(doc_, *selected);
+    GroupClipboard::Instance().Clear();
     emit EditStateChanged();
 }
 
 void CTarvekView::Cut() {
-    if (selected_ == nullptr || IsClock(doc_, selected_)) return;
-    BlockClipboard::Instance().Copy(doc_, *selected_);
-    ondrel::CBlock* cut = selected_;
-    selected_ = nullptr;
+    if (selection_.Size() > 1) return CutOrDeleteGroup(true);
+    ondrel::CBlock* selected = selection_.Single();
+    if (selected == nullptr || IsClock(doc_, selected)) return;
+    BlockClipboard::Instance().Copy(doc_, *selected);
+    GroupClipboard::Instance().Clear();
+    ondrel::CBlock* cut = selected;
+    selection_.Clear();
     Perform(ondrel::MakeDeleteCommand(doc_, *cut, true));
     EditingChanged();
 }
 
 void CTarvekView::Paste() {
     if (!CanPaste()) return;
+    if (GroupClipboard::Instance().HasGroup()) {
+        PastedGroup group = GroupClipboard::Instance().MakeCopy(doc_);
+        if (group.blocks.empty()) return;
+        ArmPlacing(nullptr, 0);
+        pendingGroup_ = std::move(group);
+        pasting_ = true;
+        EditingChanged();
+        return;
+    }
     std::unique_ptr<ondrel::CBlock> copy = BlockClipboard::Instance().MakeCopy(doc_);
     if (copy == nullptr) return;
     ArmPlacing(std::move(copy), 0);
@@ -240,9 +325,11 @@ void CTarvekView::Paste() {
 }
 
 void CTarvekView::DeleteSelected() {
-    if (selected_ == nullptr || IsClock(doc_, selected_)) return;
-    ondrel::CBlock* deleted = selected_;
-    selected_ = nullptr;
+    if (selection_.Size() > 1) return CutOrDeleteGroup(false);
+    ondrel::CBlock* selected = selection_.Single();
+    if (selected == nullptr || IsClock(doc_, selected)) return;
+    ondrel::CBlock* deleted = selected;
+    selection_.Clear();
     Perform(ondrel::MakeDeleteCommand(doc_, *deleted));
     EditingChanged();
 }

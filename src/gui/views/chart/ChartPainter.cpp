@@ -259,7 +259,7 @@ void PaintIcons(QPainter& painter, const Frame& f) {
         const QRectF target = f.world.mapRect(world);
         const double onDevice = f.original.mapRect(target).width();
         const int pixels = std::clamp(static_cast<int>(std::lround(onDevice)), 1, 4096);
-        const QImage& icon = f.job.icons.Icon(block.bitmapId, mono, pixels, &block == f.job.selected);
+        const QImage& icon = f.job.icons.Icon(block.bitmapId, mono, pixels, f.job.IsSelected(block));
         if (plain)
             painter.drawImage(QPointF(std::round(target.left()), std::round(target.top())), icon);
         else
@@ -298,7 +298,11 @@ ChartItems EveryItem(const CTarvekDoc& doc) {
 }  // namespace
 
 QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
-    const double value = block.initFlag ? block.value : block.ValueAt(doc.snapshotIndex);
+    // During a run the chart follows the newest sample.
+    const bool running = doc.stopped == 0 && !block.history.empty();
+    const double value = block.initFlag ? block.value
+                         : running      ? block.history.back()
+                                        : block.ValueAt(doc.snapshotIndex);
     return QString::fromStdString(FormatNumber(kValueFormat, value));
 }
 

@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <unordered_set>
 #include <vector>
 
 #include "model/views/ChartPages.h"
@@ -54,6 +55,11 @@ struct ChartPaintJob {
     IconCache& icons;
     TextWidthCache& textWidths;
     const ondrel::CBlock* selected = nullptr;
+    // The blocks of a selected group, all drawn inverted like the selected block.
+    const std::unordered_set<const ondrel::CBlock*>* group = nullptr;
+    bool IsSelected(const ondrel::CBlock& block) const {
+        return &block == selected || (group != nullptr && group->contains(&block));
+    }
     bool printing = false;       // a printed page: no holding marks, notes lower down
     QColor windowColor = Qt::white;  // background of text
     bool holdingMarks = true;    // shown on screen; never on paper, and not in exported images
@@ -66,7 +72,8 @@ struct ChartPaintJob {
 };
 
 // The value shown above a block: its own value while it is an initialisation block, else
-// its recorded sample at the snapshot index (0 beyond the samples), as "%.3e".
+// its newest sample during a run and its recorded sample at the snapshot index (0 beyond
+// the samples) otherwise, as "%.3e".
 QString ShownValueText(const ondrel::CTarvekDoc& doc, const ondrel::CBlock& block);
 
 // Paints job's chart with its logical origin at area.topLeft() (device coordinates of the

@@ -1,0 +1,31 @@
+#pragma once
+// Where new windows go and how the Window menu names them: the main window's first size,
+// new MDI windows kept inside the MDI area, the list of open windows.
+#include <QList>
+#include <QRect>
+#include <optional>
+
+class QAction;
+class QMainWindow;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+
+namespace ondrel::gui {
+
+// The fraction of the available screen the main window takes on a first start, centred.
+inline constexpr double kFirstStartScreenShare = 0.8;
+
+// That share of the available area, centred; none where it is below 800 x 600.
+std::optional<QRect> FirstStartGeometry(const QRect& available);
+// Sizes window to that share of its screen's available area and centres it; on a screen
+// where that share is below 800 x 600 the window keeps its classic size.
+void PlaceOnFirstStart(QMainWindow& window);
+// Shows a new window of area: filling the area when it is the only one, maximised when the
+// active one is, else cascaded from the others and wholly inside the area.
+void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window);
+// Puts one checkable entry per open window at the end of menu (after a separator), the
+// active one checked; replaces the entries an earlier call put there.
+void ListWindowsInMenu(QMdiArea& area, QMenu& menu);
+
+}  // namespace ondrel::gui
