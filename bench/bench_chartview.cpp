@@ -7,7 +7,6 @@
 // painted screenful, and a screenful repainted at its start, middle and end.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QBuffer>
 #include <algorithm>
 #include <QImage>
@@ -178,13 +177,3 @@ void BM_RepaintLadderScreenful(benchmark::State& state) {
 BENCHMARK(BM_RepaintLadderScreenful)->Arg(0)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

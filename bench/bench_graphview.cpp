@@ -4,7 +4,6 @@
 // paint), which is what the user waits for on releasing the mouse.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <cmath>
@@ -121,13 +120,3 @@ void BM_FirstRepaintAfterZoom(benchmark::State& s) {
 BENCHMARK(BM_FirstRepaintAfterZoom)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 // Apply or, with AutoUpdate, after a change of the chart costs.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <memory>
@@ -54,13 +53,3 @@ void BM_RegenerateAndShow(benchmark::State& state) {
 BENCHMARK(BM_RegenerateAndShow)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

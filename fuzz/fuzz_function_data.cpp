@@ -10,25 +10,13 @@
 #include "blocks/FunctionDataFile.h"
 #include "blocks/FunctionGenerator.h"
 #include "model/CTarvekDoc.h"
+#include "FuzzSupport.h"
 #include "platform/Platform.h"
-
-namespace {
 
 using namespace ondrel;
 
-class SilentMessageBox : public IMessageBox {
-public:
-    MsgResult Show(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
-        return MsgResult::Ok;
-    }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static SilentMessageBox box;
-    static MemoryProfile profile;
-    static ScopedPlatform platform(PlatformServices{&box, &profile, nullptr, nullptr, nullptr, nullptr});
+    fuzz::InstallQuietPlatform();
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     FunctionData table = ReadFunctionData(in);

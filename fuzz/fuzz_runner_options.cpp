@@ -18,18 +18,12 @@
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
 #include "model/views/StateOnlyViewHost.h"
+#include "FuzzSupport.h"
 #include "platform/Platform.h"
 
 namespace {
 
 using namespace ondrel;
-
-class SilentMessageBox : public IMessageBox {
-public:
-    MsgResult Show(const std::string&, const std::string&, MsgButtons, MsgIcon) override {
-        return MsgResult::Ok;
-    }
-};
 
 // The chart the settings go to: many labelled blocks, a state and a Function Generator.
 const std::vector<std::uint8_t>& ExampleChart() {
@@ -52,21 +46,11 @@ std::vector<std::string> SplitArguments(const std::uint8_t* data, std::size_t si
     return args;
 }
 
-// Settings may ask for a billion intervals or steps; the fuzzer wants answers in milliseconds.
-void CapTheWork(CTarvekDoc& doc) {
-    CBlock* clock = doc.Clock();
-    const double interval = clock->param[2];
-    if (std::isfinite(interval) && interval > 0 && clock->param[3] / interval > 50) clock->param[3] = 50 * interval;
-    doc.maxSteps = std::min(doc.maxSteps, 200.0);
-    doc.maxSort = std::min(doc.maxSort, 200);
-}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static SilentMessageBox box;
-    static MemoryProfile profile;
-    static ScopedPlatform platform(PlatformServices{&box, &profile, nullptr, nullptr, nullptr, nullptr});
+    fuzz::InstallQuietPlatform();
     static ScopedHistoryBudget budget(256 * 1024);
 
     std::string error;
@@ -79,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!ReadChart(ar, doc, host)) __builtin_trap();  // the example itself must load
     std::ostringstream err;
     if (!runner::ApplySettings(doc, *options, err)) return 0;
-    CapTheWork(doc);
+    fuzz::CapTheWork(doc, 50);
     doc.OnRun();
     return 0;
 }

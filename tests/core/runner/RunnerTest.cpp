@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "ChartFixture.h"
 #include "Runner.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
@@ -20,56 +21,9 @@ constexpr int kDivide = 61590;
 constexpr int kConstant = 61625;
 constexpr int kIntegrate = 61588;
 
-std::string ReadText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::ReadText;
 
-class RunnerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("ondrel-runner-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Saves a chart built by build(doc) and returns its path.
-    template <typename Build>
-    std::string Chart(const std::string& name, Build build) {
-        test::RecordingPlatform quiet;
-        CTarvekDoc doc;
-        doc.OnNewDocument();
-        build(doc);
-        StateOnlyViewHost host;
-        std::string path = (dir / name).string();
-        EXPECT_TRUE(SaveChartFile(path, doc, host));
-        return path;
-    }
-
-    std::string Ramp() {
-        return Chart("ramp.cht", [](CTarvekDoc& doc) {
-            doc.pendingBlock = doc.CreateBlock(kConstant);
-            doc.PlacePendingBlock(1, 1);
-            CBlock* constant = doc.blockList.back().get();
-            doc.pendingBlock = doc.CreateBlock(kIntegrate);
-            doc.PlacePendingBlock(2, 1);
-            CBlock* integrate = doc.blockList.back().get();
-            constant->label = "Slope";
-            constant->param[1] = 2.0;
-            doc.ConnectInput(integrate, 1, constant);
-        });
-    }
-
-    int Run(std::vector<std::string> args) {
-        out.str("");
-        err.str("");
-        return RunMain(args, out, err);
-    }
-
-    fs::path dir;
-    std::ostringstream out;
-    std::ostringstream err;
-};
+class RunnerTest : public test::ChartFixture {};
 
 TEST_F(RunnerTest, UsageErrorsExitWithOne) {
     const std::vector<std::vector<std::string>> cases = {
@@ -188,7 +142,7 @@ TEST_F(RunnerTest, PrnWritesTheFirstListViewOrANewOnesText) {
     // and settings; the second list view is not asked.
     fs::path listed = dir / "listed.cht";
     {
-        test::RecordingPlatform quiet;
+        ondrel::test::RecordingPlatform quiet;
         CTarvekDoc doc;
         StateOnlyViewHost host;
         ASSERT_TRUE(LoadChartFile(ran.string(), doc, host));
@@ -233,7 +187,7 @@ TEST_F(RunnerTest, RerouteRoutesEveryConnectorAgainBeforeSaving) {
         fs::path saved = dir / "rerouted.cht";
         args.insert(args.end(), {"--no-run", "--quiet", "--save", saved.string(), stale});
         EXPECT_EQ(Run(args), kExitRan);
-        test::RecordingPlatform quiet;
+        ondrel::test::RecordingPlatform quiet;
         CTarvekDoc doc;
         StateOnlyViewHost host;
         EXPECT_TRUE(LoadChartFile(saved.string(), doc, host));
