@@ -1,5 +1,6 @@
 #include "blocks/ClockBlock.h"
 
+#include <cstdint>
 #include <memory>
 
 #include "model/CArchive.h"
@@ -25,10 +26,20 @@ void CClockBlock::CreateAuxiliaryOutputs() {
     PlaceAuxiliaryOutputs();
 }
 
+namespace {
+
+// Grid coordinates are int32 in files; a Clock read at the edge of that range puts its outputs
+// across it, wrapping as the 32-bit arithmetic of every earlier build did (never overflowing).
+std::int32_t Offset(std::int32_t coordinate, std::int32_t by) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(coordinate) + static_cast<std::uint32_t>(by));
+}
+
+}  // namespace
+
 // Their positions are not stored: they always follow from the Clock's.
 void CClockBlock::PlaceAuxiliaryOutputs() {
-    if (errorBlock_) errorBlock_->position = {position.x - kClockAuxiliaryOffset, position.y};
-    if (countBlock_) countBlock_->position = {position.x, position.y + kClockAuxiliaryOffset};
+    if (errorBlock_) errorBlock_->position = {Offset(position.x, -kClockAuxiliaryOffset), position.y};
+    if (countBlock_) countBlock_->position = {position.x, Offset(position.y, kClockAuxiliaryOffset)};
 }
 
 void CClockBlock::Serialize(CArchive& ar) {
