@@ -117,6 +117,10 @@ private:
     void OnPrintPreview();
     void OnPrintSetup();
     void OnExport();
+    // File > Export of a chart: SVG, PDF or PNG of the whole chart.
+    void ExportChartImage();
+    // File > Export of another view: the PDF of its printout.
+    void ExportPrintout();
 
     COndrelApp& app_;
     QMdiArea* mdi_;

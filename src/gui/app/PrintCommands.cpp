@@ -17,6 +17,7 @@
 
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/COutputFrame.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "platform/Platform.h"
@@ -24,6 +25,7 @@
 #include "printing/PrintJob.h"
 #include "views/chart/CTarvekView.h"
 #include "views/chart/ChartExport.h"
+#include "views/output/OutputPane.h"
 
 namespace ondrel::gui {
 namespace {
@@ -45,7 +47,11 @@ QString SuggestedPdfPath(const QString& jobName) {
 
 IPrintableView* CMainFrame::ActivePrintable() const {
     if (CChildFrame* frame = ActiveFrame()) return frame->ActiveView();
-    // Windows of other kinds are printable when their view is.
+    // The list, graph and text windows print their active pane.
+    if (auto* frame = qobject_cast<COutputFrame*>(ActiveWindow())) {
+        IOutputPane* pane = frame->ActivePane();
+        return pane != nullptr ? dynamic_cast<IPrintableView*>(pane) : nullptr;
+    }
     QMdiSubWindow* window = mdi_->currentSubWindow();
     return window != nullptr ? dynamic_cast<IPrintableView*>(window->widget()) : nullptr;
 }
@@ -101,7 +107,29 @@ void CMainFrame::OnPrintSetup() {
 }
 
 // The whole active chart as a picture: SVG and PDF stay vectors, PNG at a chosen scale.
+// Lists and reports export as the PDF their printout makes.
 void CMainFrame::OnExport() {
+    if (ActiveView() == nullptr) {
+        ExportPrintout();
+        return;
+    }
+    ExportChartImage();
+}
+
+void CMainFrame::ExportPrintout() {
+    IPrintableView* view = ActivePrintable();
+    ChartSession* session = ActiveSession();
+    if (view == nullptr) return;
+    const QString pdf = QStringLiteral("PDF Document (*.pdf)");
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), SuggestedPdfPath(view->PrintJobName()), pdf);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    const PrintContext context = MakePrintContext(session != nullptr ? session->Path() : QString());
+    const QString error = PrintViewsToPdf({view}, path, Printer(), context);
+    if (!error.isEmpty()) Tell(error);
+}
+
+void CMainFrame::ExportChartImage() {
     CTarvekView* view = ActiveView();
     ChartSession* session = ActiveSession();
     if (view == nullptr || session == nullptr) return;

@@ -1,7 +1,11 @@
 #include "printing/StatePrintables.h"
 
 #include "model/views/ChartViewState.h"
+#include "model/views/ListViewState.h"
+#include "model/views/TextViewState.h"
 #include "views/chart/ChartPrintable.h"
+#include "views/output/ListPrintable.h"
+#include "views/text/TextPrintable.h"
 
 namespace ondrel::gui {
 
@@ -10,8 +14,10 @@ std::unique_ptr<IPrintableView> MakeStatePrintable(const ondrel::CTarvekDoc& doc
         case ondrel::ViewKind::Chart:
             return std::make_unique<ChartPrintable>(doc, static_cast<const ondrel::ChartViewState&>(state));
         case ondrel::ViewKind::List:
-        case ondrel::ViewKind::Graph:
+            return std::make_unique<ListPrintable>(doc, static_cast<const ondrel::ListViewState&>(state));
         case ondrel::ViewKind::Text:
+            return std::make_unique<TextPrintable>(doc, static_cast<const ondrel::TextViewState&>(state));
+        case ondrel::ViewKind::Graph:
             break;
     }
     return nullptr;
