@@ -11,6 +11,7 @@
 #include "RunnerOptions.h"
 #include "SampleCsv.h"
 #include "SignalStop.h"
+#include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
 #include "model/ChartFile.h"
@@ -34,6 +35,8 @@ CBlock* FindByLabel(CTarvekDoc& doc, const std::string& label) {
     return nullptr;
 }
 
+}  // namespace
+
 bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& err) {
     for (const ParameterSetting& setting : options.settings) {
         CBlock* block = FindByLabel(doc, setting.label);
@@ -50,6 +53,8 @@ bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& 
     }
     return true;
 }
+
+namespace {
 
 // Writes text to path atomically, or to out when path is "-".
 bool WriteOutput(const std::string& path, const std::string& bytes, std::ostream& out, std::ostream& err) {
@@ -216,6 +221,8 @@ int RunMain(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     ConsoleRunWindow window(err, ProgressModeFor(*options, errIsTerminal), errIsTerminal);
     ConsolePlatform platform(err, &window);
     platform.messages.beforeShow = [&window] { window.Erase(); };
+    ScopedHistoryBudget budget(options->maxHistoryMegabytes ? HistoryBudgetFromMegabytes(*options->maxHistoryMegabytes)
+                                                            : HistoryBudgetBytes());
     RunResult result;
     int status = LoadRunAndWrite(options, platform, out, err, result);
     if (options->jsonPath && !WriteJson(*options, result, status, platform, out, err)) status = kExitFileError;

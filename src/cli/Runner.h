@@ -4,7 +4,13 @@
 #include <string>
 #include <vector>
 
+namespace ondrel {
+class CTarvekDoc;
+}
+
 namespace ondrel::runner {
+
+struct RunnerOptions;
 
 enum ExitStatus : int {
     kExitRan = 0,
@@ -13,6 +19,10 @@ enum ExitStatus : int {
     kExitRunRefused = 3,
     kExitStopped = 4,  // SIGINT or SIGTERM ended the run early; the outputs were written
 };
+
+// Sets the parameters the --set options name; false with the reason on err when a label or
+// a parameter number does not exist.
+bool ApplySettings(CTarvekDoc& doc, const RunnerOptions& options, std::ostream& err);
 
 // args are the command-line arguments after the program name. On a terminal, progress shows
 // by itself once a run lasts a second, as a line that rewrites itself.

@@ -1,5 +1,7 @@
 #include "RunnerOptions.h"
 
+#include <charconv>
+
 #include "platform/NumberFormat.h"
 
 namespace ondrel::runner {
@@ -20,6 +22,16 @@ bool ParseSetting(const std::string& text, ParameterSetting& setting) {
         equals = text.find('=', equals + 1);
     }
     return false;
+}
+
+// A whole number of megabytes above 0, digits only.
+bool ParseMegabytes(const std::string& text, std::int64_t& megabytes) {
+    std::int64_t parsed = 0;
+    const char* end = text.data() + text.size();
+    auto [rest, status] = std::from_chars(text.data(), end, parsed);
+    if (status != std::errc() || rest != end || parsed <= 0) return false;
+    megabytes = parsed;
+    return true;
 }
 
 std::vector<std::string> SplitLabels(const std::string& list) {
@@ -67,6 +79,8 @@ const char* RunnerUsage() {
            "                        simulation_end, blocks, exit_status, messages, wall_time\n"
            "  --progress            a progress line on standard error from the start (on a\n"
            "                        terminal it shows by itself once a run lasts a second)\n"
+           "  --max-history-mb N    stop the run when its recorded samples would pass N MB\n"
+           "                        (default: half of the machine's memory)\n"
            "  --quiet               no summary line and no automatic progress line\n"
            "  --help                this text\n"
            "\n"
@@ -105,6 +119,15 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
             const std::string* v = value("--report");
             if (!v) return std::nullopt;
             options.reportPath = *v;
+        } else if (arg == "--max-history-mb") {
+            const std::string* v = value(arg.c_str());
+            if (!v) return std::nullopt;
+            std::int64_t megabytes = 0;
+            if (!ParseMegabytes(*v, megabytes)) {
+                error = "--max-history-mb takes a whole number of megabytes above 0: " + *v;
+                return std::nullopt;
+            }
+            options.maxHistoryMegabytes = megabytes;
         } else if (arg == "--save" || arg == "--csv" || arg == "--blocks" || arg == "--set" ||
                    arg == "--prn" || arg == "--json") {
             const std::string* v = value(arg.c_str());

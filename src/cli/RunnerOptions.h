@@ -1,5 +1,6 @@
 #pragma once
 // The command line of ondrel-run.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +27,7 @@ struct RunnerOptions {
     std::optional<std::string> prnPath;                 // the list view's "Print to File" text
     std::optional<std::string> reportPath;              // --report
     std::vector<ParameterSetting> settings;             // --set, in order
+    std::optional<std::int64_t> maxHistoryMegabytes;    // --max-history-mb
 };
 
 // The path that names standard output for --csv and --json.

@@ -4,6 +4,7 @@
 
 #include "model/CArchive.h"
 #include "model/CTarvekDoc.h"
+#include "platform/LoadError.h"
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
 
@@ -14,7 +15,6 @@ constexpr int kHelpIdOffset = 0x10000;
 // "needs the first input filled." .. "needs the third input filled."
 constexpr int kFirstUnfilledInputString = 61582;
 
-constexpr char kLoadErrorCaption[] = "Load Error";
 constexpr char kRunTimeErrorCaption[] = "Run Time Error";
 
 IBlockEditor* installedEditor = nullptr;
@@ -99,9 +99,7 @@ bool CBlock::ResolveInput(GridPoint key, int k) {
             }
         }
     }
-    ShowMessage("Unable to find a match for input " + std::to_string(k) + " of block '" + label +
-                    "'.",
-                kLoadErrorCaption, MsgButtons::Ok);
+    ShowLoadError("Unable to find a match for input " + std::to_string(k) + " of block '" + label + "'.");
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "blocks/FunctionDataFile.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <string_view>
 
@@ -80,6 +81,9 @@ FunctionData ReadFunctionData(std::istream& in) {
 }
 
 std::optional<FunctionData> LoadFunctionDataFile(const std::string& path) {
+    // A FIFO or a device would keep the reader waiting or reading for ever.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
     return ReadFunctionData(file);

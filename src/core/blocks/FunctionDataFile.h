@@ -23,7 +23,7 @@ struct FunctionData {
 
 // Reads the values from a text stream, in file order.
 FunctionData ReadFunctionData(std::istream& in);
-// Reads the file at path; nothing when it cannot be opened.
+// Reads the file at path; nothing when it cannot be opened or is not a regular file.
 std::optional<FunctionData> LoadFunctionDataFile(const std::string& path);
 
 }  // namespace ondrel

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "blocks/CBlock.h"
+#include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "engine/RungeKuttaPairs.h"
 #include "engine/SampleRecorder.h"
@@ -59,7 +60,8 @@ double ExpectedIntervals(const CTarvekDoc& doc) {
 void ReserveHistories(CTarvekDoc& doc) {
     const double recorded = 1.0 + static_cast<double>(doc.stateList.size() +
                                                       doc.computeList.size() + doc.auxList.size());
-    const double affordable = std::floor(kReserveBudgetBytes / (sizeof(double) * recorded));
+    const double reservable = std::min(kReserveBudgetBytes, static_cast<double>(HistoryBudgetBytes()));
+    const double affordable = std::floor(reservable / (sizeof(double) * recorded));
     // Sample 0, one per interval, and one spare for the rounding of the time sum.
     const double wanted = ExpectedIntervals(doc) + 2.0;
     const auto samples = static_cast<std::size_t>(std::min(wanted, affordable));

@@ -1,5 +1,8 @@
 #include "engine/SampleRecorder.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <new>
 #include <type_traits>
 #include <typeinfo>
@@ -9,6 +12,7 @@
 #include "blocks/Generators.h"
 #include "blocks/IntegrateBlock.h"
 #include "blocks/StatelessBlocks.h"
+#include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
 
@@ -54,10 +58,18 @@ SampleRecorder::SampleRecorder(CTarvekDoc& document) : document_(document) {
     ForEachLoopRecorded(document, [this](CBlock& block) {
         (RecordsOutputOnly(block) ? outputOnly_ : others_).push_back(&block);
     });
+    // The blocks that keep more than their output with each sample count twice.
+    const std::uint64_t weight = outputOnly_.size() + 2 * others_.size();
+    const std::uint64_t limit = BudgetedSamples(weight);
+    sampleLimit_ = static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max()));
 }
 
 bool SampleRecorder::Record() {
     const std::size_t before = document_.Clock()->history.size();
+    if (before >= sampleLimit_) {
+        ReportRunOutOfMemory(document_);
+        return false;
+    }
     try {
         RecordAll();
         return true;

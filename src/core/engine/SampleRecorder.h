@@ -28,8 +28,9 @@ public:
     // The recorded blocks of the document's lists as they are now.
     explicit SampleRecorder(CTarvekDoc& document);
 
-    // Records one sample of every block. Out of memory takes the partial sample back (every
-    // recorded block then holds the same samples), says so and stops the run: false.
+    // Records one sample of every block. Out of memory, or a sample beyond the history
+    // budget, takes the partial sample back (every recorded block then holds the same
+    // samples), says so and stops the run: false.
     bool Record();
 
     // True when the block's type records its output and nothing else, so that appending the
@@ -45,6 +46,9 @@ private:
     // does not matter: those that record their output alone go in one tight loop.
     std::vector<CBlock*> outputOnly_;
     std::vector<CBlock*> others_;
+    // The samples the history budget allows, counted on the Clock: one comparison per
+    // interval rather than a look at every block's memory.
+    std::size_t sampleLimit_ = 0;
 };
 
 }  // namespace ondrel

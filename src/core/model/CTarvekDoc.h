@@ -54,6 +54,8 @@ public:
     // The window title: the model title when not empty, otherwise the framework's title.
     std::string GetTitle() const;
     void SetFrameworkTitle(const std::string& title) { frameworkTitle_ = title; }
+    // The document's name ("Chart1", or the file's name) whatever the model title says.
+    const std::string& FrameworkTitle() const { return frameworkTitle_; }
     // Frees every block and empties every list (the document then holds no Clock).
     void DeleteContents();
     bool IsModified() const { return modified_; }

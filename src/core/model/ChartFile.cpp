@@ -16,7 +16,7 @@ constexpr std::size_t kBlockHeaderBytes = 2 + 4 + 4;
 bool IsAuxiliary(const CBlock& block) { return block.kind == kKindAuxiliary; }
 
 bool Refuse(const char* message) {
-    ShowMessage(message, kLoadErrorCaption);
+    ShowLoadError(message);
     return false;
 }
 
@@ -98,7 +98,8 @@ void WriteChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
 
 bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
     double version = ar.ReadDouble();
-    if (ar.Failed() || !(version > 0.0)) return Refuse(kInvalidData);
+    // Written so that NaN fails: only a positive, finite, plausible version is a chart's.
+    if (ar.Failed() || !(version > 0.0 && version <= kHighestPlausibleVersion)) return Refuse(kInvalidData);
     if (version > kProgramFileVersion) return Refuse(kNeedNewerVersion);
     doc.fileVersion = version;
     doc.modelSettings.Serialize(ar, version);

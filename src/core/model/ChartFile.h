@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/LoadError.h"
+
 namespace ondrel {
 
 class CArchive;
@@ -13,9 +15,11 @@ class CTarvekDoc;
 class IViewHost;
 
 // The messages of a refused chart, all under the caption "Load Error".
-inline constexpr const char* kLoadErrorCaption = "Load Error";
-inline constexpr const char* kNeedNewerVersion = "Need updated version of Tarvek to load this data file";
+inline constexpr const char* kNeedNewerVersion = "Need updated version of Ondrel to load this data file";
 inline constexpr const char* kInvalidData = "Invalid data in File";
+inline constexpr const char* kNotRegularFile = "not a regular file";
+// Versions above this are no chart of any release, past or future: damage, not news.
+inline constexpr double kHighestPlausibleVersion = 1000.0;
 
 // Writes the chart: version 113.0, the model settings, the title, the block headers, the
 // block records and the view records the host lists.
@@ -31,7 +35,9 @@ bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host);
 std::vector<std::uint8_t> ChartBytes(CTarvekDoc& doc, IViewHost& host);
 
 // Reads the file at path into an empty document and names the document after the file.
-// Shows a "Load Error" message and returns false when the file cannot be read or opened.
+// Shows a "Load Error" message (naming the file) and returns false when the file cannot be
+// read or opened. Anything but a regular file (a directory, a FIFO, a device) is refused
+// before it is opened, so that reading never waits on a pipe.
 bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host);
 
 // Saves the chart to path: the bytes go to a temporary file beside it, are flushed to disk

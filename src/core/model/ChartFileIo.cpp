@@ -29,15 +29,22 @@ struct FileBytes {
 };
 
 bool ReadWholeFile(const std::string& path, FileBytes& bytes, std::string& error) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opening a FIFO for reading waits for a writer, and a device may never end: anything but
+    // a regular file is refused before it is opened. O_NONBLOCK covers the path being
+    // swapped for a FIFO in between; the fstat below then refuses it.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        error = kNotRegularFile;
+        return false;
+    }
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         error = std::strerror(errno);
         return false;
     }
-    struct stat info {};
     bool ok = ::fstat(fd, &info) == 0;
     if (ok && !S_ISREG(info.st_mode)) {
-        error = "not a file";
+        error = kNotRegularFile;
         ok = false;
     } else if (ok && static_cast<std::uintmax_t>(info.st_size) > kMaxChartBytes) {
         error = "the file is too large to be a chart";
@@ -75,10 +82,11 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
 }
 
 bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host) {
+    ScopedLoadFile naming(path);
     FileBytes bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) {
-        ShowMessage("Unable to open " + path + ": " + error, kLoadErrorCaption);
+        ShowLoadError("Unable to open " + path + ": " + error);
         return false;
     }
     doc.SetFrameworkTitle(std::filesystem::path(path).filename().string());

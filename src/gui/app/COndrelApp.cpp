@@ -5,18 +5,24 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <algorithm>
+#include <cstring>
 
 #include "app/AboutDialog.h"
+#include "app/AutoSaver.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
+#include "app/ChartRecovery.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "app/ViewWindows.h"
 #include "app/WindowPlacement.h"
 #include "dialogs/BlockEditor.h"
+#include "engine/HistoryBudget.h"
 #include "model/edits/ChartCommand.h"
 #include "model/ChartFile.h"
 #include "platform/NumberFormat.h"
+#include "platform/Platform.h"
 #include "platform/StringTable.h"
 
 namespace ondrel::gui {
@@ -37,6 +43,7 @@ COndrelApp::COndrelApp() = default;
 // The windows go first: they draw from the charts.
 COndrelApp::~COndrelApp() {
     shuttingDown_ = true;
+    autoSaver_.reset();
     SetBlockEditor(nullptr);
     blockEditor_.reset();
     mainFrame_.reset();
@@ -49,11 +56,16 @@ bool COndrelApp::Start(const QStringList& arguments) {
     InstallBlockEditor();
     mainFrame_->RefreshRecentFiles();
     mainFrame_->LoadBarState();
+    SetHistoryBudgetMegabytes(Profile().GetInt(kHistoryBudgetSection, kHistoryBudgetKey, 0));
+    autoSaver_ = std::make_unique<AutoSaver>(*this);
+    // What a program that did not end normally left behind comes first; a new empty chart
+    // beside recovered ones would only be in the way.
+    const bool recovered = OfferRecovery(*this, *autoSaver_, mainFrame_.get());
     const QString path = ChartPathFromArguments(arguments);
-    if (path.isEmpty())
-        NewChart();
-    else
+    if (!path.isEmpty())
         OpenChart(path);
+    else if (!recovered)
+        NewChart();
     mainFrame_->setAcceptDrops(true);
     RestorePlacement(*mainFrame_);
     mainFrame_->RefreshCommandStates();
@@ -133,6 +145,20 @@ ChartSession* COndrelApp::OpenChart(const QString& path) {
     return Adopt(std::move(session));
 }
 
+ChartSession* COndrelApp::OpenRecovered(const std::string& copyPath, const QString& originalPath,
+                                        const QString& title) {
+    auto session = std::make_unique<ChartSession>();
+    if (!LoadChartFile(copyPath, session->Document(), *session)) return nullptr;
+    session->SetPath(originalPath);
+    session->Document().SetFrameworkTitle(title.toStdString());
+    session->MarkUnrecordedChange();
+    // File New goes on from a recovered "Chart<n>", so no two windows share a name.
+    bool numbered = false;
+    const int number = title.startsWith(kDocumentName) ? title.mid(int(std::strlen(kDocumentName))).toInt(&numbered) : 0;
+    if (numbered) untitledCount_ = std::max(untitledCount_, number);
+    return Adopt(std::move(session));
+}
+
 void COndrelApp::OnFileOpen() {
     const QString path = QFileDialog::getOpenFileName(
         mainFrame_.get(), QStringLiteral("Open"), QString(),
@@ -151,6 +177,7 @@ bool COndrelApp::SaveChart(ChartSession& session, bool saveAs) {
         if (QFileInfo(path).suffix().isEmpty()) path += kChartExtension;
     }
     if (!SaveChartFile(path.toStdString(), session.Document(), session)) return false;
+    if (autoSaver_) autoSaver_->Forget(session);
     session.MarkSaved();
     session.SetPath(QFileInfo(path).absoluteFilePath());
     session.Document().SetFrameworkTitle(QFileInfo(path).fileName().toStdString());
@@ -185,6 +212,7 @@ bool COndrelApp::SaveAllModified() {
 
 void COndrelApp::ForgetSession(ChartSession* session) {
     if (shuttingDown_) return;
+    if (autoSaver_) autoSaver_->Forget(*session);
     std::erase_if(sessions_, [session](const auto& s) { return s.get() == session; });
     if (mainFrame_ != nullptr) mainFrame_->RefreshCommandStates();
 }

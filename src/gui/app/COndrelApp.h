@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/RecentFiles.h"
@@ -17,6 +18,7 @@ class CTarvekDoc;
 
 namespace ondrel::gui {
 
+class AutoSaver;
 class BlockEditor;
 class CMainFrame;
 class ChartSession;
@@ -46,12 +48,17 @@ public:
     CMainFrame* MainFrame() const { return mainFrame_.get(); }
     const std::vector<std::unique_ptr<ChartSession>>& Sessions() const { return sessions_; }
     RecentFiles& Recent() { return recent_; }
+    // The auto-save of the open charts; null before Start.
+    AutoSaver* AutoSave() const { return autoSaver_.get(); }
 
     // File New: a new chart "Chart<n>" in a chart window.
     ChartSession* NewChart();
     // File Open and the recent files: the chart at path in a chart window (the open one
     // when it is open already); null when it could not be read (the reason was shown).
     ChartSession* OpenChart(const QString& path);
+    // A chart recovered from an auto-saved copy: opened modified, titled as before, and
+    // belonging to originalPath (none: Save asks for one). Null when the copy would not load.
+    ChartSession* OpenRecovered(const std::string& copyPath, const QString& originalPath, const QString& title);
     // Asks for a file, then opens it.
     void OnFileOpen();
     // Saves the chart to its file, or asks for one first (always with saveAs). False when
@@ -76,6 +83,8 @@ private:
     std::unique_ptr<CMainFrame> mainFrame_;
     std::unique_ptr<BlockEditor> blockEditor_;
     std::vector<std::unique_ptr<ChartSession>> sessions_;
+    // Declared after the charts, so it goes first: a normal end removes the recovery copies.
+    std::unique_ptr<AutoSaver> autoSaver_;
     RecentFiles recent_;
     int untitledCount_ = 0;
     bool shuttingDown_ = false;

@@ -17,6 +17,7 @@ ChartSession::ChartSession() {
     // The modified mark follows the undo stack: back at the saved point, nothing is unsaved.
     QObject::connect(&undoStack_, &QUndoStack::cleanChanged,
                      [this](bool clean) { doc_.SetModifiedFlag(!clean); });
+    QObject::connect(&undoStack_, &QUndoStack::indexChanged, [this] { ++changes_; });
 }
 
 // The undo commands go first (they hold blocks taken out of the chart), then the states,
@@ -45,11 +46,13 @@ std::vector<ViewState*> ChartSession::OutputViews() const {
 void ChartSession::MarkSaved() { undoStack_.setClean(); }
 
 void ChartSession::MarkUnrecordedChange() {
+    ++changes_;
     doc_.SetModifiedFlag(true);
     undoStack_.resetClean();
 }
 
 void ChartSession::OnUpdate(IDocumentView*, int hint, CBlock* block) {
+    ++changes_;
     if (hint != kHintBlockDeleting || block == nullptr) return;
     for (const auto& s : states_) s->OnBlockDeleting(*block, doc_);
 }

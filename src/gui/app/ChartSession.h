@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QString>
 #include <QUndoStack>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -69,6 +70,9 @@ public:
     // A change that cannot be undone (a run, a new window): the chart stays modified
     // whatever is undone, until it is saved.
     void MarkUnrecordedChange();
+    // Grows with every change of the chart (an edit, an undo or redo, a run, a window):
+    // the auto-save compares it with the count it last wrote.
+    std::uint64_t ChangeCount() const { return changes_; }
 
 private:
     // Kept states drop their references to a block the document is about to delete.
@@ -83,6 +87,7 @@ private:
 
     CTarvekDoc doc_;
     QString path_;
+    std::uint64_t changes_ = 0;
     std::vector<std::unique_ptr<ViewState>> states_;
     ChartViewState* firstChart_ = nullptr;
     std::vector<ViewState*> awaitingWindow_;

@@ -7,6 +7,12 @@ namespace ondrel::gui {
 
 MsgResult QtMessageBox::Show(const std::string& text, const std::string& caption,
                              MsgButtons buttons, MsgIcon icon) {
+    return ShowWithDetail(text, std::string(), caption, buttons, icon);
+}
+
+MsgResult QtMessageBox::ShowWithDetail(const std::string& text, const std::string& detail,
+                                       const std::string& caption, MsgButtons buttons,
+                                       MsgIcon icon) {
     // A question (OK or Cancel) is a warning the user may back out of; a plain notice with
     // OK alone informs. Errors carry the critical icon.
     QMessageBox::Icon shown = QMessageBox::Information;
@@ -16,6 +22,7 @@ MsgResult QtMessageBox::Show(const std::string& text, const std::string& caption
         shown = QMessageBox::Warning;
     QMessageBox box(shown, QString::fromStdString(caption), QString::fromStdString(text),
                     QMessageBox::Ok, QApplication::activeWindow());
+    if (!detail.empty()) box.setInformativeText(QString::fromStdString(detail));
     if (buttons == MsgButtons::OkCancel) box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Ok);
     box.setEscapeButton(buttons == MsgButtons::OkCancel ? QMessageBox::Cancel : QMessageBox::Ok);

@@ -9,6 +9,9 @@ class QtMessageBox : public IMessageBox {
 public:
     MsgResult Show(const std::string& text, const std::string& caption, MsgButtons buttons,
                    MsgIcon icon) override;
+    // The detail goes into the box's informative text.
+    MsgResult ShowWithDetail(const std::string& text, const std::string& detail,
+                             const std::string& caption, MsgButtons buttons, MsgIcon icon) override;
 };
 
 }  // namespace ondrel::gui

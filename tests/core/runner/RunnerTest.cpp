@@ -82,6 +82,9 @@ TEST_F(RunnerTest, UsageErrorsExitWithOne) {
         {"--set", "Gain.1=two", "a.cht"},
         {"--blocks", "Clock", "a.cht"},
         {"a.cht", "--prn"},
+        {"--max-history-mb", "0", "a.cht"},
+        {"--max-history-mb", "12MB", "a.cht"},
+        {"--max-history-mb"},
     };
     for (const auto& args : cases) {
         EXPECT_EQ(Run(args), kExitUsage) << testing::PrintToString(args);
@@ -89,6 +92,14 @@ TEST_F(RunnerTest, UsageErrorsExitWithOne) {
     }
     EXPECT_EQ(Run({"--help"}), kExitRan);
     EXPECT_NE(out.str().find("--set LABEL.N=VALUE"), std::string::npos);
+}
+
+TEST_F(RunnerTest, HistoryBudgetStopsARunThatWouldNeverEnd) {
+    std::string plain = Chart("plain.cht", [](CTarvekDoc&) {});
+    EXPECT_EQ(Run({"--max-history-mb", "1", "--set", "Clock.2=1e-309", plain}), kExitRan);
+    EXPECT_EQ(err.str().rfind("RunTime Error: Out of memory at time ", 0), 0u) << err.str();
+    // 1 MB of samples of the Clock and its two outputs, every block kept in step.
+    EXPECT_NE(out.str().find(", 43690 samples of 3 blocks"), std::string::npos) << out.str();
 }
 
 TEST_F(RunnerTest, RunsAChartAndSummarises) {

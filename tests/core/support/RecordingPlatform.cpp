@@ -6,10 +6,18 @@ namespace ondrel::test {
 
 MsgResult RecordingMessageBox::Show(const std::string& text, const std::string& caption,
                                     MsgButtons buttons, MsgIcon icon) {
-    shown.push_back({text, caption, buttons, icon});
+    shown.push_back({text, caption, buttons, icon, {}});
     if (answers.empty()) return MsgResult::Ok;
     MsgResult answer = answers.front();
     answers.pop_front();
+    return answer;
+}
+
+MsgResult RecordingMessageBox::ShowWithDetail(const std::string& text, const std::string& detail,
+                                              const std::string& caption, MsgButtons buttons,
+                                              MsgIcon icon) {
+    MsgResult answer = Show(text, caption, buttons, icon);
+    shown.back().detail = detail;
     return answer;
 }
 
@@ -38,7 +46,7 @@ RecordingPlatform::RecordingPlatform()
 
 const ShownMessage& RecordingPlatform::OnlyMessage() const {
     EXPECT_EQ(messages.shown.size(), 1u);
-    static const ShownMessage none{"<no message>", "", MsgButtons::Ok, MsgIcon::None};
+    static const ShownMessage none{"<no message>", "", MsgButtons::Ok, MsgIcon::None, ""};
     return messages.shown.empty() ? none : messages.shown.front();
 }
 

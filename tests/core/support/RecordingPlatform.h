@@ -16,12 +16,15 @@ struct ShownMessage {
     std::string caption;
     MsgButtons buttons;
     MsgIcon icon;
+    std::string detail;  // the detail line, when the message had one
 };
 
 class RecordingMessageBox : public IMessageBox {
 public:
     MsgResult Show(const std::string& text, const std::string& caption, MsgButtons buttons,
                    MsgIcon icon) override;
+    MsgResult ShowWithDetail(const std::string& text, const std::string& detail,
+                             const std::string& caption, MsgButtons buttons, MsgIcon icon) override;
     std::vector<ShownMessage> shown;
     std::deque<MsgResult> answers;  // taken from the front; OK when empty
 };
