@@ -3,10 +3,13 @@
 // Measured two ways: the whole chart into one image (every block, connector, label and
 // mark), and one 800 x 600 screenful, which is what a window repaint costs. Printing is
 // measured as File > Print to PDF makes it: every page of the chart, into a PDF in memory.
+// Then the 8,000-stage ladder (16,002 blocks) read from its file: opening it to the first
+// painted screenful, and a screenful repainted at its start, middle and end.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QBuffer>
+#include <algorithm>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
@@ -16,7 +19,9 @@
 #include "model/CTarvekDoc.h"
 #include "model/views/ChartViewState.h"
 #include "printing/PrintJob.h"
+#include "model/views/StateOnlyViewHost.h"
 #include "views/chart/CTarvekView.h"
+#include "LadderFiles.h"
 
 namespace {
 
@@ -121,6 +126,56 @@ void BM_PrintLargeChartToPdf(benchmark::State& state) {
     PrintAllPages(state, *chart);
 }
 BENCHMARK(BM_PrintLargeChartToPdf)->Unit(benchmark::kMillisecond);
+constexpr int kLadderStages = 8000;
+
+struct OpenedLadder {
+    ondrel::bench::QuietPlatform quiet;
+    StateOnlyViewHost host;
+    std::unique_ptr<CTarvekDoc> doc;
+    std::unique_ptr<gui::CTarvekView> view;
+};
+
+// As the desktop program opens a chart: read the file, make its chart view, lay it out and
+// paint the first screenful.
+std::unique_ptr<OpenedLadder> OpenLadder(QImage& screen) {
+    auto opened = std::make_unique<OpenedLadder>();
+    opened->doc = ondrel::bench::LoadLadder(kLadderStages, opened->host);
+    ChartViewState* state = opened->host.FirstChartView(*opened->doc);
+    opened->view = std::make_unique<gui::CTarvekView>(*opened->doc, *state);
+    opened->view->resize(800, 600);
+    opened->view->OnInitialUpdate();
+    PaintInto(screen, *opened->view, opened->view->DotsPerInch());
+    return opened;
+}
+
+void BM_OpenLadder(benchmark::State& state) {
+    ondrel::bench::LadderFile(kLadderStages);  // written before the timing, when missing
+    QImage screen(800, 600, QImage::Format_RGB32);
+    for (auto _ : state) {
+        auto opened = OpenLadder(screen);
+        state.PauseTiming();
+        opened.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenLadder)->Unit(benchmark::kMillisecond);
+
+// Arg: where the screenful lies along the chart, in percent of its width.
+void BM_RepaintLadderScreenful(benchmark::State& state) {
+    static QImage screen(800, 600, QImage::Format_RGB32);
+    static std::unique_ptr<OpenedLadder> ladder = OpenLadder(screen);
+    gui::CTarvekView& view = *ladder->view;
+    const QSize total = view.ScrollTotalPixels();
+    const int x = static_cast<int>(std::max(0, total.width() - 800) * state.range(0) / 100);
+    for (auto _ : state) {
+        screen.fill(Qt::white);
+        QPainter painter(&screen);
+        painter.setClipRect(QRect(0, 0, 800, 600));
+        view.Paint(painter, QRect(QPoint(-x, 0), total), view.DotsPerInch());
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+}
+BENCHMARK(BM_RepaintLadderScreenful)->Arg(0)->Arg(50)->Arg(100)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

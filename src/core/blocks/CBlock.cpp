@@ -92,11 +92,9 @@ bool CBlock::ResolveInput(GridPoint key, int k) {
     }
     if (document != nullptr) {
         // First match in list order: of two blocks on one cell the earlier one wins.
-        for (const auto& candidate : document->blockList) {
-            if (candidate->position == key) {
-                input[k] = candidate.get();
-                return true;
-            }
+        if (CBlock* found = document->FirstBlockAt(key)) {
+            input[k] = found;
+            return true;
         }
     }
     ShowLoadError("Unable to find a match for input " + std::to_string(k) + " of block '" + label + "'.");

@@ -10,31 +10,6 @@
 namespace ondrel {
 namespace {
 
-// True when source is the block behind input 1, 2 or 3 of target.
-bool Feeds(const CBlock* source, const CBlock* target) {
-    return target->input[1] == source || target->input[2] == source ||
-           target->input[3] == source;
-}
-
-// The first position k after j whose block feeds the block at j, or 0 when none does.
-std::size_t FirstLaterFeeder(const std::vector<CBlock*>& list, std::size_t j) {
-    for (std::size_t k = j + 1; k < list.size(); ++k) {
-        if (Feeds(list[k], list[j])) return k;
-    }
-    return 0;
-}
-
-// Moves the block at position from to position to (to < from); the blocks between move up.
-void MoveToFront(std::vector<CBlock*>& list, std::size_t from, std::size_t to) {
-    CBlock* moved = list[from];
-    for (std::size_t i = from; i > to; --i) list[i] = list[i - 1];
-    list[to] = moved;
-}
-
-// True when some blocks of the list feed one another in a ring (a block feeding itself does
-// not count: the repair only ever compares two positions). Such a list has no order without a
-// block fed by a later one, so its repair could only end at MaxSort moves, however many
-// that allows.
 // The positions of a list's blocks, looked up by address: one array, so that checking a
 // large chart costs a few allocations rather than one per block.
 class PositionIndex {
@@ -57,6 +32,77 @@ private:
     std::vector<std::pair<const CBlock*, std::size_t>> entries_;
 };
 
+// The list being repaired, as slots: slot i is the block the list held at position i when the
+// repair began. Each slot knows the slots of the blocks that feed it (a block listed twice
+// feeds through both of its slots) and where it stands now, so that finding a block's first
+// later feeder costs its inputs, not a pass over the rest of the list.
+class FeedSlots {
+public:
+    explicit FeedSlots(const std::vector<CBlock*>& list) : blocks_(list) {
+        const std::size_t n = list.size();
+        std::vector<std::pair<const CBlock*, std::size_t>> byAddress;
+        byAddress.reserve(n);
+        for (std::size_t i = 0; i < n; ++i) byAddress.push_back({list[i], i});
+        std::sort(byAddress.begin(), byAddress.end());
+        feederStart_.reserve(n + 1);
+        for (std::size_t i = 0; i < n; ++i) {
+            feederStart_.push_back(feeders_.size());
+            for (int k = 1; k <= 3; ++k) AddFeeders(byAddress, list[i]->input[k]);
+        }
+        feederStart_.push_back(feeders_.size());
+        order_.resize(n);
+        position_.resize(n);
+        for (std::size_t i = 0; i < n; ++i) order_[i] = position_[i] = i;
+    }
+
+    // The first position after j whose block feeds the block at j, or 0 when none does.
+    std::size_t FirstLaterFeeder(std::size_t j) const {
+        const std::size_t slot = order_[j];
+        std::size_t first = 0;
+        for (std::size_t f = feederStart_[slot]; f < feederStart_[slot + 1]; ++f) {
+            const std::size_t at = position_[feeders_[f]];
+            if (at > j && (first == 0 || at < first)) first = at;
+        }
+        return first;
+    }
+    // Moves the block at position from to position to (to < from); the blocks between move up.
+    void MoveToFront(std::size_t from, std::size_t to) {
+        const std::size_t moved = order_[from];
+        for (std::size_t i = from; i > to; --i) {
+            order_[i] = order_[i - 1];
+            position_[order_[i]] = i;
+        }
+        order_[to] = moved;
+        position_[moved] = to;
+    }
+    std::size_t size() const { return order_.size(); }
+    // The blocks in their present order.
+    void WriteTo(std::vector<CBlock*>& list) const {
+        for (std::size_t i = 0; i < order_.size(); ++i) list[i] = blocks_[order_[i]];
+    }
+
+private:
+    // A source of an input is a feeder once for every slot that holds it (an input counted
+    // twice does no harm: only the nearest position matters).
+    void AddFeeders(const std::vector<std::pair<const CBlock*, std::size_t>>& byAddress,
+                    const CBlock* source) {
+        if (source == nullptr) return;
+        auto at = std::lower_bound(byAddress.begin(), byAddress.end(),
+                                   std::pair<const CBlock*, std::size_t>{source, 0});
+        for (; at != byAddress.end() && at->first == source; ++at) feeders_.push_back(at->second);
+    }
+
+    std::vector<CBlock*> blocks_;          // by slot
+    std::vector<std::size_t> feederStart_;  // feeders of slot s: feeders_[start[s] .. start[s + 1])
+    std::vector<std::size_t> feeders_;
+    std::vector<std::size_t> order_;     // slot at each position
+    std::vector<std::size_t> position_;  // position of each slot
+};
+
+// True when some blocks of the list feed one another in a ring (a block feeding itself does
+// not count: the repair only ever compares two positions). Such a list has no order without a
+// block fed by a later one, so its repair could only end at MaxSort moves, however many
+// that allows.
 bool HasFeedbackLoop(const std::vector<CBlock*>& list) {
     const PositionIndex position(list);
     enum class Mark : unsigned char { Unvisited, OnPath, Done };
@@ -115,18 +161,25 @@ bool CTarvekDoc::OrderList(std::vector<CBlock*>& list) {
     // from making the check take minutes. Same outcome, same order for every list that can
     // be ordered.
     if (HasFeedbackLoop(list)) return false;
+    FeedSlots slots(list);
     int moves = 0;
     std::size_t j = 0;
-    while (j < list.size()) {
-        const std::size_t feeder = FirstLaterFeeder(list, j);
+    bool ordered = true;
+    while (j < slots.size()) {
+        const std::size_t feeder = slots.FirstLaterFeeder(j);
         if (feeder == 0) {
             ++j;
             continue;
         }
-        MoveToFront(list, feeder, j);
-        if (++moves >= maxSort) return false;
+        slots.MoveToFront(feeder, j);
+        if (++moves >= maxSort) {
+            ordered = false;
+            break;
+        }
     }
-    return true;
+    // A failed repair leaves the list as far as its moves took it.
+    slots.WriteTo(list);
+    return ordered;
 }
 
 }  // namespace ondrel

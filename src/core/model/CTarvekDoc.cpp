@@ -1,5 +1,7 @@
 #include "model/CTarvekDoc.h"
 
+#include "model/BlockPositionIndex.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -42,6 +44,7 @@ void CTarvekDoc::DeleteContents() {
     initList.clear();
     auxList.clear();
     pendingBlock.reset();
+    positionIndex_.reset();
     blockList.clear();
 }
 
@@ -197,6 +200,18 @@ void CTarvekDoc::CopyBlockAttributes(const CBlock& from, CBlock& to) {
     to.flipped = from.flipped;
     for (int k = 1; k <= 3; ++k) to.param[k] = from.param[k];
 }
+
+CBlock* CTarvekDoc::FirstBlockAt(GridPoint position) const {
+    return positionIndex_ ? positionIndex_->First(position) : ScanFirstBlockAt(blockList, position);
+}
+
+CBlock* CTarvekDoc::LastBlockAt(GridPoint position) const {
+    return positionIndex_ ? positionIndex_->Last(position) : ScanLastBlockAt(blockList, position);
+}
+
+void CTarvekDoc::IndexBlockPositions() { positionIndex_ = std::make_unique<BlockPositionIndex>(blockList); }
+
+void CTarvekDoc::DropBlockPositionIndex() { positionIndex_.reset(); }
 
 CBlock* CTarvekDoc::AppendAuxiliaryBlock(std::unique_ptr<CBlock> block) {
     if (!block) return nullptr;

@@ -14,6 +14,7 @@
 
 namespace ondrel {
 
+class BlockPositionIndex;
 class CArchive;
 class IRunWindow;
 class IViewHost;
@@ -99,6 +100,15 @@ public:
     // A block of this chart that may leave it: not the Clock, not one of its outputs.
     bool CanDelete(const CBlock* block) const;
     int IndexOf(const CBlock* block) const;  // -1 when not in the list
+    // The first (how inputs are resolved) or the last (how views refer to blocks) block of
+    // the list at position; null when none is there.
+    CBlock* FirstBlockAt(GridPoint position) const;
+    CBlock* LastBlockAt(GridPoint position) const;
+    // While a chart is read, the two look-ups above go through one index of the list built
+    // here, instead of a scan of the list each. Only appending to the list keeps the index
+    // valid: it is dropped as soon as the reading is done.
+    void IndexBlockPositions();
+    void DropBlockPositionIndex();
 
     // Chooses and stores the route of input k of target (already connected) against the
     // lanes the other connectors hold; shows "Line Error" and hands out a link letter when
@@ -163,6 +173,7 @@ private:
     void CreateClockOutputs();
 
     std::vector<IDocumentView*> views_;
+    std::unique_ptr<BlockPositionIndex> positionIndex_;
     std::string frameworkTitle_;
     bool modified_ = false;
 };

@@ -62,6 +62,20 @@ void ShowFirstSamples(CTarvekDoc& doc) {
     doc.UpdateAllViews(nullptr, kHintRefresh);
 }
 
+// Every stored position of the chart (inputs, view references) is resolved through one
+// index of the blocks read, built once: a scan of the list per position grows with the square
+// of the chart.
+class PositionIndexScope {
+public:
+    explicit PositionIndexScope(CTarvekDoc& doc) : doc_(doc) { doc_.IndexBlockPositions(); }
+    ~PositionIndexScope() { doc_.DropBlockPositionIndex(); }
+    PositionIndexScope(const PositionIndexScope&) = delete;
+    PositionIndexScope& operator=(const PositionIndexScope&) = delete;
+
+private:
+    CTarvekDoc& doc_;
+};
+
 }  // namespace
 
 namespace {
@@ -105,9 +119,13 @@ bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
     doc.modelSettings.Serialize(ar, version);
     if (version >= 101.0) doc.title = ar.ReadString();
     if (ar.Failed()) return Refuse(kInvalidData);
-    if (!ReadBlockHeaders(ar, doc) || !ReadBlockRecords(ar, doc)) return false;
-    doc.pendingBlock.reset();
-    if (!ReadViewRecords(ar, doc, host)) return Refuse(kInvalidData);
+    if (!ReadBlockHeaders(ar, doc)) return false;
+    {
+        const PositionIndexScope indexed(doc);
+        if (!ReadBlockRecords(ar, doc)) return false;
+        doc.pendingBlock.reset();
+        if (!ReadViewRecords(ar, doc, host)) return Refuse(kInvalidData);
+    }
     ShowFirstSamples(doc);
     return true;
 }

@@ -51,26 +51,51 @@ int LaneHalf(int lanes) { return std::min(lanes, kMaxLanesPerCell) / 2; }
 
 }  // namespace
 
-ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k)
+ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, const ChartLanes* lanes)
     : document_(document),
       target_(target),
       k_(k),
       source_(*target.input[k]),
       record_(target.route[k]),
       vertHalf_(LaneHalf(document.vertLines)),
-      horizHalf_(LaneHalf(document.horizLines)) {}
+      horizHalf_(LaneHalf(document.horizLines)),
+      lanes_(lanes) {}
 
 void ConnectorRouter::Route() {
     if (IsDirectNeighbour()) {
         record_[kRouteTargetLane] = kDirectRoute;
         return;
     }
-    occupancy_.Build(document_.blockList, &source_);
+    if (lanes_ == nullptr) occupancy_.Build(document_.blockList, &source_, CandidateArea());
     if (FacesSameColumnBoundary()) {
         if (!SearchSingleLane()) MarkUnroutable(kVerticalNotAvailable);
         return;
     }
     if (!SearchGeneral()) MarkUnroutable(kGeneralNotAvailable);
+}
+
+// Every coordinate of a candidate moves in step with one field of its record (a lane or the
+// row), so the candidates with each field at an end of its sweep span the box of them all.
+// The single-lane candidates share the general ones' lanes beside the target and end at
+// the same ports.
+ConnectorSegment ConnectorRouter::CandidateArea() const {
+    const Sweep rows = RowSweep(source_.position.y, target_.position.y);
+    ChartPoint low{std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::max()};
+    ChartPoint high{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::min()};
+    for (const std::int64_t row : {rows.from, rows.to}) {
+        for (const int targetLane : {-vertHalf_, vertHalf_}) {
+            for (const int rowLane : {-horizHalf_, horizHalf_}) {
+                for (const int sourceLane : {-vertHalf_, vertHalf_}) {
+                    const RouteRecord corner{targetLane, static_cast<std::int32_t>(row), rowLane, sourceLane};
+                    for (const ChartPoint& p : ConnectorGeometry(target_, k_, source_, corner)) {
+                        low = {std::min(low.x, p.x), std::min(low.y, p.y)};
+                        high = {std::max(high.x, p.x), std::max(high.y, p.y)};
+                    }
+                }
+            }
+        }
+    }
+    return {low, high};
 }
 
 // Same row, same orientation, and the source stands right next to the target's inputs.
@@ -131,7 +156,8 @@ bool ConnectorRouter::TryCandidate(const char* debugCaption) {
         }
         document_.debugCandidate = {};
     }
-    return !occupancy_.Collides(ConnectorGeometry(target_, k_, source_, record_));
+    const ConnectorPoints candidate = ConnectorGeometry(target_, k_, source_, record_);
+    return lanes_ ? !lanes_->Collides(candidate, &source_) : !occupancy_.Collides(candidate);
 }
 
 // No free path: the connector is shown by the source's link letter at both ends. A source

@@ -22,7 +22,9 @@ inline constexpr int kMaxLanesPerCell = 99;
 class ConnectorRouter {
 public:
     // Routes input k of target, whose source must be set; target must belong to document.
-    ConnectorRouter(CTarvekDoc& document, CBlock& target, int k);
+    // With lanes, candidates are tested against them (which must hold every other
+    // connector's lanes as they stand); without, against lanes collected from the document.
+    ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, const ChartLanes* lanes = nullptr);
     void Route();
 
 private:
@@ -31,6 +33,8 @@ private:
     bool SearchSingleLane();
     bool SearchGeneral();
     bool SearchRow(std::int64_t row);
+    // Opposite corners of a box that holds every candidate the search may try.
+    ConnectorSegment CandidateArea() const;
     // Shows the candidate now in the record when the debug display is on, then tests it.
     bool TryCandidate(const char* debugCaption);
     void MarkUnroutable(const char* message);
@@ -42,6 +46,7 @@ private:
     RouteRecord& record_;
     int vertHalf_;
     int horizHalf_;
+    const ChartLanes* lanes_;
     LaneOccupancy occupancy_;
 };
 

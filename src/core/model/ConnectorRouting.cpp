@@ -10,9 +10,19 @@ void CTarvekDoc::RouteConnector(CBlock* target, int k) {
 }
 
 void CTarvekDoc::RerouteAll() {
-    // By index: routing may show messages and refresh views, but never changes the list.
+    // One index of every connector's lanes for the whole pass: a connector's own lanes leave
+    // it while it is routed and come back as routed, so each one is routed against the
+    // records the others hold at that moment. By index: routing may show messages and
+    // refresh views, but never changes the list.
+    ChartLanes lanes(blockList);
     for (std::size_t i = 0; i < blockList.size(); ++i) {
-        for (int k = 1; k <= 3; ++k) RouteConnector(blockList[i].get(), k);
+        CBlock* target = blockList[i].get();
+        for (int k = 1; k <= 3; ++k) {
+            if (target->input[k] == nullptr) continue;
+            lanes.Remove(*target, k);
+            ConnectorRouter(*this, *target, k, &lanes).Route();
+            lanes.Add(*target, k);
+        }
     }
 }
 

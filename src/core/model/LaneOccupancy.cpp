@@ -1,6 +1,7 @@
 #include "model/LaneOccupancy.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 #include <tuple>
 #include <utility>
@@ -53,17 +54,39 @@ bool PathIsFree(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock
     return true;
 }
 
-void LaneOccupancy::Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source) {
+template <typename Keep>
+void LaneOccupancy::Collect(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source,
+                            Keep&& keep) {
     horizontal_.clear();
     vertical_.clear();
     for (const auto& block : blocks) {
         for (int i = 1; i <= 3; ++i) {
             if (!HoldsLanes(*block, i, source)) continue;
-            for (const auto& segment : LaneSegments(*ConnectorGeometry(*block, i))) Add(segment);
+            for (const auto& segment : LaneSegments(*ConnectorGeometry(*block, i))) {
+                if (keep(segment)) Add(segment);
+            }
         }
     }
     Index(horizontal_);
     Index(vertical_);
+}
+
+void LaneOccupancy::Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source) {
+    Collect(blocks, source, [](const ConnectorSegment&) { return true; });
+}
+
+// A lane outside the area cannot lie on top of a candidate inside it: sorting only those
+// that reach into it keeps a connector's routing from sorting the whole chart's lanes.
+void LaneOccupancy::Build(const std::vector<std::unique_ptr<CBlock>>& blocks, const CBlock* source,
+                          const ConnectorSegment& area) {
+    const std::int64_t left = std::min(area.a.x, area.b.x);
+    const std::int64_t right = std::max(area.a.x, area.b.x);
+    const std::int64_t bottom = std::min(area.a.y, area.b.y);
+    const std::int64_t top = std::max(area.a.y, area.b.y);
+    Collect(blocks, source, [&](const ConnectorSegment& s) {
+        return std::max(s.a.x, s.b.x) >= left && std::min(s.a.x, s.b.x) <= right &&
+               std::max(s.a.y, s.b.y) >= bottom && std::min(s.a.y, s.b.y) <= top;
+    });
 }
 
 void LaneOccupancy::Add(const ConnectorSegment& s) {
@@ -109,6 +132,134 @@ bool LaneOccupancy::Collides(const ConnectorPoints& candidate) const {
         }
         if (IsVertical(s) &&
             Touches(vertical_, s.a.x, std::min(s.a.y, s.b.y), std::max(s.a.y, s.b.y))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+// The stretches lanes are filed by, in chart units (a few cells), and the most stretches one
+// span is filed in before it is kept with its line instead.
+constexpr std::int64_t kStretchLength = 256;
+constexpr std::int64_t kMostStretchesPerSpan = 16;
+
+std::int64_t StretchOf(std::int64_t coordinate) {
+    const std::int64_t q = coordinate / kStretchLength;
+    return coordinate % kStretchLength < 0 ? q - 1 : q;
+}
+
+template <class Spans>
+bool Overlaps(const Spans& spans, std::int64_t line, std::int64_t low, std::int64_t high,
+              const CBlock* source) {
+    return std::any_of(spans.begin(), spans.end(), [&](const auto& s) {
+        return s.line == line && s.low <= high && s.high >= low && s.source != source;
+    });
+}
+
+}  // namespace
+
+bool ChartLanes::Span::SamePiece(const Span& o) const {
+    return target == o.target && k == o.k && segment == o.segment && line == o.line && low == o.low &&
+           high == o.high;
+}
+
+std::size_t ChartLanes::Direction::StretchHash::operator()(const StretchKey& key) const {
+    const auto mixed = static_cast<std::uint64_t>(key.line) * 0x9E3779B97F4A7C15ull ^
+                       static_cast<std::uint64_t>(key.stretch) * 0xC2B2AE3D27D4EB4Full;
+    return static_cast<std::size_t>(mixed ^ (mixed >> 29));
+}
+
+ChartLanes::ChartLanes(const std::vector<std::unique_ptr<CBlock>>& blocks) {
+    for (const auto& block : blocks) {
+        for (int k = 1; k <= 3; ++k) Add(*block, k);
+    }
+}
+
+// Calls apply(direction, span) for each lane input k of target holds; a segment reduced to
+// a point goes to both directions, as it lies on both lines.
+template <typename Apply>
+void ChartLanes::ForEachSpan(const CBlock& target, int k, Apply&& apply) {
+    if (!HoldsLanes(target, k, nullptr)) return;
+    const auto segments = LaneSegments(*ConnectorGeometry(target, k));
+    for (int n = 0; n < 3; ++n) {
+        const ConnectorSegment& s = segments[static_cast<std::size_t>(n)];
+        const CBlock* source = target.input[k];
+        if (IsHorizontal(s)) {
+            apply(horizontal_, Span{s.a.y, std::min(s.a.x, s.b.x), std::max(s.a.x, s.b.x), source,
+                                    &target, k, n});
+        }
+        if (IsVertical(s)) {
+            apply(vertical_, Span{s.a.x, std::min(s.a.y, s.b.y), std::max(s.a.y, s.b.y), source,
+                                  &target, k, n});
+        }
+    }
+}
+
+void ChartLanes::Add(const CBlock& target, int k) {
+    ForEachSpan(target, k, [](Direction& direction, const Span& span) { direction.Insert(span); });
+}
+
+void ChartLanes::Remove(const CBlock& target, int k) {
+    ForEachSpan(target, k, [](Direction& direction, const Span& span) { direction.Erase(span); });
+}
+
+void ChartLanes::Direction::Insert(const Span& span) {
+    const std::int64_t first = StretchOf(span.low);
+    const std::int64_t last = StretchOf(span.high);
+    if (last - first >= kMostStretchesPerSpan) {
+        wide[span.line].push_back(span);
+        return;
+    }
+    for (std::int64_t stretch = first; stretch <= last; ++stretch) stretches[{span.line, stretch}].push_back(span);
+}
+
+void ChartLanes::Direction::Erase(const Span& span) {
+    const auto eraseFrom = [&span](std::vector<Span>& spans) {
+        const auto at = std::find_if(spans.begin(), spans.end(), [&](const Span& s) { return s.SamePiece(span); });
+        if (at == spans.end()) return;
+        *at = spans.back();
+        spans.pop_back();
+    };
+    const std::int64_t first = StretchOf(span.low);
+    const std::int64_t last = StretchOf(span.high);
+    if (last - first >= kMostStretchesPerSpan) {
+        eraseFrom(wide[span.line]);
+        return;
+    }
+    for (std::int64_t stretch = first; stretch <= last; ++stretch) eraseFrom(stretches[{span.line, stretch}]);
+}
+
+// A span filed by stretch is in every stretch it covers, so the stretches of the query's own
+// range hold every one that overlaps it.
+bool ChartLanes::Direction::Touches(std::int64_t line, std::int64_t low, std::int64_t high,
+                                    const CBlock* source) const {
+    if (const auto found = wide.find(line); found != wide.end() && Overlaps(found->second, line, low, high, source))
+        return true;
+    const std::int64_t first = StretchOf(low);
+    const std::int64_t last = StretchOf(high);
+    // A query longer than there are stretches filed (absurd coordinates) looks at those.
+    if (static_cast<std::uint64_t>(last - first) >= stretches.size()) {
+        return std::any_of(stretches.begin(), stretches.end(), [&](const auto& entry) {
+            return entry.first.line == line && Overlaps(entry.second, line, low, high, source);
+        });
+    }
+    for (std::int64_t stretch = first; stretch <= last; ++stretch) {
+        const auto found = stretches.find({line, stretch});
+        if (found != stretches.end() && Overlaps(found->second, line, low, high, source)) return true;
+    }
+    return false;
+}
+
+bool ChartLanes::Collides(const ConnectorPoints& candidate, const CBlock* source) const {
+    for (const auto& s : LaneSegments(candidate)) {
+        if (IsHorizontal(s) &&
+            horizontal_.Touches(s.a.y, std::min(s.a.x, s.b.x), std::max(s.a.x, s.b.x), source)) {
+            return true;
+        }
+        if (IsVertical(s) &&
+            vertical_.Touches(s.a.x, std::min(s.a.y, s.b.y), std::max(s.a.y, s.b.y), source)) {
             return true;
         }
     }

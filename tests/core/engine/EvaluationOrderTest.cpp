@@ -203,5 +203,48 @@ TEST_F(EvaluationOrderTest, AgreesWithTheRepairFromTheFront) {
     }
 }
 
+// Larger lists, some blocks listed twice, some fed by themselves or by blocks of no list: the
+// same order and outcome as the literal repair at MaxSort just below, at and above the
+// number of moves it needs, so the moves counted are the same too.
+TEST_F(EvaluationOrderTest, AgreesWithTheRepairOnLargerListsWithRepeatsAndOutsiders) {
+    std::mt19937 random(2026);
+    for (int graph = 0; graph < 60; ++graph) {
+        nodes.clear();
+        std::vector<CBlock*> blocks;
+        const std::size_t size = 10 + random() % 30;
+        for (std::size_t i = 0; i < size; ++i) blocks.push_back(NewNode());
+        CBlock* outsider = NewNode();
+        const bool acyclic = graph % 4 != 0;
+        for (std::size_t i = 0; i < size; ++i) {
+            for (int k = 1; k <= 3; ++k) {
+                const std::size_t source = random() % (size + 1);
+                if (random() % 3 == 0 || (acyclic && source > i && source < size)) continue;
+                blocks[i]->input[k] = source == size ? outsider : blocks[source];
+            }
+        }
+        std::vector<CBlock*> list = blocks;
+        if (graph % 5 == 1) list.push_back(blocks[random() % size]);  // listed twice
+        std::shuffle(list.begin(), list.end(), random);
+        // The fewest MaxSort the literal repair succeeds with is one more than its moves.
+        int needed = 0;
+        for (int step = 1 << 12; step > 0; step /= 2) {
+            std::vector<CBlock*> probe = list;
+            if (!acyclic && needed + step > 300) continue;
+            if (!ReferenceOrder(probe, needed + step)) needed += step;
+        }
+        for (int maxSort : {1, needed - 1, needed, needed + 1, needed + 2, 5000}) {
+            if (maxSort < 1 || (!acyclic && maxSort > 300)) continue;
+            std::vector<CBlock*> fast = list;
+            std::vector<CBlock*> literal = list;
+            doc.maxSort = maxSort;
+            const bool expected = ReferenceOrder(literal, maxSort);
+            ASSERT_EQ(doc.OrderList(fast), expected) << "graph " << graph << " MaxSort " << maxSort;
+            if (acyclic || expected) {
+                ASSERT_EQ(fast, literal) << "graph " << graph << " MaxSort " << maxSort;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ondrel

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "RoutingChart.h"
 #include "model/LaneOccupancy.h"
 
@@ -101,6 +103,83 @@ TEST_F(ConnectorGeometryTest, IndexedLanesAnswerLikeTheFullPass) {
     // Both answers must occur, or the comparison proves nothing.
     EXPECT_GT(collisions, 100);
     EXPECT_LT(collisions, 2900);
+}
+
+// A random chart for the whole-chart comparison: blocks of one to three inputs on a small
+// grid (some stacked, some flipped), inputs fed from anywhere, records left as a previous
+// routing might have left them (some without a line), few lanes so that some connectors
+// find none.
+void RandomRoutedChart(CTarvekDoc& doc, unsigned seed) {
+    std::mt19937 random(seed);
+    doc.OnNewDocument();
+    doc.vertLines = 1 + 2 * static_cast<int>(random() % 3);
+    doc.horizLines = 1 + 2 * static_cast<int>(random() % 3);
+    const int types[3] = {kTypeGain, kTypeIntegrate, kTypeSum};
+    const int side = 4 + static_cast<int>(random() % 6);
+    const int blocks = 10 + static_cast<int>(random() % 50);
+    for (int i = 0; i < blocks; ++i) {
+        doc.pendingBlock = doc.CreateBlock(types[random() % 3]);
+        doc.pendingBlock->flipped = random() % 5 == 0 ? 1 : 0;
+        // Every fourth chart spreads over hundreds of cells either side of the origin, so that
+        // some lanes run a long way.
+        const int x = static_cast<int>(random() % side);
+        const int y = static_cast<int>(random() % side);
+        if (seed % 4 == 0) {
+            doc.PlacePendingBlock(x * 37 - 150, y * 29 - 120);
+        } else {
+            doc.PlacePendingBlock(x, y);
+        }
+    }
+    for (auto& block : doc.blockList) {
+        if (block->kind == kKindAuxiliary) continue;
+        for (int k = 1; k <= block->inputCount; ++k) {
+            if (random() % 6 == 0) continue;
+            block->input[k] = doc.blockList[random() % doc.blockList.size()].get();
+            const int row = random() % 4 == 0 ? kSingleLaneRow : static_cast<int>(random() % side);
+            const int lane = random() % 7 == 0 ? kNoRoute : static_cast<int>(random() % 3) - 1;
+            block->route[k] = {lane, row, static_cast<int>(random() % 3) - 1,
+                               static_cast<int>(random() % 3) - 1};
+        }
+    }
+}
+
+// Rerouting a whole chart through the kept lane index gives the records, link letters and
+// messages of routing each connector in turn against lanes collected from the chart afresh.
+TEST(WholeChartReroute, IndexedPassEqualsConnectorByConnectorRouting) {
+    int unroutable = 0;
+    int routes = 0;
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        RecordingPlatform platform;
+        CTarvekDoc indexed;
+        CTarvekDoc plain;
+        RandomRoutedChart(indexed, seed);
+        RandomRoutedChart(plain, seed);
+        indexed.RerouteAll();
+        const auto indexedMessages = platform.messages.shown.size();
+        for (auto& block : plain.blockList) {
+            for (int k = 1; k <= 3; ++k) plain.RouteConnector(block.get(), k);
+        }
+        ASSERT_EQ(platform.messages.shown.size(), 2 * indexedMessages) << seed;
+        for (std::size_t m = 0; m < indexedMessages; ++m) {
+            ASSERT_EQ(platform.messages.shown[m].text,
+                      platform.messages.shown[m + indexedMessages].text) << seed;
+        }
+        ASSERT_EQ(indexed.blockList.size(), plain.blockList.size());
+        for (std::size_t i = 0; i < plain.blockList.size(); ++i) {
+            const CBlock& a = *indexed.blockList[i];
+            const CBlock& b = *plain.blockList[i];
+            ASSERT_EQ(a.linkLetter, b.linkLetter) << seed << " block " << i;
+            for (int k = 1; k <= 3; ++k) {
+                ASSERT_EQ(a.route[k], b.route[k]) << seed << " block " << i << " input " << k;
+                routes += b.input[k] != nullptr && b.route[k][kRouteTargetLane] != kDirectRoute;
+                unroutable += b.input[k] != nullptr && b.route[k][kRouteTargetLane] == kNoRoute;
+            }
+        }
+        EXPECT_EQ(indexed.nextLinkLetter, plain.nextLinkLetter);
+    }
+    // Both searched routes and connectors without a lane must occur, or this proves little.
+    EXPECT_GT(unroutable, 50);
+    EXPECT_GT(routes - unroutable, 500);
 }
 
 }  // namespace

@@ -43,24 +43,26 @@ void RouteSnapshot::Restore(CTarvekDoc& doc) const {
 RouteChange RouteChange::Begin(const CTarvekDoc& doc) {
     RouteChange change;
     change.before_ = RouteSnapshot::Capture(doc);
-    change.after_ = change.before_;
+    change.after_.nextLinkLetter = change.before_.nextLinkLetter;
     return change;
 }
 
 void RouteChange::End(const CTarvekDoc& doc) {
     RouteSnapshot now = RouteSnapshot::Capture(doc);
     after_.nextLinkLetter = now.nextLinkLetter;
-    after_.entries.clear();
-    std::vector<RouteEntry> kept;
+    // Only what the change touched is kept, in vectors of their own: an undo record must not
+    // hold on to the whole chart's records.
+    std::vector<RouteEntry> before;
+    std::vector<RouteEntry> after;
     for (std::size_t i = 0; i < before_.entries.size(); ++i) {
         const std::size_t at = Find(now.entries, before_.entries[i].block, i);
         // A block that left the chart during the change has nothing to restore.
-        if (at == now.entries.size()) continue;
-        kept.push_back(std::move(before_.entries[i]));
-        after_.entries.push_back(std::move(now.entries[at]));
+        if (at == now.entries.size() || before_.entries[i] == now.entries[at]) continue;
+        before.push_back(std::move(before_.entries[i]));
+        after.push_back(std::move(now.entries[at]));
     }
-    before_.entries = std::move(kept);
-    DropUnchanged();
+    before_.entries = std::move(before);
+    after_.entries = std::move(after);
 }
 
 void RouteChange::Absorb(const RouteChange& later) {
@@ -92,6 +94,8 @@ void RouteChange::DropUnchanged() {
     }
     before_.entries.resize(kept);
     after_.entries.resize(kept);
+    before_.entries.shrink_to_fit();
+    after_.entries.shrink_to_fit();
 }
 
 }  // namespace ondrel

@@ -5,12 +5,7 @@
 
 namespace ondrel {
 
-CBlock* FindLastBlockAt(const CTarvekDoc& doc, GridPoint position) {
-    for (auto it = doc.blockList.rbegin(); it != doc.blockList.rend(); ++it) {
-        if (*it && (*it)->position == position) return it->get();
-    }
-    return nullptr;
-}
+CBlock* FindLastBlockAt(const CTarvekDoc& doc, GridPoint position) { return doc.LastBlockAt(position); }
 
 void SerializeBlockReference(CArchive& ar, const CTarvekDoc& doc, BlockReference& ref) {
     if (ar.IsStoring()) {

@@ -110,6 +110,11 @@ void CTarvekView::Paint(QPainter& painter, const QRect& area, double dotsPerInch
     job.selected = selected_;
     job.printing = IsPrinter(painter);
     job.windowColor = palette.color(QPalette::Base);
+    // Not every change of the chart reaches the view before a paint (routing a connector
+    // tells no view), so the index checks its fingerprint of the chart here: a pass over the
+    // blocks' places and routes, far cheaper than painting them all.
+    culling_.Update(doc_, state_, geometry_);
+    job.culling = &culling_;
     PaintChart(painter, area, dotsPerInch, job);
 }
 

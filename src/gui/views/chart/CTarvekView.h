@@ -12,6 +12,7 @@
 
 #include "model/DocumentView.h"
 #include "printing/PrintableView.h"
+#include "views/chart/ChartCulling.h"
 #include "views/chart/ChartHitTest.h"
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
@@ -134,6 +135,7 @@ private:
     ondrel::ChartViewState& state_;
     ChartGeometry geometry_;
     bool laidOut_ = false;
+    ChartCulling culling_;  // brought up to date before every paint
     IconCache icons_;
     TextWidthCache textWidths_;
     ondrel::CBlock* selected_ = nullptr;

@@ -39,35 +39,10 @@ struct Frame {
     QRectF visible;       // world rectangle that can show anything
     QTransform world;     // world -> the painter's own coordinates
     QTransform original;  // the painter's own coordinates -> device
+    ChartItems items;     // the blocks and connectors that may show, in list order
 };
 
 bool Intersects(const Frame& f, const QRectF& world) { return f.visible.intersects(world); }
-
-// The blocks a layer walks: on a printed page only those the page can show, else all.
-template <typename Fn>
-void ForEachBlock(const Frame& f, Fn&& fn) {
-    if (f.job.page != nullptr && f.job.page->blocks != nullptr) {
-        for (const CBlock* block : *f.job.page->blocks) fn(*block);
-        return;
-    }
-    for (const auto& owned : f.job.doc.blockList) fn(*owned);
-}
-
-// Every connector (target, input, source), or on a printed page those that can reach it.
-template <typename Fn>
-void ForEachConnector(const Frame& f, Fn&& fn) {
-    if (f.job.page != nullptr && f.job.page->connectors != nullptr) {
-        for (const PageConnector& c : *f.job.page->connectors) {
-            if (const CBlock* source = c.target->input[c.input]) fn(*c.target, c.input, *source);
-        }
-        return;
-    }
-    for (const auto& owned : f.job.doc.blockList) {
-        if (owned->inputCount == 0) continue;
-        for (int k = 1; k <= 3; ++k)
-            if (const CBlock* source = owned->input[k]) fn(*owned, k, *source);
-    }
-}
 
 // A printed page shows only its own blocks' markers, labels, values and icons.
 bool OnThisPage(const Frame& f, const CBlock& block) {
@@ -91,13 +66,6 @@ void PaintPageBands(QPainter& painter, const Frame& f) {
     painter.drawText(header, flags | Qt::AlignRight, page.label);
     painter.drawText(footer, flags | Qt::AlignLeft, page.pathName);
     painter.drawText(footer, flags | Qt::AlignRight, page.date);
-}
-
-// The world box a block's drawing can touch: its cell and the text that may overhang it.
-QRectF BlockBox(const Frame& f, const QPoint& centre) {
-    const double halfW = std::max(f.g.cellWidth, f.g.valueTextWidth) + 2.0;
-    const double halfH = f.g.cellHeight + 2.0;
-    return {centre.x() - halfW, -centre.y() - halfH, 2 * halfW, 2 * halfH};
 }
 
 // Text with its top edge at chart y top, left edge at x, on the window colour.
@@ -154,13 +122,14 @@ void PaintHoldingMarks(QPainter& painter, const Frame& f) {
 void PaintMarkers(QPainter& painter, const Frame& f) {
     std::vector<QRectF> ports;
     std::vector<QRectF> initMarks;
-    ForEachBlock(f, [&](const CBlock& block) {
-        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
+    for (const CBlock* listed : f.items.blocks) {
+        const CBlock& block = *listed;
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) continue;
         const QPoint centre = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, centre))) return;
+        if (!Intersects(f, BlockBox(f.g, centre))) continue;
         AppendPortMarkers(block, centre, f.mag, ports);
         if (block.initFlag) initMarks.push_back(InitMarkRect(block, centre, f.mag));
-    });
+    }
     painter.setPen(Qt::NoPen);
     painter.setBrush(MarkerColor(kPortMarkerBitmap));
     painter.drawRects(ports.data(), static_cast<int>(ports.size()));
@@ -179,17 +148,6 @@ void PaintLinkLetters(QPainter& painter, const Frame& f, const QFontMetrics& fm,
     const auto atOutput = static_cast<double>(p[5].x) + (source.flipped ? -(width + lead) : lead);
     DrawTextAt(painter, fm, atInput, width, static_cast<int>(p[0].y) + half, letter, f.job.windowColor);
     DrawTextAt(painter, fm, atOutput, width, static_cast<int>(p[5].y) + half, letter, f.job.windowColor);
-}
-
-QRectF ConnectorBox(const ConnectorPoints& p, double margin) {
-    double left = p[0].x, right = p[0].x, top = -p[0].y, bottom = -p[0].y;
-    for (const ChartPoint& point : p) {
-        left = std::min<double>(left, point.x);
-        right = std::max<double>(right, point.x);
-        top = std::min<double>(top, -point.y);
-        bottom = std::max<double>(bottom, -point.y);
-    }
-    return QRectF(left, top, right - left, bottom - top).adjusted(-margin, -margin, margin, margin);
 }
 
 // On paper each segment keeps to the band between the header and the footer.
@@ -212,27 +170,30 @@ void PaintConnectors(QPainter& painter, const Frame& f) {
     painter.setFont(font);
     painter.setBrush(Qt::NoBrush);
     const bool black = f.monochrome || f.blackAndWhite;
-    const double margin = state.LineWidth + f.g.valueTextWidth;
+    const double margin = ConnectorMargin(f.g, state);
     QPen pen(Qt::black, state.LineWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-    ForEachConnector(f, [&](const CBlock& target, int k, const CBlock& source) {
-        const ConnectorPoints p = ConnectorGeometry(target, k, source, target.route[k], metrics);
-        if (!Intersects(f, ConnectorBox(p, margin))) return;
+    for (const auto& [listed, k] : f.items.connectors) {
+        const CBlock& target = *listed;
+        const CBlock* source = target.input[k];
+        if (target.inputCount == 0 || source == nullptr) continue;
+        const ConnectorPoints p = ConnectorGeometry(target, k, *source, target.route[k], metrics);
+        if (!Intersects(f, ConnectorBox(p, margin))) continue;
         if (target.route[k][kRouteTargetLane] == kNoRoute) {
             // The letters are text, in the plain text colour, not the line's.
             painter.setPen(Qt::black);
-            PaintLinkLetters(painter, f, fm, target, source, p);
-            return;
+            PaintLinkLetters(painter, f, fm, target, *source, p);
+            continue;
         }
-        pen.setColor(black ? QColor(Qt::black) : ToQColor(source.color));
+        pen.setColor(black ? QColor(Qt::black) : ToQColor(source->color));
         painter.setPen(pen);
         if (f.job.page != nullptr) {
             PaintClippedConnector(painter, f, p);
-            return;
+            continue;
         }
         QPointF line[6];
         for (int i = 0; i < 6; ++i) line[i] = QPointF(p[i].x, -static_cast<double>(p[i].y));
         painter.drawPolyline(line, 6);
-    });
+    }
 }
 
 void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
@@ -243,10 +204,11 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
     painter.setFont(font);
     painter.setPen(f.monochrome || f.blackAndWhite ? QColor(Qt::black) : ToQColor(state.ChartClr));
     const int lead = f.g.leading;
-    ForEachBlock(f, [&](const CBlock& block) {
-        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
+    for (const CBlock* listed : f.items.blocks) {
+        const CBlock& block = *listed;
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) continue;
         const QPoint c = CellCentre(f.g, block.position);
-        if (!Intersects(f, BlockBox(f, c))) return;
+        if (!Intersects(f, BlockBox(f.g, c))) continue;
         if (state.NameDisplay) {
             const QString label = QString::fromStdString(block.label);
             const int width = f.job.textWidths.Width(font, label);
@@ -259,7 +221,7 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
             const int top = c.y() + Magnified(f.mag, 11) + lead + f.g.textHeight;
             DrawTextAt(painter, fm, c.x() - width / 2.0, width, top, value, f.job.windowColor);
         }
-    });
+    }
 }
 
 // Printed icons come from the bitmaps: the monochrome set with the view's monochrome mode or
@@ -267,14 +229,15 @@ void PaintLabelsAndValues(QPainter& painter, const Frame& f) {
 void PaintPrintedIcons(QPainter& painter, const Frame& f) {
     const bool mono = f.monochrome || f.blackAndWhite;
     const int side = Magnified(f.mag, 24);
-    ForEachBlock(f, [&](const CBlock& block) {
-        if (IsPlaceholder(block) || !OnThisPage(f, block)) return;
+    for (const CBlock* listed : f.items.blocks) {
+        const CBlock& block = *listed;
+        if (IsPlaceholder(block) || !OnThisPage(f, block)) continue;
         const QPoint c = CellCentre(f.g, block.position);
         const QRectF world(c.x() - Magnified(f.mag, 11), -(c.y() + Magnified(f.mag, 11)), side, side);
-        if (!Intersects(f, world)) return;
+        if (!Intersects(f, world)) continue;
         const int id = block.bitmapId + (mono ? kMonochromeIconOffset : 0);
         if (const CDib* dib = f.job.page->icons->Dib(id)) dib->Draw(painter, world);
-    });
+    }
 }
 
 // Icons go straight to device pixels, each drawn at its own size, so they stay crisp.
@@ -287,8 +250,8 @@ void PaintIcons(QPainter& painter, const Frame& f) {
     const int side = Magnified(f.mag, 24);
     painter.setTransform(f.original);
     const bool plain = f.original.type() <= QTransform::TxTranslate;
-    for (const auto& owned : f.job.doc.blockList) {
-        const CBlock& block = *owned;
+    for (const CBlock* listed : f.items.blocks) {
+        const CBlock& block = *listed;
         if (IsPlaceholder(block)) continue;
         const QPoint c = CellCentre(f.g, block.position);
         const QRectF world(c.x() - Magnified(f.mag, 11), -(c.y() + Magnified(f.mag, 11)), side, side);
@@ -319,6 +282,19 @@ ChartGeometry GeometryForPage(const ChartPaintJob& job) {
     return geometry;
 }
 
+// Every block and every connector of the chart, in list order.
+ChartItems EveryItem(const CTarvekDoc& doc) {
+    ChartItems items;
+    items.blocks.reserve(doc.blockList.size());
+    for (const auto& owned : doc.blockList) {
+        items.blocks.push_back(owned.get());
+        for (int k = 1; k <= 3; ++k) {
+            if (owned->input[k] != nullptr) items.connectors.push_back({owned.get(), k});
+        }
+    }
+    return items;
+}
+
 }  // namespace
 
 QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
@@ -336,14 +312,24 @@ void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const 
     QTransform world;
     world.translate(area.left(), area.top());
     world.scale(scale, scale);
-    const Frame frame{job,
-                      geometry,
-                      job.state.MagBmp,
-                      job.state.DisplayMode == 1,
-                      job.printing && job.doc.printMode != 0,
-                      world.inverted().mapRect(visible),
-                      world,
-                      painter.transform()};
+    Frame frame{job,
+                geometry,
+                job.state.MagBmp,
+                job.state.DisplayMode == 1,
+                job.printing && job.doc.printMode != 0,
+                world.inverted().mapRect(visible),
+                world,
+                painter.transform(),
+                {}};
+    if (job.page != nullptr && job.page->blocks != nullptr) {
+        // A printed page walks only what its part of the chart can show.
+        frame.items.blocks = *job.page->blocks;
+        if (job.page->connectors != nullptr)
+            for (const PageConnector& c : *job.page->connectors) frame.items.connectors.push_back({c.target, c.input});
+    } else if (job.page != nullptr || job.culling == nullptr ||
+               !job.culling->Find(job.doc, frame.visible, frame.items)) {
+        frame.items = EveryItem(job.doc);
+    }
     painter.setTransform(world, true);
     painter.setRenderHint(QPainter::Antialiasing, false);
     if (job.page != nullptr) PaintPageBands(painter, frame);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/views/ChartPages.h"
+#include "views/chart/ChartCulling.h"
 #include "views/chart/ChartLayout.h"
 #include "views/chart/IconCache.h"
 
@@ -59,6 +60,9 @@ struct ChartPaintJob {
     // The page being printed: header and footer, its own blocks only, connectors clipped to
     // the band between header and footer, icons from bitmaps. Null on screen and in images.
     const ChartPrintPage* page = nullptr;
+    // The index of what lies where, when the painter has one for this chart: only what it
+    // finds in the visible rectangle is looked at. Without, every block and connector is.
+    const ChartCulling* culling = nullptr;
 };
 
 // The value shown above a block: its own value while it is an initialisation block, else
