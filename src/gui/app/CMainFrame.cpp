@@ -26,6 +26,7 @@
 #include "platform/StringTable.h"
 #include "views/chart/CTarvekView.h"
 #include "views/text/CChrtText.h"
+#include "views/output/CGraphBase.h"
 #include "views/output/CListBase.h"
 
 namespace ondrel::gui {
@@ -187,6 +188,11 @@ CChrtText* CMainFrame::ActiveTextView() const {
     auto* frame = qobject_cast<COutputFrame*>(ActiveWindow());
     IOutputPane* pane = frame != nullptr ? frame->ActivePane() : nullptr;
     return pane != nullptr ? dynamic_cast<CChrtText*>(pane) : nullptr;
+}
+
+CGraphBase* CMainFrame::ActiveGraph() const {
+    auto* frame = dynamic_cast<COutputFrame*>(ActiveWindow());
+    return frame != nullptr ? dynamic_cast<CGraphBase*>(frame->ActivePane()) : nullptr;
 }
 
 CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bool newView) {

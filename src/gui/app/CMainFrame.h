@@ -29,6 +29,7 @@ class COndrelApp;
 class CListBase;
 class CTarvekView;
 class IPrintableView;
+class CGraphBase;
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -70,6 +71,8 @@ public:
     CChrtText* ActiveTextView() const;
     // The list pane in use when the active window is a list window.
     CListBase* ActiveList() const;
+    // The graph pane of the active window, if it is a graph window.
+    CGraphBase* ActiveGraph() const;
     // Closes every window of session without asking (the caller has asked).
     void CloseFramesOf(const ChartSession& session);
 
@@ -106,6 +109,9 @@ private:
     void OnPreferencesCommand();
     void OnViewingCommand();
     void OnSnapshot();
+    void OnGraphViewing(CGraphBase& graph, ChartSession& session);
+    void OnExportGraphData();
+    void OnExportGraphImage();
     void OnRun();
     void OnInitialize();
     void OnBlockTool(int commandId);

@@ -49,6 +49,9 @@ inline constexpr int kOpenGraphView = 32831;
 inline constexpr int kPreferences = 32861;
 inline constexpr int kDebugSettings = 155;
 inline constexpr int kSnapshot = 32909;
+// File commands of a graph window
+inline constexpr int kExportGraphData = 32950;
+inline constexpr int kExportGraphImage = 32951;
 // Window
 inline constexpr int kWindowArrange = 57649;
 inline constexpr int kWindowCascade = 57650;

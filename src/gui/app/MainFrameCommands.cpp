@@ -27,8 +27,11 @@
 #include "views/chart/CTarvekView.h"
 #include "views/text/CChrtText.h"
 #include "views/text/ChartTextOptionsDialog.h"
+#include "views/output/CGraphBase.h"
 #include "views/output/CListBase.h"
 #include "views/output/CSnapshotDlg.h"
+#include "views/output/GraphExport.h"
+#include "views/output/GraphPropertySheet.h"
 
 namespace ondrel::gui {
 namespace {
@@ -42,7 +45,8 @@ const QMap<int, const char*>& MenuTexts() {
         {kFileSave, "&Save"}, {kFileSaveAs, "Save &As..."}, {kFilePrint, "&Print..."},
         {kFilePrintToFile, "Print to File..."}, {kFilePrintPreview, "Print Pre&view"},
         {kFileSaveReportAs, "Save &Report As..."},
-        {kFilePrintSetup, "P&rint Setup..."}, {kFileExport, "&Export..."}, {kAppExit, "E&xit"},
+        {kFilePrintSetup, "P&rint Setup..."}, {kFileExport, "&Export..."},
+        {kExportGraphData, "Export Graph &Data..."}, {kExportGraphImage, "Export Graph &Image..."}, {kAppExit, "E&xit"},
         {kEditUndo, "&Undo"}, {kEditRedo, "&Redo"},
         {kEditCut, "Cu&t"}, {kEditCopy, "&Copy"}, {kEditPaste, "&Paste"}, {kEditDelete, "&Delete"},
         {kDebugSettings, "&Debugging..."},
@@ -74,7 +78,7 @@ bool NeedsDocument(int id) {
                                       kTerminateRun, kOpenChartView, kOpenTextView, kSnapshot,
                                       kOpenListView, kOpenGraphView, kWindowCascade,
                                       kWindowTile, kWindowArrange, kWindowSplit, kNextPane,
-                                      kPreviousPane};
+                                      kPreviousPane, kExportGraphData, kExportGraphImage};
     return kDocument.contains(id) || FindCatalogueEntryByCommand(id) != nullptr;
 }
 
@@ -151,7 +155,7 @@ void CMainFrame::CreateMenus() {
     documentMenus_list_ = {
         menu("&File", {kFileNew, kFileOpen, kFileClose, kFileSave, kFileSaveAs, kFileSaveReportAs,
                        0, kFilePrint, kFilePrintToFile, kFilePrintPreview, kFilePrintSetup, kFileExport,
-                       0, kFileMru1, 0, kAppExit}),
+                       0, kExportGraphData, kExportGraphImage, 0, kFileMru1, 0, kAppExit}),
         menu("&Edit", {kEditUndo, kEditRedo, 0, kEditCut, kEditCopy, kEditPaste, kEditDelete}),
         menu("&View", {kViewToolbar, kViewStatusBar, 0, kViewDisplayBar, kViewMathBar,
                        kViewTranscendentalBar, kViewTimeBar, kViewLogicBar, kViewGeneratorsBar,
@@ -207,7 +211,7 @@ void CMainFrame::RefreshCommandStates() {
 }
 
 // Undo and Redo name the change they take back; the Edit commands and the block tools follow
-// the active chart view's editing state.
+// the active chart view's editing state, the graph commands the active graph window.
 void CMainFrame::RefreshEditStates(ChartSession* session) {
     QUndoStack* stack = session != nullptr ? &session->UndoStack() : nullptr;
     const bool canUndo = stack != nullptr && stack->canUndo();
@@ -218,10 +222,14 @@ void CMainFrame::RefreshEditStates(ChartSession* session) {
     Action(kEditRedo)->setText(canRedo ? tr("&Redo %1").arg(stack->redoText()) : tr("&Redo"));
     CTarvekView* view = ActiveView();
     const bool selected = view != nullptr && view->CanCopy();
+    // A list or graph window copies the samples it shows, a text window its report.
     const bool text = ActiveTextView() != nullptr;
-    Action(kEditCopy)->setEnabled(selected || text || ActiveList() != nullptr);
+    const bool graph = ActiveGraph() != nullptr;
+    Action(kEditCopy)->setEnabled(selected || text || ActiveList() != nullptr || graph);
     Action(kFileSaveReportAs)->setEnabled(text);
     Action(kFilePrintToFile)->setEnabled(ActiveList() != nullptr);
+    Action(kExportGraphData)->setEnabled(graph);
+    Action(kExportGraphImage)->setEnabled(graph);
     Action(kEditCut)->setEnabled(selected);
     Action(kEditDelete)->setEnabled(selected);
     Action(kEditPaste)->setEnabled(view != nullptr && view->CanPaste());
@@ -263,11 +271,14 @@ void CMainFrame::ConnectCommands() {
     on(kEditRedo, [this] { if (ChartSession* s = ActiveSession()) s->UndoStack().redo(); });
     on(kEditCopy, [this] {
         if (CListBase* list = ActiveList()) list->CopyToClipboard();
+        else if (CGraphBase* g = ActiveGraph()) g->CopyToClipboard();
         else if (CTarvekView* v = ActiveView()) v->Copy();
         else if (CChrtText* t = ActiveTextView()) t->CopyToClipboard();
     });
     on(kFileSaveReportAs, [this] { if (CChrtText* t = ActiveTextView()) t->SaveReportAs(); });
     on(kFilePrintToFile, [this] { if (CListBase* list = ActiveList()) list->PrintToFile(); });
+    on(kExportGraphData, [this] { OnExportGraphData(); });
+    on(kExportGraphImage, [this] { OnExportGraphImage(); });
     on(kEditCut, [this] { if (CTarvekView* v = ActiveView()) v->Cut(); });
     on(kEditPaste, [this] { if (CTarvekView* v = ActiveView()) v->Paste(); });
     on(kEditDelete, [this] { if (CTarvekView* v = ActiveView()) v->DeleteSelected(); });
@@ -327,6 +338,10 @@ void CMainFrame::OnViewingCommand() {
             session->Perform(MakeListSettingsCommand(list->List(), std::move(edit)));
         });
         RefreshCommandStates();
+        return;
+    }
+    if (CGraphBase* graph = ActiveGraph(); graph != nullptr && session != nullptr) {
+        OnGraphViewing(*graph, *session);
         return;
     }
     if (CChrtText* text = ActiveTextView(); text != nullptr && session != nullptr) {
@@ -395,5 +410,25 @@ void CMainFrame::OnHelp(int commandId) {
 }
 
 void CMainFrame::OnAbout() { app_.ShowAbout(); }
+
+}  // namespace ondrel::gui
+
+namespace ondrel::gui {
+
+// Options > Viewing on a graph window: the property sheet; its OK is one undoable change.
+void CMainFrame::OnGraphViewing(CGraphBase& graph, ChartSession& session) {
+    OnGraphProperties(graph.Document(), graph.Graph(), this, [&graph, &session](const GraphSheetValues& values) {
+        session.Perform(MakeGraphPropertiesCommand(graph.Document(), graph.Graph(), values));
+    });
+    RefreshCommandStates();
+}
+
+void CMainFrame::OnExportGraphData() {
+    if (CGraphBase* graph = ActiveGraph()) ExportGraphData(*graph, this);
+}
+
+void CMainFrame::OnExportGraphImage() {
+    if (CGraphBase* graph = ActiveGraph()) ExportGraphImage(*graph, this);
+}
 
 }  // namespace ondrel::gui

@@ -16,8 +16,8 @@
 #include <QStandardPaths>
 
 #include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
 #include "app/COutputFrame.h"
+#include "app/CMainFrame.h"
 #include "app/ChartSession.h"
 #include "app/CommandIds.h"
 #include "platform/Platform.h"
@@ -47,13 +47,10 @@ QString SuggestedPdfPath(const QString& jobName) {
 
 IPrintableView* CMainFrame::ActivePrintable() const {
     if (CChildFrame* frame = ActiveFrame()) return frame->ActiveView();
-    // The list, graph and text windows print their active pane.
-    if (auto* frame = qobject_cast<COutputFrame*>(ActiveWindow())) {
-        IOutputPane* pane = frame->ActivePane();
-        return pane != nullptr ? dynamic_cast<IPrintableView*>(pane) : nullptr;
-    }
-    QMdiSubWindow* window = mdi_->currentSubWindow();
-    return window != nullptr ? dynamic_cast<IPrintableView*>(window->widget()) : nullptr;
+    // Windows of other kinds are printable when their pane is. The cast also turns away a
+    // window that is being destroyed (closing it refreshes the commands).
+    auto* frame = qobject_cast<COutputFrame*>(mdi_->currentSubWindow());
+    return frame != nullptr ? dynamic_cast<IPrintableView*>(frame->ActivePane()) : nullptr;
 }
 
 QPrinter& CMainFrame::Printer() {

@@ -7,8 +7,10 @@
 #include "app/COutputFrame.h"
 #include "app/ChartSession.h"
 #include "model/views/ChartViewState.h"
+#include "model/views/GraphViewState.h"
 #include "model/views/ListViewState.h"
 #include "model/views/TextViewState.h"
+#include "views/output/CGraphBase.h"
 #include "views/output/CListBase.h"
 #include "views/text/CChrtText.h"
 
@@ -30,6 +32,11 @@ const std::vector<OutputViewEntry>& Entries() {
         {ViewKind::Text,
          [](CTarvekDoc& doc, ViewState& state) -> IOutputPane* {
              return new CChrtText(doc, static_cast<TextViewState&>(state));
+         },
+         1, 1, {}},
+        {ViewKind::Graph,
+         [](CTarvekDoc& doc, ViewState& state) -> IOutputPane* {
+             return new CGraphBase(doc, static_cast<GraphViewState&>(state));
          },
          1, 1, {}},
     };

@@ -16,6 +16,9 @@ QUrl HelpPageFor(int context) {
         {kHelpChartViewing, "viewing.html"}, {kHelpTextView, "text.html"},
         {kHelpTextOptions, "textoptions.html"}, {kHelpSnapshot, "snapshot.html"},
         {kHelpAbout, "about.html"},
+        {kHelpGraphXAxis, "graphprops.html"},  {kHelpGraphCurve1, "graphprops.html"},
+        {kHelpGraphCurve2, "graphprops.html"}, {kHelpGraphCurve3, "graphprops.html"},
+        {kHelpGraphMisc, "graphprops.html"},
     };
     const char* page = "index.html";
     if (context >= kBlockHelpBase && context < 2 * kBlockHelpBase) {

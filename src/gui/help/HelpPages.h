@@ -16,6 +16,12 @@ inline constexpr int kHelpTextView = 368;
 inline constexpr int kHelpTextOptions = 346;
 inline constexpr int kHelpSnapshot = 401;
 inline constexpr int kHelpAbout = 9922;
+// The pages of the graph's property sheet.
+inline constexpr int kHelpGraphXAxis = 753;
+inline constexpr int kHelpGraphCurve1 = 241;
+inline constexpr int kHelpGraphCurve2 = 243;
+inline constexpr int kHelpGraphCurve3 = 244;
+inline constexpr int kHelpGraphMisc = 411;
 // A block's context is its creating command id plus this.
 inline constexpr int kBlockHelpBase = 0x10000;
 

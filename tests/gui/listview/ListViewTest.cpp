@@ -195,8 +195,12 @@ private slots:
         CListBase& added = f.OpenList();
         // The first list the chart stores is the one the runner writes.
         COutputFrame* first = nullptr;
-        for (CDocumentFrame* window : f.Frame().Windows())
-            if (!first) first = qobject_cast<COutputFrame*>(window);
+        for (CDocumentFrame* window : f.Frame().Windows()) {
+            auto* output = qobject_cast<COutputFrame*>(window);
+            // The chart's graph windows are output windows too.
+            if (!first && output != nullptr && dynamic_cast<CListBase*>(output->TopLeftPane()) != nullptr)
+                first = output;
+        }
         QVERIFY(first != nullptr && first->TopLeftPane() != &added);
         f.Frame().MdiArea()->setActiveSubWindow(first);
         CListBase& list = *f.ActiveList();

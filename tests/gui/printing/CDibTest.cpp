@@ -29,7 +29,7 @@ public:
     std::vector<std::string> shown;
 };
 
-void Put(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes) {
+void Put(std::vector<std::uint8_t>& out, std::uint64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 

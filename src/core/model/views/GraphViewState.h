@@ -46,6 +46,10 @@ public:
     // True when curve k (1..3) is within the curve count and has a block to plot.
     bool CurveShown(int k) const;
 
+    // Curve k+1 moves into slot k: its block and scale go, slot k keeps its colour and takes
+    // location 0; slot k+1 returns to its built-in look with no block.
+    void MoveCurveDown(int k);
+
     static ColorRef DefaultCurveColor(int k);
 
     std::array<GraphSlot, kMaxCurves + 1> axisSlots;
@@ -66,9 +70,6 @@ private:
     void AddCurveItems(int k);
     void AddMiscItems();
     void SerializeReferences(CArchive& ar, const CTarvekDoc& doc);
-    // Curve k+1 moves into slot k: its block and scale go, slot k keeps its colour and takes
-    // location 0; slot k+1 returns to its built-in look with no block.
-    void MoveCurveDown(int k);
     void DropCurve();
 };
 
