@@ -11,6 +11,7 @@
 #include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <sstream>
 
@@ -32,6 +33,7 @@
 #include "printing/PdfFromCommandLine.h"
 #include "printing/PrintJob.h"
 #include "printing/StatePrintables.h"
+#include "views/output/CGraphBase.h"
 #include "views/output/ListPrintable.h"
 #include "views/output/OutputPane.h"
 #include "views/text/TextPrintable.h"
@@ -257,11 +259,11 @@ private slots:
         int pages = 0;
         for (const auto& state : session.States()) {
             auto printable = MakeStatePrintable(session.Document(), *state);
-            if (printable == nullptr) continue;  // a kind that does not print is left out
+            QVERIFY(printable != nullptr);
             views.push_back({pages + 1, state->Kind()});
             pages += LayOut(*printable, QPrinter(QPrinter::HighResolution));
         }
-        QVERIFY(views.size() >= 2);
+        QVERIFY(views.size() >= 3);
         if (PdfText(pdf).isNull()) QSKIP("pdftotext is not installed");
         QCOMPARE(PdfText(pdf).count(QChar('\f')), pages);
         for (const Expected& view : views) {
@@ -269,7 +271,9 @@ private slots:
             switch (view.kind) {
                 case ViewKind::Chart: QVERIFY2(text.contains("Velocity") && !text.contains("Page "), qPrintable(text)); break;
                 case ViewKind::List: QVERIFY2(text.contains("Damped spring samples") && text.contains("Page 1 of"), qPrintable(text)); break;
-                case ViewKind::Graph: QVERIFY2(text.contains("  E"), qPrintable(text)); break;
+                case ViewKind::Graph:
+                    QVERIFY2(text.contains(QRegularExpression("Position\\s+E\\s*[+-]\\d")), qPrintable(text));
+                    break;
                 case ViewKind::Text: QVERIFY2(text.contains("Normal"), qPrintable(text)); break;
             }
         }
@@ -311,7 +315,9 @@ private slots:
             QVERIFY(driver.Acted() && !driver.TimedOut());
             QVERIFY(ReadBytes(pdf).startsWith("%PDF"));
             const QString text = PdfText(pdf, 1);
-            if (!text.isNull()) QVERIFY2(text.contains(printable->PrintJobName()), qPrintable(text));
+            // A graph prints without a header (its export is tested with the graph).
+            if (!text.isNull() && dynamic_cast<CGraphBase*>(frame->ActivePane()) == nullptr)
+                QVERIFY2(text.contains(printable->PrintJobName()), qPrintable(text));
         }
         QVERIFY(exported >= 2);
     }
