@@ -125,6 +125,12 @@ private:
     void OnExport();
     // The active chart view's guidance while editing, else "Ready".
     QString IdleStatusText() const;
+    // File > Export of a chart: SVG, PDF or PNG of the whole chart.
+    void ExportChartImage();
+    // File > Export of a graph: SVG, PDF or PNG of the graph as the window shows it.
+    void ExportGraphPicture(CGraphBase& graph);
+    // File > Export of another view: the PDF of its printout.
+    void ExportPrintout();
 
     COndrelApp& app_;
     QMdiArea* mdi_;

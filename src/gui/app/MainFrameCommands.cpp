@@ -209,7 +209,7 @@ void CMainFrame::RefreshCommandStates() {
     const bool printable = ActivePrintable() != nullptr;
     Action(kFilePrint)->setEnabled(printable);
     Action(kFilePrintPreview)->setEnabled(printable);
-    Action(kFileExport)->setEnabled(ActiveView() != nullptr);
+    Action(kFileExport)->setEnabled(printable);
     const bool running = hasDocument && session->Document().stopped == 0;
     Action(kRun)->setChecked(running);
     Action(kTerminateRun)->setChecked(running);

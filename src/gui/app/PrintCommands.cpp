@@ -25,6 +25,8 @@
 #include "printing/PrintJob.h"
 #include "views/chart/CTarvekView.h"
 #include "views/chart/ChartExport.h"
+#include "views/output/CGraphBase.h"
+#include "views/output/GraphExport.h"
 #include "views/output/OutputPane.h"
 
 namespace ondrel::gui {
@@ -104,7 +106,53 @@ void CMainFrame::OnPrintSetup() {
 }
 
 // The whole active chart as a picture: SVG and PDF stay vectors, PNG at a chosen scale.
+// Lists and reports export as the PDF their printout makes.
 void CMainFrame::OnExport() {
+    if (ActiveView() != nullptr)
+        ExportChartImage();
+    else if (CGraphBase* graph = ActiveGraph())
+        ExportGraphPicture(*graph);
+    else
+        ExportPrintout();
+}
+
+// The graph as the window shows it: SVG and PDF as vectors, PNG magnified for crisp pictures.
+void CMainFrame::ExportGraphPicture(CGraphBase& graph) {
+    const QString svg = QStringLiteral("SVG Drawing (*.svg)");
+    const QString pdf = QStringLiteral("PDF Document (*.pdf)");
+    const QString png = QStringLiteral("PNG Image (*.png)");
+    QString filter = svg;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), QStringLiteral("graph.svg"),
+                                                QStringList{svg, pdf, png}.join(QStringLiteral(";;")), &filter);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter == pdf ? QStringLiteral(".pdf") : filter == png ? QStringLiteral(".png") : QStringLiteral(".svg");
+    const QString format = QFileInfo(path).suffix().toLower();
+    double scale = kDefaultPngScale;
+    if (format == QLatin1String("png")) {
+        bool ok = false;
+        scale = QInputDialog::getDouble(this, QStringLiteral("Export"), QStringLiteral("Scale (1 is the window's size):"),
+                                        kDefaultPngScale, 0.5, 8.0, 1, &ok);
+        if (!ok) return;
+    }
+    const QString kind = format == QLatin1String("pdf") || format == QLatin1String("png") ? format : QStringLiteral("svg");
+    WriteExport(path, GraphImageBytes(graph, graph.viewport()->size(), kind, scale));
+}
+
+void CMainFrame::ExportPrintout() {
+    IPrintableView* view = ActivePrintable();
+    ChartSession* session = ActiveSession();
+    if (view == nullptr) return;
+    const QString pdf = QStringLiteral("PDF Document (*.pdf)");
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export"), SuggestedPdfPath(view->PrintJobName()), pdf);
+    if (path.isEmpty()) return;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    const PrintContext context = MakePrintContext(session != nullptr ? session->Path() : QString());
+    const QString error = PrintViewsToPdf({view}, path, Printer(), context);
+    if (!error.isEmpty()) Tell(error);
+}
+
+void CMainFrame::ExportChartImage() {
     CTarvekView* view = ActiveView();
     ChartSession* session = ActiveSession();
     if (view == nullptr || session == nullptr) return;

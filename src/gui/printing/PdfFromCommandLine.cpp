@@ -7,6 +7,7 @@
 
 #include "app/ChartSession.h"
 #include "model/ChartFile.h"
+#include "model/views/TextViewState.h"
 #include "platform/Platform.h"
 #include "platform/StringTable.h"
 #include "printing/PrintJob.h"
@@ -60,6 +61,8 @@ int PrintChartToPdf(const QStringList& arguments, std::ostream& err) {
     std::vector<std::unique_ptr<IPrintableView>> printables;
     std::vector<IPrintableView*> views;
     for (const auto& state : session.States()) {
+        // A text window starts with every block, type and group chosen; so does its printout.
+        if (state->Kind() == ViewKind::Text) static_cast<TextViewState&>(*state).ChooseEverything(session.Document());
         if (auto printable = MakeStatePrintable(session.Document(), *state)) {
             views.push_back(printable.get());
             printables.push_back(std::move(printable));

@@ -12,7 +12,8 @@ class ViewState;
 
 namespace ondrel::gui {
 
-// Null for a view kind that cannot print yet.
-std::unique_ptr<IPrintableView> MakeStatePrintable(const ondrel::CTarvekDoc& doc, const ondrel::ViewState& state);
+// Null for a view kind that cannot print.
+// A graph rescales its state when it prints, as its window does.
+std::unique_ptr<IPrintableView> MakeStatePrintable(const ondrel::CTarvekDoc& doc, ondrel::ViewState& state);
 
 }  // namespace ondrel::gui

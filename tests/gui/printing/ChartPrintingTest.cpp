@@ -18,6 +18,7 @@
 #include "support/AppFixture.h"
 #include "support/GuiTestRegistry.h"
 #include "support/ModalDriver.h"
+#include "PrintTestSupport.h"
 
 #include "app/CommandIds.h"
 #include "blocks/BlockTypeIds.h"
@@ -36,21 +37,6 @@ using namespace ondrel::guitest;
 
 namespace {
 
-class FixedClock : public IClock {
-public:
-    std::int64_t CalendarSeconds() override { return 0; }
-    CalendarDate Today() override { return {2026, 3, 4}; }
-};
-
-class RecordingBoxes : public IMessageBox {
-public:
-    MsgResult Show(const std::string& text, const std::string&, MsgButtons, MsgIcon) override {
-        shown.push_back(text);
-        return MsgResult::Ok;
-    }
-    std::vector<std::string> shown;
-};
-
 CBlock* Place(CTarvekDoc& doc, int type, int x, int y, const char* label, ColorRef color, double value) {
     doc.pendingBlock = doc.CreateBlock(type);
     CBlock* block = doc.pendingBlock.get();
@@ -60,30 +46,6 @@ CBlock* Place(CTarvekDoc& doc, int type, int x, int y, const char* label, ColorR
     block->history = {value};
     block->value = value;  // shown instead of the samples by an initialisation block
     return block;
-}
-
-// The text of page n of a PDF, or of all pages with n = 0; a null string without pdftotext.
-QString PdfText(const QString& pdf, int page = 0) {
-    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (tool.isEmpty()) return {};
-    QStringList args{QStringLiteral("-layout")};
-    if (page > 0) args << "-f" << QString::number(page) << "-l" << QString::number(page);
-    QProcess process;
-    process.start(tool, args << pdf << QStringLiteral("-"));
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// Pixels whose channels differ: anything not black, white or grey.
-int ColouredPixels(const QImage& image) {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            const int spread = std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()});
-            if (spread > 24) ++count;
-        }
-    return count;
 }
 
 }  // namespace

@@ -19,12 +19,15 @@
 #include "model/views/GraphDataText.h"
 #include "model/views/GraphViewState.h"
 #include "platform/NumberFormat.h"
+#include "views/output/GraphPrintable.h"
 #include "views/output/GraphTextMeasurer.h"
 
 namespace ondrel::gui {
 
 CGraphBase::CGraphBase(CTarvekDoc& doc, GraphViewState& state, QWidget* parent)
-    : CTemplateView(doc, state, parent), graph_(state) {
+    : CTemplateView(doc, state, parent),
+      PrintsThrough(std::make_unique<GraphPrintable>(doc, state, [this] { return viewport()->size(); })),
+      graph_(state) {
     viewport()->setMouseTracking(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <string>
 
+#include "printing/PrintsThrough.h"
 #include "views/output/CTemplateView.h"
 #include "views/output/GraphDrawing.h"
 
@@ -21,7 +22,7 @@ class GraphViewState;
 
 namespace ondrel::gui {
 
-class CGraphBase : public CTemplateView {
+class CGraphBase : public CTemplateView, public PrintsThrough {
     Q_OBJECT
 public:
     static constexpr int kHelpContext = 122;

@@ -1,5 +1,7 @@
 #include "views/output/CListBase.h"
 
+#include "views/output/ListPrintable.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -35,7 +37,9 @@ int ClampToScroll(std::int64_t v) { return static_cast<int>(std::clamp<std::int6
 }  // namespace
 
 CListBase::CListBase(CTarvekDoc& doc, ListViewState& state, QWidget* parent)
-    : CTemplateView(doc, state, parent), list_(state) {}
+    : CTemplateView(doc, state, parent),
+      PrintsThrough(std::make_unique<ListPrintable>(doc, state)),
+      list_(state) {}
 
 void CListBase::CopyForSplit(const ListViewState& from, ListViewState& to) {
     // The members may be ahead of the items (a dialog applied them); the copy takes the

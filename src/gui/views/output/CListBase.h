@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "printing/PrintsThrough.h"
 #include "views/output/CTemplateView.h"
 #include "views/output/ListLayout.h"
 #include "views/output/ListPainter.h"
@@ -21,7 +22,7 @@ struct ListTable;
 
 namespace ondrel::gui {
 
-class CListBase : public CTemplateView {
+class CListBase : public CTemplateView, public PrintsThrough {
     Q_OBJECT
 public:
     // A list window splits into up to 2 x 2 panes.

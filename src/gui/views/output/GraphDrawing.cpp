@@ -29,13 +29,15 @@ namespace {
 // The window colour of the standard desktop scheme behind every graph, so an exported
 // image looks like the window.
 const QColor kBackground(255, 255, 255);
+// The screen's units: one pixel of a 96-dpi display.
+constexpr double kScreenUnitsPerInch = 96.0;
 
 QColor ToQColor(ondrel::ColorRef c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
 
 // Square caps: a thin line covers both of its end pixels, so consecutive segments meet and
 // a curve drawn from fewer points covers the same pixels.
-QPen SlotPen(const ondrel::GraphSlot& slot) {
-    return QPen(ToQColor(slot.Color), std::clamp(slot.Width, 0, 99), Qt::SolidLine, Qt::SquareCap,
+QPen SlotPen(const ondrel::GraphSlot& slot, const QColor& color) {
+    return QPen(color, std::clamp(slot.Width, 0, 99), Qt::SolidLine, Qt::SquareCap,
                 Qt::MiterJoin);
 }
 
@@ -95,13 +97,26 @@ QRect GraphDrawing::PlotRect() const {
     return QRect(origin_.x() + plot.left, origin_.y() + plot.top, plot.Width(), plot.Height());
 }
 
+QColor GraphDrawing::Ink(std::uint32_t color) const { return black_ ? QColor(Qt::black) : ToQColor(color); }
+
 void GraphDrawing::Paint(QPainter& painter, const QRect& area, double unitsPerInch,
-                         ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc, bool decimate) {
+                         ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc, bool decimate,
+                         const GraphPrintStyle* print) {
     GraphTextMeasurer measurer(painter.device(), unitsPerInch);
+    // A printed page is measured as the window is: its margins and label sizes are the screen's.
+    GraphTextMeasurer screen(nullptr, kScreenUnitsPerInch);
+    const ondrel::ITextMeasurer& measuring = print != nullptr ? static_cast<const ondrel::ITextMeasurer&>(screen) : measurer;
     // A graph drawn before its first rescale (a file just read, an image of a new view).
-    if (!rescaled_) Rescale(state, doc, measurer);
+    if (!rescaled_) Rescale(state, doc, measuring);
     origin_ = area.topLeft();
-    parts_->layout = ondrel::LayoutGraph(state, parts_->scale, measurer, area.width(), area.height());
+    black_ = print != nullptr && print->black;
+    if (print != nullptr) {
+        const ondrel::GraphLayout window = ondrel::LayoutGraph(state, parts_->scale, screen, print->screenSize.width(),
+                                                               print->screenSize.height());
+        parts_->layout = ondrel::ResizeGraphLayout(window, parts_->scale, area.width(), area.height());
+    } else {
+        parts_->layout = ondrel::LayoutGraph(state, parts_->scale, measurer, area.width(), area.height());
+    }
     painter.save();
     painter.fillRect(area, kBackground);
     painter.setBackground(kBackground);
@@ -117,14 +132,14 @@ void GraphDrawing::PaintNotes(QPainter& painter, const ondrel::GraphViewState& s
                               double unitsPerInch) const {
     if (state.notes.empty() || state.DisplayNotes == 0) return;
     painter.setFont(GraphFont(state.NotesFont, unitsPerInch));
-    painter.setPen(ToQColor(state.NotesColor));
+    painter.setPen(Ink(state.NotesColor));
     const QRect box(origin_.x(), origin_.y(), parts_->layout.width, std::max(parts_->layout.notesHeight, 1));
     painter.drawText(box, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop,
                      QString::fromStdString(state.notes));
 }
 
 void GraphDrawing::PaintAxesAndTicks(QPainter& painter, const ondrel::GraphViewState& state) const {
-    painter.setPen(SlotPen(state.axisSlots[0]));
+    painter.setPen(SlotPen(state.axisSlots[0], Ink(state.axisSlots[0].Color)));
     const QRect plot = PlotRect();
     const int left = plot.left();
     const int right = plot.left() + plot.width();
@@ -155,7 +170,7 @@ void GraphDrawing::PaintLabels(QPainter& painter, const ondrel::GraphViewState& 
     painter.setFont(GraphFont(state.LabelsFont, unitsPerInch));
     const ondrel::GraphSlotScale& x = parts_->scale.slots[0];
     const int xTop = origin_.y() + parts_->layout.height - parts_->layout.marginBottom + parts_->scale.gap;
-    painter.setPen(ToQColor(state.axisSlots[0].Color));
+    painter.setPen(Ink(state.axisSlots[0].Color));
     for (int k = 0; k <= parts_->scale.xDivisions && x.shown; ++k) {
         const int centre = origin_.x() + parts_->layout.XTick(k, parts_->scale.xDivisions);
         const QRect box(centre - x.labelSize.width / 2, xTop, x.labelSize.width, x.labelSize.height);
@@ -167,7 +182,7 @@ void GraphDrawing::PaintLabels(QPainter& painter, const ondrel::GraphViewState& 
         const ondrel::GraphSlotScale& curve = parts_->scale.slots[c];
         if (!curve.shown || curve.sideCode == 0) continue;
         const int n = curve.OnLeft() ? parts_->scale.leftDivisions : parts_->scale.rightDivisions;
-        painter.setPen(ToQColor(state.axisSlots[c].Color));
+        painter.setPen(Ink(state.axisSlots[c].Color));
         for (int k = 0; k <= n; ++k) {
             const int centre = origin_.y() + parts_->layout.YTick(k, n);
             const QRect box(origin_.x() + parts_->layout.labelColumnLeft[c],
@@ -188,7 +203,7 @@ void GraphDrawing::PaintLegends(QPainter& painter, const ondrel::GraphViewState&
         const ondrel::CBlock* block = state.axisSlots[i].block.block;
         if (block == nullptr || !parts_->scale.slots[i].shown) continue;
         const ondrel::GraphRect box = parts_->layout.LegendBox(i, curveCount, textHeight, parts_->scale.gap);
-        painter.setPen(ToQColor(state.axisSlots[i].Color));
+        painter.setPen(Ink(state.axisSlots[i].Color));
         painter.drawText(
             QRect(origin_.x() + box.left, origin_.y() + box.top, box.Width(), box.Height()), Qt::AlignCenter,
             QString::fromStdString(ondrel::LegendText(block->label, parts_->scale.slots[i].exponent)));
@@ -213,7 +228,7 @@ void GraphDrawing::PaintCurves(QPainter& painter, const ondrel::GraphViewState& 
     for (int c = 1; c <= std::clamp(state.curveCount, 0, kMaxCurves); ++c) {
         const ondrel::CBlock* block = state.axisSlots[c].block.block;
         if (block == nullptr || !parts_->scale.slots[c].shown) continue;
-        const QPen pen = SlotPen(state.axisSlots[c]);
+        const QPen pen = SlotPen(state.axisSlots[c], Ink(state.axisSlots[c].Color));
         ondrel::CurvePolylines& lines = parts_->curves[c - 1];
         const ondrel::GraphSlotScale& xs = parts_->scale.slots[0];
         const ondrel::GraphSlotScale& ys = parts_->scale.slots[c];

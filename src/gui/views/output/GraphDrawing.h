@@ -8,10 +8,12 @@
 // Qt's keyword macros), so any Qt file can include it.
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <cstdint>
 #include <memory>
 #include <utility>
 
+class QColor;
 class QPainter;
 
 namespace ondrel {
@@ -21,6 +23,14 @@ class ITextMeasurer;
 }  // namespace ondrel
 
 namespace ondrel::gui {
+
+// How a printed page draws: with the margins, label sizes and divisions the window has (laid
+// out for screenSize on the screen) moved onto the page's area, and every pen and text black
+// when black is set.
+struct GraphPrintStyle {
+    QSize screenSize;
+    bool black = false;
+};
 
 class GraphDrawing {
 public:
@@ -41,8 +51,9 @@ public:
     // Draws the graph into area (drawing units, y down). unitsPerInch sizes the fonts: 96 on
     // the screen and in images. decimate false draws every segment of every curve on its own
     // (the reference that the reduced drawing matches).
+    // print, when given, draws a printed page (see GraphPrintStyle).
     void Paint(QPainter& painter, const QRect& area, double unitsPerInch, ondrel::GraphViewState& state,
-               const ondrel::CTarvekDoc& doc, bool decimate = true);
+               const ondrel::CTarvekDoc& doc, bool decimate = true, const GraphPrintStyle* print = nullptr);
 
     // The plot rectangle of the last drawing in the device's coordinates (x from left to
     // right margin, y from top to bottom margin, right and bottom edges outside).
@@ -74,8 +85,12 @@ private:
     void PaintCurves(QPainter& painter, const ondrel::GraphViewState& state, const ondrel::CTarvekDoc& doc,
                      bool decimate);
 
+    // The colour of ink: black on a black-and-white printed page.
+    QColor Ink(std::uint32_t color) const;
+
     std::unique_ptr<Parts> parts_;
     QPoint origin_;
+    bool black_ = false;
     bool rescaled_ = false;
 };
 

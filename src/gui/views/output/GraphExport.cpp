@@ -4,7 +4,9 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QImage>
+#include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSpinBox>
 #include <QSvgGenerator>
 #include <span>
@@ -47,7 +49,7 @@ void ExportGraphData(CGraphBase& graph, QWidget*) {
     WriteExport(QString::fromStdString(*path), QByteArray::fromStdString(graph.VisibleDataText(',')));
 }
 
-QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& format) {
+QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& format, double scale) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -62,11 +64,23 @@ QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& 
         QPainter painter(&svg);
         graph.Paint(painter, area, kImageDotsPerInch);
         painter.end();
+    } else if (format == QLatin1String("pdf")) {
+        QPdfWriter pdf(&buffer);
+        pdf.setCreator(QStringLiteral("Ondrel"));
+        pdf.setTitle(graph.CaptionTitle());
+        pdf.setResolution(static_cast<int>(kImageDotsPerInch));
+        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(size) / kImageDotsPerInch, QPageSize::Inch), QPageLayout::Portrait,
+                                      QMarginsF()));
+        QPainter painter(&pdf);
+        graph.Paint(painter, area, kImageDotsPerInch);
+        painter.end();
     } else {
-        QImage image(size, QImage::Format_RGB32);
-        image.setDotsPerMeterX(static_cast<int>(kImageDotsPerInch / 0.0254 + 0.5));
+        const double magnified = scale > 0.0 ? scale : 1.0;
+        QImage image(size * magnified, QImage::Format_RGB32);
+        image.setDotsPerMeterX(static_cast<int>(kImageDotsPerInch * magnified / 0.0254 + 0.5));
         image.setDotsPerMeterY(image.dotsPerMeterX());
         QPainter painter(&image);
+        painter.scale(magnified, magnified);
         graph.Paint(painter, area, kImageDotsPerInch);
         painter.end();
         image.save(&buffer, "PNG");

@@ -35,8 +35,10 @@ private:
     QSpinBox* height_ = nullptr;
 };
 
-// The image bytes of the graph drawn at size: "svg" or "png".
-QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& format);
+// The image bytes of the graph drawn at size (drawing units, a pixel each): "svg", "pdf"
+// (one page of that size) or "png", whose image is scale times the size, the same drawing
+// magnified for crisp pictures.
+QByteArray GraphImageBytes(CGraphBase& graph, const QSize& size, const QString& format, double scale = 1.0);
 // Writes bytes to path atomically; shows the reason and returns false on failure.
 bool WriteExport(const QString& path, const QByteArray& bytes);
 

@@ -103,24 +103,26 @@ void PaintListTable(QPainter& painter, const QRect& area, const ListPaintJob& jo
     const ListMetrics& m = job.metrics;
     painter.save();
     if (job.background.isValid()) painter.fillRect(area, job.background);
-    TableGeometry g{area.left(), area.top(), WindowExtent(m, area.size())};
+    TableGeometry g{area.left(), area.top(), job.extent.value_or(WindowExtent(m, area.size()))};
     if (state.NotesDisplay != 0) {
-        if (m.notesHeight > 0) {
+        if (m.notesHeight > 0 && job.drawNotes) {
             painter.setFont(ToQFont(state.NotesFont));
-            painter.setPen(ToQColor(state.NotesColor));
+            painter.setPen(job.black ? QColor(Qt::black) : ToQColor(state.NotesColor));
             painter.drawText(QRect(g.x0, g.top, m.notesWidth, m.notesHeight), Qt::TextWordWrap,
                              QString::fromStdString(state.notes));
         }
         g.top += m.notesHeight;
     }
-    const QColor ink = ToQColor(state.FontColor);
+    const QColor ink = job.black ? QColor(Qt::black) : ToQColor(state.FontColor);
     painter.setFont(ToQFont(state.ListFont));
     painter.setPen(ink);
     PaintHeader(painter, job, g, drawn);
     PaintCells(painter, job, g, drawn);
     painter.setPen(QPen(ink, 0));
-    const int lineX = g.x0 + m.cellWidth + 2;
-    painter.drawLine(lineX, g.top, lineX, g.top + area.height());
+    const int lineX = g.x0 + m.cellWidth + job.lineGap;
+    // On a page the line ends under the last row the page holds.
+    const int lineBottom = job.extent ? g.top + (g.extent.visibleRows + 1) * m.rowHeight : g.top + area.height();
+    painter.drawLine(lineX, g.top, lineX, lineBottom);
     painter.drawLine(g.x0, g.top + m.rowHeight, g.x0 + area.width(), g.top + m.rowHeight);
     painter.restore();
 }

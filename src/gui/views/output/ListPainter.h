@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "views/output/ListLayout.h"
@@ -34,6 +35,14 @@ struct ListPaintJob {
     std::int64_t selectedFirst = 0;
     std::int64_t selectedLast = -1;
     QColor selection;
+    // A printed page: the rows and columns it shows instead of what fits the area, whether it
+    // draws the notes (the page keeps their band either way) and whether all ink is black.
+    std::optional<ListWindowExtent> extent;
+    bool drawNotes = true;
+    bool black = false;
+    // The fixed column's line stands this far right of the cells: two units of 0.01 inch, a
+    // pixel each on the screen.
+    int lineGap = 2;
 };
 
 // A text as drawn: the box it was aligned in, and the text.

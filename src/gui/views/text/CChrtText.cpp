@@ -15,20 +15,13 @@
 #include "model/views/TextViewState.h"
 #include "platform/FontConversion.h"
 #include "platform/Platform.h"
+#include "views/text/ReportDocument.h"
+#include "views/text/TextPrintable.h"
 
 namespace ondrel::gui {
-namespace {
-
-constexpr int kTwipsPerInch = 1440;
-constexpr int kTwipsPerFontUnit = 112;
-constexpr int kTabStops = 5;
-
-QColor ToQColor(ColorRef c) { return QColor(ColorRed(c), ColorGreen(c), ColorBlue(c)); }
-
-}  // namespace
 
 CChrtText::CChrtText(CTarvekDoc& doc, TextViewState& state, QWidget* parent)
-    : QTextEdit(parent), doc_(doc), state_(state) {
+    : QTextEdit(parent), PrintsThrough(std::make_unique<TextPrintable>(doc, state, &report_)), doc_(doc), state_(state) {
     setReadOnly(true);
     setLineWrapMode(QTextEdit::NoWrap);
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -68,37 +61,14 @@ void CChrtText::Regenerate() {
     ShowText(shown);
 }
 
-int CChrtText::TabUnitTwips(const TextViewState& state) {
-    return std::abs(state.MainFont.height) * kTwipsPerFontUnit;
-}
+int CChrtText::TabUnitTwips(const TextViewState& state) { return ReportTabUnitTwips(state); }
 
 QList<qreal> CChrtText::TabStops() const {
-    const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96.0;
-    const double unit = TabUnitTwips(state_) * dpi / kTwipsPerInch;
-    QList<qreal> stops;
-    for (int i = 1; i <= kTabStops; ++i) stops << unit * i;
-    return stops;
+    return ReportTabStops(state_, logicalDpiX() > 0 ? logicalDpiX() : 96.0);
 }
 
-// The text goes into a new document that already has the report's font, tab stops and
-// colour, inserted with that format in one piece: formatting a shown document afterwards, or
-// filling the one on screen, lays the text out again and again. Every character carries the
-// colour, so the text does not follow the desktop's automatic text colour.
 void CChrtText::ShowText(const QString& text) {
-    const QFont font = ToQFont(state_.MainFont);
-    auto* fresh = new QTextDocument(this);
-    fresh->setDefaultFont(font);
-    QTextOption option = fresh->defaultTextOption();
-    QList<QTextOption::Tab> tabs;
-    for (qreal stop : TabStops()) tabs << QTextOption::Tab(stop, QTextOption::LeftTab);
-    option.setTabs(tabs);
-    option.setWrapMode(QTextOption::NoWrap);
-    fresh->setDefaultTextOption(option);
-    fresh->setUndoRedoEnabled(false);
-    QTextCharFormat format;
-    format.setFont(font);
-    format.setForeground(ToQColor(state_.FontColor));
-    QTextCursor(fresh).insertText(text, format);
+    QTextDocument* fresh = MakeReportDocument(state_, text, logicalDpiX() > 0 ? logicalDpiX() : 96.0, this);
     setDocument(fresh);
     setLineWrapMode(QTextEdit::NoWrap);
     delete shownDocument_;  // the one made for the previous report

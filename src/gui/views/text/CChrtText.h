@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/DocumentView.h"
+#include "printing/PrintsThrough.h"
 #include "views/output/OutputPane.h"
 
 namespace ondrel {
@@ -19,7 +20,7 @@ class TextViewState;
 
 namespace ondrel::gui {
 
-class CChrtText : public QTextEdit, public IDocumentView, public IOutputPane {
+class CChrtText : public QTextEdit, public IDocumentView, public IOutputPane, public PrintsThrough {
     Q_OBJECT
 public:
     // Attaches itself to doc; state must outlive the view (the session keeps it).
