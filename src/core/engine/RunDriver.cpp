@@ -167,10 +167,14 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
         if (doc.stopped) break;
         const double nextStart = doc.intervalStart + interval;
         const bool lastInterval = !(nextStart < lastStart);
-        if (window != nullptr) window->Pump(doc, lastInterval);
+        if (window != nullptr) {
+            if (window->ShowsSamples() && !recorder->Flush()) break;
+            window->Pump(doc, lastInterval);
+        }
         doc.intervalStart = nextStart;
         if (lastInterval) break;
     }
+    recorder->Flush();
 }
 
 void FinishRun(CTarvekDoc& doc, IRunWindow* window) {

@@ -31,17 +31,6 @@ bool Is(const CBlock& block) {
     return KeepsBaseRecording<T>() && typeid(block) == typeid(T);
 }
 
-// The history of a recorded block is written at a different place for each block and
-// sample: a cache miss whenever a block's history begins a new line. The line a block
-// starts eight samples from now is fetched now, an interval's work ahead of the store. Only
-// reserved memory is touched.
-void PrefetchHistoryAhead(const CBlock& block) {
-    constexpr std::size_t kSamplesPerLine = 64 / sizeof(double);
-    const std::vector<double>& history = block.history;
-    const std::size_t ahead = history.size() + kSamplesPerLine;
-    if (ahead < history.capacity()) __builtin_prefetch(history.data() + ahead, 1);
-}
-
 }  // namespace
 
 bool SampleRecorder::RecordsOutputOnly(const CBlock& block) {
@@ -58,6 +47,8 @@ SampleRecorder::SampleRecorder(CTarvekDoc& document) : document_(document) {
     ForEachLoopRecorded(document, [this](CBlock& block) {
         (RecordsOutputOnly(block) ? outputOnly_ : others_).push_back(&block);
     });
+    batch_.resize(kBatchSamples * outputOnly_.size());
+    flushed_ = document.Clock()->history.size();
     // The blocks that keep more than their output with each sample count twice.
     const std::uint64_t weight = outputOnly_.size() + 2 * others_.size();
     const std::uint64_t limit = BudgetedSamples(weight);
@@ -65,27 +56,77 @@ SampleRecorder::SampleRecorder(CTarvekDoc& document) : document_(document) {
 }
 
 bool SampleRecorder::Record() {
-    const std::size_t before = document_.Clock()->history.size();
-    if (before >= sampleLimit_) {
-        ReportRunOutOfMemory(document_);
-        return false;
-    }
+    const std::size_t before = SampleCount();
+    if (before >= sampleLimit_) return Fail();
+    if (pending_ == kBatchSamples && !Flush()) return false;
     try {
-        RecordAll();
-        return true;
+        for (CBlock* block : others_) block->RecordSample();
     } catch (const std::bad_alloc&) {
         TakeBack(before);
-        ReportRunOutOfMemory(document_);
-        return false;
+        return Fail();
+    }
+    CollectOutputs();
+    return true;
+}
+
+bool SampleRecorder::Flush() {
+    if (pending_ == 0) return true;
+    try {
+        AppendBatch();
+    } catch (const std::bad_alloc&) {
+        // Some histories took the whole batch, the others none of it.
+        for (CBlock* block : outputOnly_) {
+            if (block->history.size() > flushed_) block->history.resize(flushed_);
+        }
+        return AppendSampleBySample();
+    }
+    flushed_ += pending_;
+    pending_ = 0;
+    return true;
+}
+
+// Hands what was collected over first, so that the samples before the failure are kept.
+bool SampleRecorder::Fail() {
+    if (!Flush()) return false;
+    ReportRunOutOfMemory(document_);
+    return false;
+}
+
+void SampleRecorder::CollectOutputs() {
+    double* row = batch_.data() + pending_ * outputOnly_.size();
+    for (const CBlock* block : outputOnly_) *row++ = block->value;
+    ++pending_;
+}
+
+void SampleRecorder::AppendBatch() {
+    const std::size_t blocks = outputOnly_.size();
+    double run[kBatchSamples];
+    for (std::size_t i = 0; i < blocks; ++i) {
+        const double* column = batch_.data() + i;
+        for (std::size_t row = 0; row < pending_; ++row) run[row] = column[row * blocks];
+        std::vector<double>& history = outputOnly_[i]->history;
+        history.insert(history.end(), run, run + pending_);
     }
 }
 
-void SampleRecorder::RecordAll() {
-    for (CBlock* block : outputOnly_) {
-        PrefetchHistoryAhead(*block);
-        block->history.push_back(block->value);
+// The batch once more, one whole sample at a time, as far as memory goes.
+bool SampleRecorder::AppendSampleBySample() {
+    const std::size_t blocks = outputOnly_.size();
+    for (std::size_t row = 0; row < pending_; ++row) {
+        const double* sample = batch_.data() + row * blocks;
+        try {
+            for (std::size_t i = 0; i < blocks; ++i) outputOnly_[i]->history.push_back(sample[i]);
+        } catch (const std::bad_alloc&) {
+            flushed_ += row;
+            pending_ = 0;
+            TakeBack(flushed_);
+            ReportRunOutOfMemory(document_);
+            return false;
+        }
     }
-    for (CBlock* block : others_) block->RecordSample();
+    flushed_ += pending_;
+    pending_ = 0;
+    return true;
 }
 
 void SampleRecorder::TakeBack(std::size_t samples) {

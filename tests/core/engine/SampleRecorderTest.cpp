@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <vector>
 
 #include "blocks/DelayBlock.h"
 #include "blocks/DynamicBlocks.h"
@@ -37,6 +38,65 @@ TEST_F(SampleRecorderTest, BlocksWithRecordsOfTheirOwnStillKeepThemInStep) {
     EXPECT_FALSE(SampleRecorder::RecordsOutputOnly(*delay));
     EXPECT_FALSE(SampleRecorder::RecordsOutputOnly(*decay));
     EXPECT_TRUE(SampleRecorder::RecordsOutputOnly(*sum));
+}
+
+// A run window that either shows the samples or only the time; one that shows them checks
+// at every pump that each recorded block already holds every sample so far.
+class SampleWindow : public test::FakeRunWindow {
+public:
+    explicit SampleWindow(bool showsSamples) : showsSamples_(showsSamples) {}
+    bool ShowsSamples() const override { return showsSamples_; }
+    void Pump(CTarvekDoc& doc, bool lastInterval) override {
+        test::FakeRunWindow::Pump(doc, lastInterval);
+        if (!showsSamples_) return;
+        const std::size_t expected = lastFlags.size() + 1;  // sample 0 and one per pump
+        ForEachLoopRecorded(doc, [&](CBlock& block) {
+            if (block.history.size() != expected) ++behind;
+        });
+    }
+    int behind = 0;
+
+private:
+    bool showsSamples_;
+};
+
+// A fresh chart for each run of a table.
+struct Chart : test::EngineTest {
+    void TestBody() override {}
+};
+
+// One run of a small chart with a state, a Delay and a Sum: every recorded history.
+std::vector<std::vector<double>> RunChart(std::size_t intervals, IRunWindow* window) {
+    Chart chart;
+    test::ScopedRunWindow installed(window);
+    CBlock* integrate = chart.AddIntegrate(1.0, 0.0);
+    chart.Wire(integrate, 1, &chart.Clock());
+    CBlock* delay = chart.Add(kTypeDelay);
+    chart.Wire(delay, 1, integrate);
+    CBlock* sum = chart.Add(kTypeSum);
+    chart.Wire(sum, 1, delay);
+    chart.Wire(sum, 2, integrate);
+    chart.SetTiming(1e-7, 0.01, 0.01 * static_cast<double>(intervals));
+    chart.doc.OnRun();
+    EXPECT_TRUE(chart.platform.messages.shown.empty()) << intervals;
+    std::vector<std::vector<double>> histories;
+    ForEachLoopRecorded(chart.doc, [&](CBlock& block) { histories.push_back(block.history); });
+    return histories;
+}
+
+TEST(SampleRecorderBatches, EveryWindowSeesTheSameSamplesAcrossBatchBoundaries) {
+    constexpr std::size_t kBatch = SampleRecorder::kBatchSamples;
+    for (std::size_t intervals : {std::size_t{1}, kBatch - 1, kBatch, kBatch + 1, 3 * kBatch + 5}) {
+        SampleWindow showing(true);
+        const auto reference = RunChart(intervals, &showing);
+        EXPECT_EQ(showing.behind, 0) << intervals;
+        EXPECT_EQ(showing.lastFlags.size(), intervals);
+        ASSERT_FALSE(reference.empty());
+        for (const auto& history : reference) EXPECT_EQ(history.size(), intervals + 1) << intervals;
+        SampleWindow timeOnly(false);
+        EXPECT_EQ(RunChart(intervals, &timeOnly), reference) << intervals;
+        EXPECT_EQ(RunChart(intervals, nullptr), reference) << intervals;
+    }
 }
 
 }  // namespace
