@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "blocks/CBlock.h"
+#include "engine/CIntegrator.h"
 #include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "engine/RungeKuttaPairs.h"
@@ -153,11 +154,15 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
     if (!(lastStart > 0.0)) return;
     std::optional<SampleRecorder> recorder;
     try {
-        recorder.emplace(doc);
+        recorder.emplace(doc, doc.integrator.get());
     } catch (const std::bad_alloc&) {
         ReportRunOutOfMemory(doc);
         return;
     }
+    // Where nothing reads the blocks between intervals, the integrator keeps its results
+    // until the run ends rather than handing every one of them over after every interval.
+    const bool blocksRead = (window != nullptr && window->ShowsSamples()) || !recorder->ReadsOutputsOnly();
+    if (doc.integrator && !blocksRead) doc.integrator->HoldResultsBetweenSteps(true);
     // A stop requested while the window was pumped ends the run here too: another interval
     // would have every evaluation refused and record the previous values once more.
     while (!doc.stopped) {
@@ -178,6 +183,7 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
 }
 
 void FinishRun(CTarvekDoc& doc, IRunWindow* window) {
+    if (doc.integrator) doc.integrator->HandResultsToBlocks();
     doc.integrator.reset();
     const std::size_t samples = doc.Clock()->history.size();
     const std::size_t largestIndex = static_cast<std::size_t>(std::numeric_limits<int>::max());

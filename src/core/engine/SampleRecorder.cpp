@@ -2,16 +2,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <type_traits>
 #include <typeinfo>
+#include <utility>
 
 #include "blocks/CBlock.h"
 #include "blocks/ClockBlock.h"
 #include "blocks/Generators.h"
 #include "blocks/IntegrateBlock.h"
 #include "blocks/StatelessBlocks.h"
+#include "engine/CIntegrator.h"
 #include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
@@ -41,18 +44,39 @@ bool SampleRecorder::RecordsOutputOnly(const CBlock& block) {
            Is<CDivideBlock>(block);
 }
 
-SampleRecorder::SampleRecorder(CTarvekDoc& document) : document_(document) {
+SampleRecorder::SampleRecorder(CTarvekDoc& document, const CIntegrator* integrator)
+    : document_(document) {
     outputOnly_.reserve(1 + document.stateList.size() + document.computeList.size() +
                         document.auxList.size());
     ForEachLoopRecorded(document, [this](CBlock& block) {
         (RecordsOutputOnly(block) ? outputOnly_ : others_).push_back(&block);
     });
+    ChooseOutputs(integrator);
     batch_.resize(kBatchSamples * outputOnly_.size());
     flushed_ = document.Clock()->history.size();
     // The blocks that keep more than their output with each sample count twice.
     const std::uint64_t weight = outputOnly_.size() + 2 * others_.size();
     const std::uint64_t limit = BudgetedSamples(weight);
     sampleLimit_ = static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max()));
+}
+
+void SampleRecorder::ChooseOutputs(const CIntegrator* integrator) {
+    using Held = std::pair<const CBlock*, const double*>;
+    std::vector<Held> held;
+    if (integrator != nullptr) {
+        integrator->ForEachHeldValue(
+            [&held](const CBlock* block, const double* value) { held.emplace_back(block, value); });
+    }
+    // Of a block held twice, the value handed over last.
+    std::stable_sort(held.begin(), held.end(),
+                     [](const Held& x, const Held& y) { return x.first < y.first; });
+    outputs_.reserve(outputOnly_.size());
+    for (const CBlock* block : outputOnly_) {
+        const auto end = std::upper_bound(held.begin(), held.end(), block,
+                                          [](const CBlock* key, const Held& h) { return key < h.first; });
+        const bool found = end != held.begin() && std::prev(end)->first == block;
+        outputs_.push_back(found ? std::prev(end)->second : &block->value);
+    }
 }
 
 bool SampleRecorder::Record() {
@@ -94,7 +118,7 @@ bool SampleRecorder::Fail() {
 
 void SampleRecorder::CollectOutputs() {
     double* row = batch_.data() + pending_ * outputOnly_.size();
-    for (const CBlock* block : outputOnly_) *row++ = block->value;
+    for (const double* output : outputs_) *row++ = *output;
     ++pending_;
 }
 

@@ -20,6 +20,8 @@
 
 namespace ondrel {
 
+class CIntegrator;
+
 // The blocks recorded after every interval, in the order they are recorded.
 template <typename Action>
 void ForEachLoopRecorded(CTarvekDoc& doc, Action action) {
@@ -35,8 +37,9 @@ public:
     static constexpr std::size_t kBatchSamples = 64;
 
     // The recorded blocks of the document's lists as they are now, every one of them holding
-    // the same number of samples.
-    explicit SampleRecorder(CTarvekDoc& document);
+    // the same number of samples. The outputs the integrator holds are read where it holds
+    // them, so that they are recorded whether or not they were handed to their blocks.
+    SampleRecorder(CTarvekDoc& document, const CIntegrator* integrator);
 
     // Records one sample of every block. Out of memory, or a sample beyond the history
     // budget, takes the partial sample back (every recorded block then holds the same
@@ -48,11 +51,16 @@ public:
     // The samples every recorded block holds, counting those not yet handed over.
     std::size_t SampleCount() const { return flushed_ + pending_; }
 
+    // True when recording reads nothing but the outputs (no block records through its own
+    // RecordSample, which reads the blocks).
+    bool ReadsOutputsOnly() const { return others_.empty(); }
+
     // True when the block's type records its output and nothing else, so that appending the
     // output is its whole RecordSample.
     static bool RecordsOutputOnly(const CBlock& block);
 
 private:
+    void ChooseOutputs(const CIntegrator* integrator);
     bool Fail();
     void CollectOutputs();
     void AppendBatch();
@@ -64,6 +72,8 @@ private:
     // does not matter: those that record their output alone go through the batch.
     std::vector<CBlock*> outputOnly_;
     std::vector<CBlock*> others_;
+    // Where each output of outputOnly_ is read.
+    std::vector<const double*> outputs_;
     // kBatchSamples rows of one value per block of outputOnly_, in that order.
     std::vector<double> batch_;
     std::size_t pending_ = 0;  // rows of batch_ in use

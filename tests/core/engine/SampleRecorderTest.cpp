@@ -65,37 +65,58 @@ struct Chart : test::EngineTest {
     void TestBody() override {}
 };
 
-// One run of a small chart with a state, a Delay and a Sum: every recorded history.
-std::vector<std::vector<double>> RunChart(std::size_t intervals, IRunWindow* window) {
+// What a run leaves: every recorded history, then every block's final output.
+struct RunOutcome {
+    std::vector<std::vector<double>> histories;
+    std::vector<double> outputs;
+    bool operator==(const RunOutcome&) const = default;
+};
+
+// One run of a small chart with a state and a Sum that also reads itself; with a Delay,
+// which records through its own RecordSample, or without.
+RunOutcome RunChart(std::size_t intervals, IRunWindow* window, bool withDelay) {
     Chart chart;
     test::ScopedRunWindow installed(window);
     CBlock* integrate = chart.AddIntegrate(1.0, 0.0);
-    chart.Wire(integrate, 1, &chart.Clock());
-    CBlock* delay = chart.Add(kTypeDelay);
-    chart.Wire(delay, 1, integrate);
     CBlock* sum = chart.Add(kTypeSum);
-    chart.Wire(sum, 1, delay);
-    chart.Wire(sum, 2, integrate);
+    chart.Wire(sum, 1, &chart.Clock());
+    chart.Wire(sum, 3, sum);
+    sum->param[3] = 0.5;
+    chart.Wire(integrate, 1, &chart.Clock());
+    if (withDelay) {
+        CBlock* delay = chart.Add(kTypeDelay);
+        chart.Wire(delay, 1, integrate);
+        chart.Wire(sum, 2, delay);
+    } else {
+        chart.Wire(sum, 2, integrate);
+    }
     chart.SetTiming(1e-7, 0.01, 0.01 * static_cast<double>(intervals));
     chart.doc.OnRun();
     EXPECT_TRUE(chart.platform.messages.shown.empty()) << intervals;
-    std::vector<std::vector<double>> histories;
-    ForEachLoopRecorded(chart.doc, [&](CBlock& block) { histories.push_back(block.history); });
-    return histories;
+    RunOutcome outcome;
+    ForEachLoopRecorded(chart.doc, [&](CBlock& block) { outcome.histories.push_back(block.history); });
+    for (const auto& block : chart.doc.blockList) outcome.outputs.push_back(block->value);
+    return outcome;
 }
 
+// A window that shows samples gets every sample and output handed over after every
+// interval; the others let the samples collect in batches and the outputs stay with the
+// integrator until the run ends. Neither may change a bit of what the run leaves.
 TEST(SampleRecorderBatches, EveryWindowSeesTheSameSamplesAcrossBatchBoundaries) {
     constexpr std::size_t kBatch = SampleRecorder::kBatchSamples;
-    for (std::size_t intervals : {std::size_t{1}, kBatch - 1, kBatch, kBatch + 1, 3 * kBatch + 5}) {
-        SampleWindow showing(true);
-        const auto reference = RunChart(intervals, &showing);
-        EXPECT_EQ(showing.behind, 0) << intervals;
-        EXPECT_EQ(showing.lastFlags.size(), intervals);
-        ASSERT_FALSE(reference.empty());
-        for (const auto& history : reference) EXPECT_EQ(history.size(), intervals + 1) << intervals;
-        SampleWindow timeOnly(false);
-        EXPECT_EQ(RunChart(intervals, &timeOnly), reference) << intervals;
-        EXPECT_EQ(RunChart(intervals, nullptr), reference) << intervals;
+    for (bool withDelay : {true, false}) {
+        for (std::size_t intervals : {std::size_t{1}, kBatch - 1, kBatch, kBatch + 1, 3 * kBatch + 5}) {
+            SampleWindow showing(true);
+            const RunOutcome reference = RunChart(intervals, &showing, withDelay);
+            EXPECT_EQ(showing.behind, 0) << intervals;
+            EXPECT_EQ(showing.lastFlags.size(), intervals);
+            ASSERT_FALSE(reference.histories.empty());
+            for (const auto& history : reference.histories)
+                EXPECT_EQ(history.size(), intervals + 1) << intervals;
+            SampleWindow timeOnly(false);
+            EXPECT_EQ(RunChart(intervals, &timeOnly, withDelay), reference) << intervals;
+            EXPECT_EQ(RunChart(intervals, nullptr, withDelay), reference) << intervals;
+        }
     }
 }
 
