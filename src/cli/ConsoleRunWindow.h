@@ -30,6 +30,7 @@ public:
     bool Open(CTarvekDoc& doc) override;
     void Pump(CTarvekDoc& doc, bool lastInterval) override;
     void Close(CTarvekDoc& doc) override;
+    bool ShowsSamples() const override { return false; }
     // Takes a progress line off the terminal, so that a message does not run into it; the
     // next pump shows it again.
     void Erase();

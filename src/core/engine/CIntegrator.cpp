@@ -184,7 +184,9 @@ void CIntegrator::StoreStates(const double* y) { program_.StoreStates(y); }
 
 void CIntegrator::BeginStep() { program_.Load(); }
 
-void CIntegrator::EndStep() { program_.Publish(); }
+void CIntegrator::EndStep() {
+    if (!holdResults_) program_.Publish();
+}
 
 void CIntegrator::ReportExcessiveSteps(double stepsNeeded) const {
     // The count is shown as a whole number; a need beyond the int range (a step that

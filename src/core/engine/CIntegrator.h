@@ -40,6 +40,17 @@ public:
     // otherwise. The compute list is evaluated through the program compiled at
     // construction; outside Step the blocks hold the results as soon as it returns.
     virtual int Evaluate(double stageTime, double* derivatives);
+    // With hold set, a step leaves its results in the program's slots instead of handing
+    // them to the blocks as it ends; Load then keeps the newer slots. Only for a run where
+    // nothing reads the blocks' outputs between steps but through HeldValues: whoever sets
+    // it calls HandResultsToBlocks before the blocks are read.
+    void HoldResultsBetweenSteps(bool hold) { holdResults_ = hold; }
+    void HandResultsToBlocks() { program_.Publish(); }
+    // Calls action(block, value) for every block whose latest result is held by the
+    // integrator: *value is that result (what the block holds once handed over).
+    template <typename Action>
+    void ForEachHeldValue(Action action) const { program_.ForEachHeldValue(action); }
+
     // The largest magnitude over the states of the error sum of the stages; not a finite
     // number as soon as any state's sum is not (0.0 when there are no states).
     double MaxError() const;
@@ -104,6 +115,7 @@ private:
     // construction: wiring and parameters cannot change while a run is under way.
     EvaluationProgram program_;
     bool inStep_ = false;
+    bool holdResults_ = false;
     CBlock* clock_ = nullptr;
     CBlock* errorOutput_ = nullptr;  // the Clock's "Error" output
     CBlock* countOutput_ = nullptr;  // the Clock's "Count" output

@@ -14,9 +14,13 @@ namespace ondrel {
 
 void EvaluationProgram::Load() {
     double* v = values_.data();
-    for (const Binding& binding : loaded_) v[binding.slot] = binding.block->value;
-    statesStored_ = false;
-    evaluated_ = false;
+    const auto load = [&](std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) v[loaded_[i].slot] = loaded_[i].block->value;
+    };
+    const std::size_t statesBegin = externalLoads_ + feedbackLoads_;
+    load(0, externalLoads_);
+    if (!evaluated_) load(externalLoads_, statesBegin);
+    if (!statesStored_) load(statesBegin, loaded_.size());
 }
 
 void EvaluationProgram::Publish() {
@@ -27,6 +31,8 @@ void EvaluationProgram::Publish() {
     if (evaluated_) {
         for (const Binding& binding : computed_) binding.block->value = v[binding.slot];
     }
+    statesStored_ = false;
+    evaluated_ = false;
 }
 
 void EvaluationProgram::StoreStates(const double* y) {

@@ -36,11 +36,20 @@ public:
     EvaluationProgram(const CTarvekDoc& document, const std::vector<CBlock*>& states);
 
     // Takes the values the evaluation reads before writing them (the states, the other
-    // sources) from their blocks.
+    // sources) from their blocks, except those whose slots hold results not yet handed back:
+    // there the slot is newer than the block.
     void Load();
-    // Hands the values written since Load (states stored, blocks computed) back to their
-    // blocks.
+    // Hands the values written since the last Publish (states stored, blocks computed) back
+    // to their blocks.
     void Publish();
+    // Calls action(block, value) for every block whose latest result is held in a slot (the
+    // states and the compute list): *value is what Publish would hand to it. A block held
+    // twice is reported twice, the slot Publish hands over last the last time.
+    template <typename Action>
+    void ForEachHeldValue(Action action) const {
+        for (std::size_t i = 0; i < stateCount_; ++i) action(stateBlocks_[i], values_.data() + i);
+        for (const Binding& binding : computed_) action(binding.block, values_.data() + binding.slot);
+    }
 
     // The state slots: StoreStates writes them, LoadStates reads them.
     std::size_t StateCount() const { return stateCount_; }
@@ -118,13 +127,17 @@ private:
     std::vector<Run> runs_;
     std::vector<double> arrayParams_;  // of the runs over arrays
     std::vector<Gathered> gathered_;
-    std::vector<Binding> loaded_;     // read before written: taken from the blocks by Load
+    // Read before written: taken from the blocks by Load. The other sources come first,
+    // then the compute-list blocks read before they are computed, then the states.
+    std::vector<Binding> loaded_;
+    std::size_t externalLoads_ = 0;
+    std::size_t feedbackLoads_ = 0;
     std::vector<Binding> computed_;   // written by the steps: handed back by Publish
     std::vector<CBlock*> stateBlocks_;
     std::size_t stateCount_ = 0;
     std::int32_t clockSlot_ = -1;     // -1 when nothing reads the Clock
-    bool statesStored_ = false;       // since Load
-    bool evaluated_ = false;          // since Load
+    bool statesStored_ = false;       // since Publish
+    bool evaluated_ = false;          // since Publish
 };
 
 }  // namespace ondrel

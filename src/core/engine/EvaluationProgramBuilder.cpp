@@ -79,6 +79,7 @@ private:
             entry.slot = next++;
             program_.loaded_.push_back({entry.slot, entry.block});
         }
+        program_.externalLoads_ = program_.loaded_.size();
         program_.values_.assign(static_cast<std::size_t>(next), 0.0);
         const CBlock* clock = document_.Clock();
         program_.clockSlot_ = clock != nullptr ? SlotOf(clock) : -1;
@@ -149,6 +150,7 @@ private:
             }
             written[step.out] = true;
         }
+        program_.feedbackLoads_ = program_.loaded_.size() - program_.externalLoads_;
         for (std::int32_t i = 0; i < static_cast<std::int32_t>(states_.size()); ++i)
             program_.loaded_.push_back({i, states_[i]});
     }

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "blocks/CBlock.h"
+#include "engine/CIntegrator.h"
 #include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "engine/RungeKuttaPairs.h"
@@ -157,11 +158,15 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
     }
     std::optional<SampleRecorder> recorder;
     try {
-        recorder.emplace(doc);
+        recorder.emplace(doc, doc.integrator.get());
     } catch (const std::bad_alloc&) {
         ReportRunOutOfMemory(doc);
         return;
     }
+    // Where nothing reads the blocks between intervals, the integrator keeps its results
+    // until the run ends rather than handing every one of them over after every interval.
+    const bool blocksRead = (window != nullptr && window->ShowsSamples()) || !recorder->ReadsOutputsOnly();
+    if (doc.integrator && !blocksRead) doc.integrator->HoldResultsBetweenSteps(true);
     // A stop requested while the window was pumped ends the run here too: another interval
     // would have every evaluation refused and record the previous values once more.
     while (!doc.stopped) {
@@ -171,16 +176,21 @@ void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
         if (doc.stopped) break;
         const double nextStart = doc.intervalStart + interval;
         const bool lastInterval = !(nextStart < lastStart);
-        if (window != nullptr) window->Pump(doc, lastInterval);
+        if (window != nullptr) {
+            if (window->ShowsSamples() && !recorder->Flush()) break;
+            window->Pump(doc, lastInterval);
+        }
         doc.intervalStart = nextStart;
         if (lastInterval) {
             doc.StopRun(RunEndKind::Completed);
             break;
         }
     }
+    recorder->Flush();
 }
 
 void FinishRun(CTarvekDoc& doc, IRunWindow* window) {
+    if (doc.integrator) doc.integrator->HandResultsToBlocks();
     doc.integrator.reset();
     // A stop flag set behind the document's back (a run window of old) is the user's.
     if (doc.runEnd.kind == RunEndKind::None) doc.runEnd = RunEnd{RunEndKind::UserStop, {}, doc.currentTime};

@@ -2,16 +2,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <new>
 #include <type_traits>
 #include <typeinfo>
+#include <utility>
 
 #include "blocks/CBlock.h"
 #include "blocks/ClockBlock.h"
 #include "blocks/Generators.h"
 #include "blocks/IntegrateBlock.h"
 #include "blocks/StatelessBlocks.h"
+#include "engine/CIntegrator.h"
 #include "engine/HistoryBudget.h"
 #include "engine/RunMessages.h"
 #include "model/CTarvekDoc.h"
@@ -31,17 +34,6 @@ bool Is(const CBlock& block) {
     return KeepsBaseRecording<T>() && typeid(block) == typeid(T);
 }
 
-// The history of a recorded block is written at a different place for each block and
-// sample: a cache miss whenever a block's history begins a new line. The line a block
-// starts eight samples from now is fetched now, an interval's work ahead of the store. Only
-// reserved memory is touched.
-void PrefetchHistoryAhead(const CBlock& block) {
-    constexpr std::size_t kSamplesPerLine = 64 / sizeof(double);
-    const std::vector<double>& history = block.history;
-    const std::size_t ahead = history.size() + kSamplesPerLine;
-    if (ahead < history.capacity()) __builtin_prefetch(history.data() + ahead, 1);
-}
-
 }  // namespace
 
 bool SampleRecorder::RecordsOutputOnly(const CBlock& block) {
@@ -52,40 +44,113 @@ bool SampleRecorder::RecordsOutputOnly(const CBlock& block) {
            Is<CDivideBlock>(block);
 }
 
-SampleRecorder::SampleRecorder(CTarvekDoc& document) : document_(document) {
+SampleRecorder::SampleRecorder(CTarvekDoc& document, const CIntegrator* integrator)
+    : document_(document) {
     outputOnly_.reserve(1 + document.stateList.size() + document.computeList.size() +
                         document.auxList.size());
     ForEachLoopRecorded(document, [this](CBlock& block) {
         (RecordsOutputOnly(block) ? outputOnly_ : others_).push_back(&block);
     });
+    ChooseOutputs(integrator);
+    batch_.resize(kBatchSamples * outputOnly_.size());
+    flushed_ = document.Clock()->history.size();
     // The blocks that keep more than their output with each sample count twice.
     const std::uint64_t weight = outputOnly_.size() + 2 * others_.size();
     const std::uint64_t limit = BudgetedSamples(weight);
     sampleLimit_ = static_cast<std::size_t>(std::min<std::uint64_t>(limit, std::numeric_limits<std::size_t>::max()));
 }
 
-bool SampleRecorder::Record() {
-    const std::size_t before = document_.Clock()->history.size();
-    if (before >= sampleLimit_) {
-        ReportRunOutOfMemory(document_);
-        return false;
+void SampleRecorder::ChooseOutputs(const CIntegrator* integrator) {
+    using Held = std::pair<const CBlock*, const double*>;
+    std::vector<Held> held;
+    if (integrator != nullptr) {
+        integrator->ForEachHeldValue(
+            [&held](const CBlock* block, const double* value) { held.emplace_back(block, value); });
     }
-    try {
-        RecordAll();
-        return true;
-    } catch (const std::bad_alloc&) {
-        TakeBack(before);
-        ReportRunOutOfMemory(document_);
-        return false;
+    // Of a block held twice, the value handed over last.
+    std::stable_sort(held.begin(), held.end(),
+                     [](const Held& x, const Held& y) { return x.first < y.first; });
+    outputs_.reserve(outputOnly_.size());
+    for (const CBlock* block : outputOnly_) {
+        const auto end = std::upper_bound(held.begin(), held.end(), block,
+                                          [](const CBlock* key, const Held& h) { return key < h.first; });
+        const bool found = end != held.begin() && std::prev(end)->first == block;
+        outputs_.push_back(found ? std::prev(end)->second : &block->value);
     }
 }
 
-void SampleRecorder::RecordAll() {
-    for (CBlock* block : outputOnly_) {
-        PrefetchHistoryAhead(*block);
-        block->history.push_back(block->value);
+bool SampleRecorder::Record() {
+    const std::size_t before = SampleCount();
+    if (before >= sampleLimit_) return Fail();
+    if (pending_ == kBatchSamples && !Flush()) return false;
+    try {
+        for (CBlock* block : others_) block->RecordSample();
+    } catch (const std::bad_alloc&) {
+        TakeBack(before);
+        return Fail();
     }
-    for (CBlock* block : others_) block->RecordSample();
+    CollectOutputs();
+    return true;
+}
+
+bool SampleRecorder::Flush() {
+    if (pending_ == 0) return true;
+    try {
+        AppendBatch();
+    } catch (const std::bad_alloc&) {
+        // Some histories took the whole batch, the others none of it.
+        for (CBlock* block : outputOnly_) {
+            if (block->history.size() > flushed_) block->history.resize(flushed_);
+        }
+        return AppendSampleBySample();
+    }
+    flushed_ += pending_;
+    pending_ = 0;
+    return true;
+}
+
+// Hands what was collected over first, so that the samples before the failure are kept.
+bool SampleRecorder::Fail() {
+    if (!Flush()) return false;
+    ReportRunOutOfMemory(document_);
+    return false;
+}
+
+void SampleRecorder::CollectOutputs() {
+    double* row = batch_.data() + pending_ * outputOnly_.size();
+    for (const double* output : outputs_) *row++ = *output;
+    ++pending_;
+}
+
+void SampleRecorder::AppendBatch() {
+    const std::size_t blocks = outputOnly_.size();
+    double run[kBatchSamples];
+    for (std::size_t i = 0; i < blocks; ++i) {
+        const double* column = batch_.data() + i;
+        for (std::size_t row = 0; row < pending_; ++row) run[row] = column[row * blocks];
+        std::vector<double>& history = outputOnly_[i]->history;
+        history.insert(history.end(), run, run + pending_);
+    }
+}
+
+// The batch once more, one whole sample at a time, as far as memory goes.
+bool SampleRecorder::AppendSampleBySample() {
+    const std::size_t blocks = outputOnly_.size();
+    for (std::size_t row = 0; row < pending_; ++row) {
+        const double* sample = batch_.data() + row * blocks;
+        try {
+            for (std::size_t i = 0; i < blocks; ++i) outputOnly_[i]->history.push_back(sample[i]);
+        } catch (const std::bad_alloc&) {
+            flushed_ += row;
+            pending_ = 0;
+            TakeBack(flushed_);
+            ReportRunOutOfMemory(document_);
+            return false;
+        }
+    }
+    flushed_ += pending_;
+    pending_ = 0;
+    return true;
 }
 
 void SampleRecorder::TakeBack(std::size_t samples) {

@@ -15,6 +15,10 @@ public:
     // window's pending input (a click or Esc sets the document's stop flag). lastInterval is
     // true for the final call, which must always repaint.
     virtual void Pump(CTarvekDoc& doc, bool lastInterval) = 0;
+    // True when Pump may show or read the samples recorded so far: every sample is then in
+    // the blocks' histories before each call. A window that shows only the time says false
+    // and lets the engine hand samples over in batches.
+    virtual bool ShowsSamples() const { return true; }
     // Called once at the end of the run.
     virtual void Close(CTarvekDoc& doc) = 0;
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <vector>
 
 #include "blocks/DelayBlock.h"
 #include "blocks/DynamicBlocks.h"
@@ -37,6 +38,86 @@ TEST_F(SampleRecorderTest, BlocksWithRecordsOfTheirOwnStillKeepThemInStep) {
     EXPECT_FALSE(SampleRecorder::RecordsOutputOnly(*delay));
     EXPECT_FALSE(SampleRecorder::RecordsOutputOnly(*decay));
     EXPECT_TRUE(SampleRecorder::RecordsOutputOnly(*sum));
+}
+
+// A run window that either shows the samples or only the time; one that shows them checks
+// at every pump that each recorded block already holds every sample so far.
+class SampleWindow : public test::FakeRunWindow {
+public:
+    explicit SampleWindow(bool showsSamples) : showsSamples_(showsSamples) {}
+    bool ShowsSamples() const override { return showsSamples_; }
+    void Pump(CTarvekDoc& doc, bool lastInterval) override {
+        test::FakeRunWindow::Pump(doc, lastInterval);
+        if (!showsSamples_) return;
+        const std::size_t expected = lastFlags.size() + 1;  // sample 0 and one per pump
+        ForEachLoopRecorded(doc, [&](CBlock& block) {
+            if (block.history.size() != expected) ++behind;
+        });
+    }
+    int behind = 0;
+
+private:
+    bool showsSamples_;
+};
+
+// A fresh chart for each run of a table.
+struct Chart : test::EngineTest {
+    void TestBody() override {}
+};
+
+// What a run leaves: every recorded history, then every block's final output.
+struct RunOutcome {
+    std::vector<std::vector<double>> histories;
+    std::vector<double> outputs;
+    bool operator==(const RunOutcome&) const = default;
+};
+
+// One run of a small chart with a state and a Sum that also reads itself; with a Delay,
+// which records through its own RecordSample, or without.
+RunOutcome RunChart(std::size_t intervals, IRunWindow* window, bool withDelay) {
+    Chart chart;
+    test::ScopedRunWindow installed(window);
+    CBlock* integrate = chart.AddIntegrate(1.0, 0.0);
+    CBlock* sum = chart.Add(kTypeSum);
+    chart.Wire(sum, 1, &chart.Clock());
+    chart.Wire(sum, 3, sum);
+    sum->param[3] = 0.5;
+    chart.Wire(integrate, 1, &chart.Clock());
+    if (withDelay) {
+        CBlock* delay = chart.Add(kTypeDelay);
+        chart.Wire(delay, 1, integrate);
+        chart.Wire(sum, 2, delay);
+    } else {
+        chart.Wire(sum, 2, integrate);
+    }
+    chart.SetTiming(1e-7, 0.01, 0.01 * static_cast<double>(intervals));
+    chart.doc.OnRun();
+    EXPECT_TRUE(chart.platform.messages.shown.empty()) << intervals;
+    RunOutcome outcome;
+    ForEachLoopRecorded(chart.doc, [&](CBlock& block) { outcome.histories.push_back(block.history); });
+    for (const auto& block : chart.doc.blockList) outcome.outputs.push_back(block->value);
+    return outcome;
+}
+
+// A window that shows samples gets every sample and output handed over after every
+// interval; the others let the samples collect in batches and the outputs stay with the
+// integrator until the run ends. Neither may change a bit of what the run leaves.
+TEST(SampleRecorderBatches, EveryWindowSeesTheSameSamplesAcrossBatchBoundaries) {
+    constexpr std::size_t kBatch = SampleRecorder::kBatchSamples;
+    for (bool withDelay : {true, false}) {
+        for (std::size_t intervals : {std::size_t{1}, kBatch - 1, kBatch, kBatch + 1, 3 * kBatch + 5}) {
+            SampleWindow showing(true);
+            const RunOutcome reference = RunChart(intervals, &showing, withDelay);
+            EXPECT_EQ(showing.behind, 0) << intervals;
+            EXPECT_EQ(showing.lastFlags.size(), intervals);
+            ASSERT_FALSE(reference.histories.empty());
+            for (const auto& history : reference.histories)
+                EXPECT_EQ(history.size(), intervals + 1) << intervals;
+            SampleWindow timeOnly(false);
+            EXPECT_EQ(RunChart(intervals, &timeOnly, withDelay), reference) << intervals;
+            EXPECT_EQ(RunChart(intervals, nullptr, withDelay), reference) << intervals;
+        }
+    }
 }
 
 }  // namespace
