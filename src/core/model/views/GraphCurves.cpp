@@ -115,6 +115,8 @@ long double CurveMapping::PreciseY(double value) const {
     return plot_.bottom - (static_cast<long double>(value) - yLow_) * yScale_;
 }
 
+bool CurveMapping::KeepsXOrder() const { return xScale_ > 0 && std::isfinite(xScale_); }
+
 double CurveMapping::XValue(double deviceX) const { return xLow_ + (deviceX - plot_.left) / xScale_; }
 double CurveMapping::YValue(double deviceY) const { return yLow_ + (plot_.bottom - deviceY) / yScale_; }
 
@@ -206,7 +208,84 @@ struct CurvePolylines::Tracer {
         havePrev = true;
     }
 
+    // Where the samples from j on that fall in the open column end, when the device x of the
+    // samples never falls (X rises and maps left to right): found by galloping and halving,
+    // not by mapping every sample. Sample j - 1 lies in the column, so only its far side is
+    // tested: truncation toward zero keeps a device x in column c up to c + 1 when c >= 0,
+    // and up to c itself when c < 0.
+    std::int64_t ColumnEnd(const double* xs, std::int64_t j, std::int64_t end, double columnX) const {
+        auto inColumn = [&](std::int64_t k) {
+            const double px = map.X(xs[k]);
+            return columnX >= 0 ? px < columnX + 1 : px <= columnX;
+        };
+        std::int64_t in = j, probe = j, step = 1;  // samples [j, in) lie in the column
+        while (probe < end && inColumn(probe)) {
+            in = probe + 1;
+            probe = in - 1 + step;
+            step *= 2;
+        }
+        std::int64_t out = std::min(probe, end);
+        while (in < out) {
+            const std::int64_t mid = in + (out - in) / 2;
+            if (inColumn(mid))
+                in = mid + 1;
+            else
+                out = mid;
+        }
+        return in;
+    }
+
+    // Takes samples from j on while each stays in the open column inside the box: the
+    // column's extremes are kept in registers, nothing else is touched per sample. Returns
+    // the first sample it did not take (a new column, a gap, or a point off the box).
+    template <bool kOrderedX>
+    std::int64_t TakeInColumn(const double* xs, const double* ys, std::int64_t j, std::int64_t end) {
+        Column& c = out.column_;
+        const std::int64_t start = j;
+        const double columnX = c.x;
+        const std::int64_t stop = kOrderedX ? ColumnEnd(xs, j, end, columnX) : end;
+        // Rows are whole units: comparing them with the box's rounded-in edges is exact.
+        const auto top = static_cast<std::int64_t>(std::ceil(box.top));
+        const auto bottom = static_cast<std::int64_t>(std::floor(box.bottom));
+        auto lowY = static_cast<std::int64_t>(c.kept[1].y), highY = static_cast<std::int64_t>(c.kept[2].y);
+        auto lastY = static_cast<std::int64_t>(c.kept[3].y);
+        std::int64_t at = c.count, lowAt = c.order[1], highAt = c.order[2];
+        for (; j < stop; ++j, ++at) {
+            if constexpr (!kOrderedX) {
+                const double px = map.X(xs[j]);
+                if (!(std::fabs(px) <= CurveMapping::kFar && TruncatedNear(px) == columnX)) break;
+            }
+            const double py = map.Y(ys[j]);
+            if (!(std::fabs(py) <= CurveMapping::kFar)) break;
+            const auto ty = static_cast<std::int64_t>(py);
+            if (ty < top || ty > bottom) break;
+            if (ty < lowY) lowY = ty, lowAt = at;
+            if (ty > highY) highY = ty, highAt = at;
+            lastY = ty;
+        }
+        if (j == start) return j;
+        c.kept[1] = {columnX, static_cast<double>(lowY)}, c.order[1] = lowAt;
+        c.kept[2] = {columnX, static_cast<double>(highY)}, c.order[2] = highAt;
+        c.kept[3] = {columnX, static_cast<double>(lastY)}, c.order[3] = at - 1;
+        c.count = at;
+        prev = {xs[j - 1], ys[j - 1], {columnX, static_cast<double>(lastY)}, false};
+        return j;
+    }
+
+    // Both ends lie beyond the same edge of the box: the segment cannot touch it. Decided on
+    // whole units, exactly as the clip would decide it, without its divisions.
+    bool MissesBox(const MappedSample& cur) const {
+        const CurvePoint &a = prev.point, &b = cur.point;
+        return (a.y < box.top && b.y < box.top) || (a.y > box.bottom && b.y > box.bottom) ||
+               (a.x < box.left && b.x < box.left) || (a.x > box.right && b.x > box.right);
+    }
+
     void Segment(const MappedSample& cur) {
+        if (!prev.far && !cur.far && MissesBox(cur)) {
+            if (open) out.EndPolyline();
+            open = false;
+            return;
+        }
         Point<double> a{prev.point.x, prev.point.y}, b{cur.point.x, cur.point.y};
         CurvePoint ca = prev.point, cb = cur.point;
         bool drawn = true;
@@ -244,9 +323,10 @@ void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int6
     if (sampleCount < 2 || !(x.high > x.low) || !(y.high > y.low)) return;
     const std::vector<double>& xs = xBlock.history;
     const std::vector<double>& ys = yBlock.history;
-    range_ = SamplesRise(xs, sampleCount) ? VisibleSampleRange(xs, sampleCount, x.low, x.high)
-                                          : SampleRange{0, sampleCount};
+    const bool rising = SamplesRise(xs, sampleCount);
+    range_ = rising ? VisibleSampleRange(xs, sampleCount, x.low, x.high) : SampleRange{0, sampleCount};
     const CurveMapping map(x, y, plot);
+    const bool orderedX = rising && map.KeepsXOrder();
     const double margin = std::max(clipMargin, 1.0);
     Tracer tracer{*this, map, {plot.left - margin, plot.top - margin, plot.right + margin, plot.bottom + margin}};
 
@@ -255,8 +335,18 @@ void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int6
         static_cast<std::int64_t>(std::min(xs.size(), ys.size())), range_.first, range_.last);
     const double* xd = xs.data();
     const double* yd = ys.data();
-    for (std::int64_t j = range_.first; j < direct; ++j)
+    for (std::int64_t j = range_.first; j < direct;) {
+        if (decimate && tracer.open && column_.open) {
+            const std::int64_t next = orderedX ? tracer.TakeInColumn<true>(xd, yd, j, direct)
+                                               : tracer.TakeInColumn<false>(xd, yd, j, direct);
+            if (next != j) {
+                j = next;
+                continue;
+            }
+        }
         if (!tracer.StepInside(xd[j], yd[j])) tracer.Step(xd[j], yd[j]);
+        ++j;
+    }
     for (std::int64_t j = direct; j < range_.last; ++j) tracer.Step(SampleAt(xs, j), SampleAt(ys, j));
     if (tracer.open) EndPolyline();
     if (!starts_.empty()) starts_.push_back(points_.size());
