@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace ondrel {
@@ -177,6 +178,8 @@ struct CurvePolylines::Tracer {
     MappedSample prev{};
     bool havePrev = false;
     bool open = false;  // a polyline is open and ends at prev's point, which is inside the box
+    double endsColumn = std::numeric_limits<double>::quiet_NaN();  // the column whose samples
+    std::int64_t columnEnd = 0;                                      // end before this one
 
     // The usual case: the open polyline goes on to a point inside the box. False when the
     // sample needs the general step (non-finite, far, outside, or nothing open).
@@ -243,7 +246,13 @@ struct CurvePolylines::Tracer {
         Column& c = out.column_;
         const std::int64_t start = j;
         const double columnX = c.x;
-        const std::int64_t stop = kOrderedX ? ColumnEnd(xs, j, end, columnX) : end;
+        std::int64_t stop = end;
+        if constexpr (kOrderedX) {
+            // A curve near an edge of the box leaves and re-enters one column many times.
+            if (!(columnX == endsColumn && j <= columnEnd)) columnEnd = ColumnEnd(xs, j, end, columnX);
+            endsColumn = columnX;
+            stop = columnEnd;
+        }
         // Rows are whole units: comparing them with the box's rounded-in edges is exact.
         const auto top = static_cast<std::int64_t>(std::ceil(box.top));
         const auto bottom = static_cast<std::int64_t>(std::floor(box.bottom));

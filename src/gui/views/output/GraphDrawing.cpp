@@ -47,8 +47,18 @@ void DrawSegments(QPainter& painter, const std::vector<QPoint>& points) {
 // The same segments, gathered for one call. A polyline is rasterised differently (its inner points are
 // not drawn twice and thin lines leave out their last pixel), so on pixel devices a curve is
 // drawn as segments: the reduced points then cover exactly the pixels of every segment.
+// The strokes within one column (an opaque pen, each covering both end rows) together
+// cover the rows from the lowest to the highest point, so they are drawn as that one stroke.
 void AppendSegments(const std::vector<QPoint>& points, std::vector<QLine>& segments) {
-    for (std::size_t j = 1; j < points.size(); ++j) segments.emplace_back(points[j - 1], points[j]);
+    for (std::size_t a = 0; a < points.size();) {
+        std::size_t b = a + 1;
+        int low = points[a].y(), high = low;
+        for (; b < points.size() && points[b].x() == points[a].x(); ++b)
+            low = std::min(low, points[b].y()), high = std::max(high, points[b].y());
+        if (b - a >= 2) segments.emplace_back(points[a].x(), low, points[a].x(), high);
+        if (b < points.size()) segments.emplace_back(points[b - 1], points[b]);
+        a = b;
+    }
 }
 
 }  // namespace
