@@ -281,6 +281,26 @@ struct CurvePolylines::Tracer {
         return j;
     }
 
+    // Takes samples from j on while each lies beyond the same edge of the box as the one
+    // before it, which is where a curve zoomed in spends much of its time: every such
+    // segment misses the box, so nothing is drawn and only the last sample is remembered.
+    std::int64_t TakeBeyondEdge(const double* xs, const double* ys, std::int64_t j, std::int64_t end) {
+        const CurvePoint p = prev.point;
+        const bool above = p.y < box.top, below = p.y > box.bottom;
+        const bool leftOf = p.x < box.left, rightOf = p.x > box.right;
+        const std::int64_t start = j;
+        for (; j < end; ++j) {
+            const double px = map.X(xs[j]), py = map.Y(ys[j]);
+            if (!(std::fabs(px) <= CurveMapping::kFar && std::fabs(py) <= CurveMapping::kFar)) break;
+            const double tx = TruncatedNear(px), ty = TruncatedNear(py);
+            if (!((above && ty < box.top) || (below && ty > box.bottom) || (leftOf && tx < box.left) ||
+                  (rightOf && tx > box.right)))
+                break;
+        }
+        if (j != start) prev = Map(map, xs[j - 1], ys[j - 1]);
+        return j;
+    }
+
     // Both ends lie beyond the same edge of the box: the segment cannot touch it. Decided on
     // whole units, exactly as the clip would decide it, without its divisions.
     bool MissesBox(const MappedSample& cur) const {
@@ -353,6 +373,13 @@ void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int6
                 continue;
             }
         }
+        if (tracer.havePrev && !tracer.open && !tracer.prev.far) {
+            const std::int64_t next = tracer.TakeBeyondEdge(xd, yd, j, direct);
+            if (next != j) {
+                j = next;
+                continue;
+            }
+        }
         if (!tracer.StepInside(xd[j], yd[j])) tracer.Step(xd[j], yd[j]);
         ++j;
     }
@@ -368,10 +395,21 @@ int ToDevicePixel(double coordinate) {
 
 bool SamplesRise(const std::vector<double>& history, std::int64_t count) {
     if (count < 0 || history.size() < static_cast<std::size_t>(count)) return false;
+    if (count == 0) return true;
     const double* h = history.data();
-    for (std::int64_t j = 1; j < count; ++j)
+    if (std::isnan(h[0])) return false;
+    // Whole blocks of a fixed length without a branch per sample, which the compiler can
+    // turn into vector comparisons; then the rest one by one.
+    constexpr std::int64_t kBlock = 1024;
+    std::int64_t j = 1;
+    for (; j + kBlock <= count; j += kBlock) {
+        int falls = 0;
+        for (std::int64_t k = 0; k < kBlock; ++k) falls |= !(h[j + k] >= h[j + k - 1]);
+        if (falls != 0) return false;
+    }
+    for (; j < count; ++j)
         if (!(h[j] >= h[j - 1])) return false;
-    return count == 0 || !std::isnan(h[0]);
+    return true;
 }
 
 SampleRange VisibleSampleRange(const std::vector<double>& xHistory, std::int64_t count, double low, double high) {
