@@ -313,6 +313,10 @@ private slots:
         for (int j = 0; j < kCount; ++j) {
             doc.Clock()->history.push_back(j * 1e-3);
             noise->history.push_back(std::sin(j * 1e-4) + 0.3 * gauss(random));
+            // A stretch of short polylines, each of two samples, at two levels by turns: many
+            // separate strokes in one pixel column.
+            if (j >= 40000 && j < 50000)
+                noise->history.back() = j % 3 == 2 ? std::nan("") : (j / 3) % 2 * 0.5 + 0.01 * (j % 3);
         }
         GraphViewState state;
         state.CompleteDefaults(doc);
