@@ -224,6 +224,19 @@ TEST_F(GraphCurvesTest, FarValuesAreClippedAlongTheirTrueDirection) {
     EXPECT_EQ(curves.Polyline(0)[1], (CurvePoint{40.0, 8.0}));
 }
 
+TEST_F(GraphCurvesTest, ASegmentFromBesideToAboveThePlotCrossesItsCorner) {
+    // Beyond the top left corner, then left of the plot, then above it: the second segment
+    // cuts through the plot's corner although each of its ends lies beyond an edge. (X falls
+    // at the end, so every sample is read.)
+    x->history = {-1.0, -0.5, 2.0, 1.5};
+    y->history = {11.0, 8.0, 10.5, 10.5};
+    for (bool decimate : {false, true}) {
+        Build(0, 10, 0, 10, decimate);
+        ASSERT_EQ(curves.PolylineCount(), 1u);
+        EXPECT_EQ(curves.Polyline(0).size(), 2u);
+    }
+}
+
 TEST(GraphCurveSearch, VisibleRangeAndNearestSample) {
     test::ViewTestDoc doc;
     CBlock* x = doc.Clock();

@@ -281,21 +281,24 @@ struct CurvePolylines::Tracer {
         return j;
     }
 
-    // Takes samples from j on while each lies beyond the same edge of the box as the one
-    // before it, which is where a curve zoomed in spends much of its time: every such
-    // segment misses the box, so nothing is drawn and only the last sample is remembered.
+    // The edges of the box a point lies beyond, one bit each.
+    unsigned EdgesBeyond(double px, double py) const {
+        return unsigned(py < box.top) | unsigned(py > box.bottom) << 1 | unsigned(px < box.left) << 2 |
+               unsigned(px > box.right) << 3;
+    }
+
+    // Takes samples from j on while each lies beyond an edge of the box that the one before
+    // it lies beyond too, which is where a curve zoomed in spends much of its time: every
+    // such segment misses the box, so nothing is drawn and only the last sample is kept.
     std::int64_t TakeBeyondEdge(const double* xs, const double* ys, std::int64_t j, std::int64_t end) {
-        const CurvePoint p = prev.point;
-        const bool above = p.y < box.top, below = p.y > box.bottom;
-        const bool leftOf = p.x < box.left, rightOf = p.x > box.right;
+        unsigned before = EdgesBeyond(prev.point.x, prev.point.y);
         const std::int64_t start = j;
         for (; j < end; ++j) {
             const double px = map.X(xs[j]), py = map.Y(ys[j]);
             if (!(std::fabs(px) <= CurveMapping::kFar && std::fabs(py) <= CurveMapping::kFar)) break;
-            const double tx = TruncatedNear(px), ty = TruncatedNear(py);
-            if (!((above && ty < box.top) || (below && ty > box.bottom) || (leftOf && tx < box.left) ||
-                  (rightOf && tx > box.right)))
-                break;
+            const unsigned edges = EdgesBeyond(TruncatedNear(px), TruncatedNear(py));
+            if ((edges & before) == 0) break;
+            before = edges;
         }
         if (j != start) prev = Map(map, xs[j - 1], ys[j - 1]);
         return j;
