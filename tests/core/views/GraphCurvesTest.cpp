@@ -143,6 +143,7 @@ TEST_F(GraphCurvesTest, ReducedCurveKeepsExactlyTheColumnExtremes) {
         const char* name;
         double (*f)(std::int64_t);
         std::int64_t yLength;  // of 300,000
+        bool swingingX = false;  // X goes back and forth instead of rising
     };
     const Case cases[] = {
         {"noise crossing both edges",
@@ -161,9 +162,12 @@ TEST_F(GraphCurvesTest, ReducedCurveKeepsExactlyTheColumnExtremes) {
          },
          300000},
         {"shorter than the clock", [](std::int64_t j) { return std::sin(j * 1e-4) * 0.5 + 0.7; }, 123457},
+        {"steps against a swinging X", [](std::int64_t j) { return ((j / 5) % 3) * 0.7 - 0.7; }, 300000, true},
     };
     for (const Case& c : cases) {
         Fill(300000, c.f);
+        if (c.swingingX)
+            for (std::int64_t j = 0; j < 300000; ++j) x->history[j] = 150000 + 150000 * std::sin(j * 1e-3);
         y->history.resize(static_cast<std::size_t>(c.yLength));
         for (const auto& [xLow, xHigh] : {std::pair{0.0, 300000.0}, std::pair{1234.5, 99999.0},
                                           std::pair{150000.0, 150600.0}}) {

@@ -246,6 +246,9 @@ struct CurvePolylines::Tracer {
         Column& c = out.column_;
         const std::int64_t start = j;
         const double columnX = c.x;
+        // A point clipped onto an edge between whole units is truncated to the column just
+        // beyond it: samples there are not inside the box and take the general step.
+        if (!(columnX >= box.left && columnX <= box.right)) return j;
         std::int64_t stop = end;
         if constexpr (kOrderedX) {
             // A curve near an edge of the box leaves and re-enters one column many times.
