@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -101,6 +103,83 @@ TEST_F(GraphCurvesTest, ReducedCurveCoversWhatEverySegmentCovers) {
     EXPECT_EQ(curves.LastRange().last, 10768);
 }
 
+// The reduction of every point, done plainly: per run of one column within a polyline, the
+// first point, the first lowest, the first highest and the last, in sample order, each once.
+std::vector<std::vector<CurvePoint>> Reduced(const CurvePolylines& full) {
+    std::vector<std::vector<CurvePoint>> lines;
+    for (std::size_t i = 0; i < full.PolylineCount(); ++i) {
+        const auto line = full.Polyline(i);
+        std::vector<CurvePoint> kept;
+        for (std::size_t a = 0; a < line.size();) {
+            std::size_t b = a, low = a, high = a;
+            for (; b < line.size() && line[b].x == line[a].x; ++b) {
+                if (line[b].y < line[low].y) low = b;
+                if (line[b].y > line[high].y) high = b;
+            }
+            std::vector<std::size_t> at{a, low, high, b - 1};
+            std::sort(at.begin(), at.end());
+            at.erase(std::unique(at.begin(), at.end()), at.end());
+            for (std::size_t k : at) kept.push_back(line[k]);
+            a = b;
+        }
+        lines.push_back(kept);
+    }
+    return lines;
+}
+
+std::vector<std::vector<CurvePoint>> Lines(const CurvePolylines& curves) {
+    std::vector<std::vector<CurvePoint>> lines;
+    for (std::size_t i = 0; i < curves.PolylineCount(); ++i) {
+        const auto line = curves.Polyline(i);
+        lines.emplace_back(line.begin(), line.end());
+    }
+    return lines;
+}
+
+TEST_F(GraphCurvesTest, ReducedCurveKeepsExactlyTheColumnExtremes) {
+    // Signals that take every way through the reduction: long runs inside the plot, runs
+    // beyond one edge, crossings, gaps, far values, and a curve shorter than the clock.
+    struct Case {
+        const char* name;
+        double (*f)(std::int64_t);
+        std::int64_t yLength;  // of 300,000
+        bool swingingX = false;  // X goes back and forth instead of rising
+    };
+    const Case cases[] = {
+        {"noise crossing both edges",
+         [](std::int64_t j) {
+             std::uint32_t h = static_cast<std::uint32_t>(j) * 2654435761u;
+             h ^= h >> 15;
+             return std::sin(j * 3e-5) * 1.4 + (h % 1000) / 2000.0 - 0.25;
+         },
+         300000},
+        {"steps with ties", [](std::int64_t j) { return ((j / 7) % 5) * 0.3 - 0.6; }, 300000},
+        {"gaps and far spikes",
+         [](std::int64_t j) {
+             if (j % 4099 == 0) return kNaN;
+             if (j % 5003 == 0) return (j % 2 ? 1e300 : -kInf);
+             return std::cos(j * 1e-3) * 0.9;
+         },
+         300000},
+        {"shorter than the clock", [](std::int64_t j) { return std::sin(j * 1e-4) * 0.5 + 0.7; }, 123457},
+        {"steps against a swinging X", [](std::int64_t j) { return ((j / 5) % 3) * 0.7 - 0.7; }, 300000, true},
+    };
+    for (const Case& c : cases) {
+        Fill(300000, c.f);
+        if (c.swingingX)
+            for (std::int64_t j = 0; j < 300000; ++j) x->history[j] = 150000 + 150000 * std::sin(j * 1e-3);
+        y->history.resize(static_cast<std::size_t>(c.yLength));
+        for (const auto& [xLow, xHigh] : {std::pair{0.0, 300000.0}, std::pair{1234.5, 99999.0},
+                                          std::pair{150000.0, 150600.0}}) {
+            SCOPED_TRACE(std::string(c.name) + " from " + std::to_string(xLow));
+            CurvePolylines full;
+            full.Build(*x, *y, 300000, Scale(xLow, xHigh), Scale(-1, 1), plot, 2.5, false);
+            curves.Build(*x, *y, 300000, Scale(xLow, xHigh), Scale(-1, 1), plot, 2.5, true);
+            EXPECT_EQ(Lines(curves), Reduced(full));
+        }
+    }
+}
+
 TEST_F(GraphCurvesTest, NonFiniteSamplesBreakTheCurve) {
     Fill(12, [](std::int64_t j) { return static_cast<double>(j % 3); });
     y->history[4] = kNaN;
@@ -147,6 +226,19 @@ TEST_F(GraphCurvesTest, FarValuesAreClippedAlongTheirTrueDirection) {
     ASSERT_EQ(curves.PolylineCount(), 1u);
     EXPECT_EQ(curves.Polyline(0)[0], (CurvePoint{40.0, 460.0}));
     EXPECT_EQ(curves.Polyline(0)[1], (CurvePoint{40.0, 8.0}));
+}
+
+TEST_F(GraphCurvesTest, ASegmentFromBesideToAboveThePlotCrossesItsCorner) {
+    // Beyond the top left corner, then left of the plot, then above it: the second segment
+    // cuts through the plot's corner although each of its ends lies beyond an edge. (X falls
+    // at the end, so every sample is read.)
+    x->history = {-1.0, -0.5, 2.0, 1.5};
+    y->history = {11.0, 8.0, 10.5, 10.5};
+    for (bool decimate : {false, true}) {
+        Build(0, 10, 0, 10, decimate);
+        ASSERT_EQ(curves.PolylineCount(), 1u);
+        EXPECT_EQ(curves.Polyline(0).size(), 2u);
+    }
 }
 
 TEST(GraphCurveSearch, VisibleRangeAndNearestSample) {

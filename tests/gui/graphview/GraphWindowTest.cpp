@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 #include <QMessageBox>
 #include <QtTest>
+#include <cstdlib>
 #include <random>
 
 #include "GraphSupport.h"
@@ -312,13 +313,21 @@ private slots:
         for (int j = 0; j < kCount; ++j) {
             doc.Clock()->history.push_back(j * 1e-3);
             noise->history.push_back(std::sin(j * 1e-4) + 0.3 * gauss(random));
+            // A stretch of short polylines, each of two samples, at two levels by turns: many
+            // separate strokes in one pixel column.
+            if (j >= 40000 && j < 50000)
+                noise->history.back() = j % 3 == 2 ? std::nan("") : (j / 3) % 2 * 0.5 + 0.01 * (j % 3);
         }
         GraphViewState state;
         state.CompleteDefaults(doc);
         state.axisSlots[1].block.Set(noise);
-        // Thin and wide pens alike.
-        for (int width : {0, 1, 3}) {
-            state.axisSlots[1].Width = width;
+        // Thin and wide pens alike, over the whole curve and over a zoom it leaves and re-enters.
+        for (int width : {0, 1, 3, -1, -3}) {
+            const bool zoomed = width < 0;
+            state.axisSlots[1].Width = std::abs(width);
+            state.axisSlots[0].Fixed = state.axisSlots[1].Fixed = zoomed;
+            state.axisSlots[0].Low = 20.0, state.axisSlots[0].High = 60.5;
+            state.axisSlots[1].Low = -0.4, state.axisSlots[1].High = 0.9;
             QImage images[2];
             GraphDrawing drawing;
             for (int pass = 0; pass < 2; ++pass) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace ondrel {
@@ -115,6 +116,8 @@ long double CurveMapping::PreciseY(double value) const {
     return plot_.bottom - (static_cast<long double>(value) - yLow_) * yScale_;
 }
 
+bool CurveMapping::KeepsXOrder() const { return xScale_ > 0 && std::isfinite(xScale_); }
+
 double CurveMapping::XValue(double deviceX) const { return xLow_ + (deviceX - plot_.left) / xScale_; }
 double CurveMapping::YValue(double deviceY) const { return yLow_ + (plot_.bottom - deviceY) / yScale_; }
 
@@ -175,6 +178,8 @@ struct CurvePolylines::Tracer {
     MappedSample prev{};
     bool havePrev = false;
     bool open = false;  // a polyline is open and ends at prev's point, which is inside the box
+    double endsColumn = std::numeric_limits<double>::quiet_NaN();  // the column whose samples
+    std::int64_t columnEnd = 0;                                      // end before this one
 
     // The usual case: the open polyline goes on to a point inside the box. False when the
     // sample needs the general step (non-finite, far, outside, or nothing open).
@@ -206,7 +211,116 @@ struct CurvePolylines::Tracer {
         havePrev = true;
     }
 
+    // Where the samples from j on that fall in the open column end, when the device x of the
+    // samples never falls (X rises and maps left to right): found by galloping and halving,
+    // not by mapping every sample. Sample j - 1 lies in the column, so only its far side is
+    // tested: truncation toward zero keeps a device x in column c up to c + 1 when c >= 0,
+    // and up to c itself when c < 0.
+    std::int64_t ColumnEnd(const double* xs, std::int64_t j, std::int64_t end, double columnX) const {
+        auto inColumn = [&](std::int64_t k) {
+            const double px = map.X(xs[k]);
+            return columnX >= 0 ? px < columnX + 1 : px <= columnX;
+        };
+        std::int64_t in = j, probe = j, step = 1;  // samples [j, in) lie in the column
+        while (probe < end && inColumn(probe)) {
+            in = probe + 1;
+            probe = in - 1 + step;
+            step *= 2;
+        }
+        std::int64_t out = std::min(probe, end);
+        while (in < out) {
+            const std::int64_t mid = in + (out - in) / 2;
+            if (inColumn(mid))
+                in = mid + 1;
+            else
+                out = mid;
+        }
+        return in;
+    }
+
+    // Takes samples from j on while each stays in the open column inside the box: the
+    // column's extremes are kept in registers, nothing else is touched per sample. Returns
+    // the first sample it did not take (a new column, a gap, or a point off the box).
+    template <bool kOrderedX>
+    std::int64_t TakeInColumn(const double* xs, const double* ys, std::int64_t j, std::int64_t end) {
+        Column& c = out.column_;
+        const std::int64_t start = j;
+        const double columnX = c.x;
+        // A point clipped onto an edge between whole units is truncated to the column just
+        // beyond it: samples there are not inside the box and take the general step.
+        if (!(columnX >= box.left && columnX <= box.right)) return j;
+        std::int64_t stop = end;
+        if constexpr (kOrderedX) {
+            // A curve near an edge of the box leaves and re-enters one column many times.
+            if (!(columnX == endsColumn && j <= columnEnd)) columnEnd = ColumnEnd(xs, j, end, columnX);
+            endsColumn = columnX;
+            stop = columnEnd;
+        }
+        // Rows are whole units: comparing them with the box's rounded-in edges is exact.
+        const auto top = static_cast<std::int64_t>(std::ceil(box.top));
+        const auto bottom = static_cast<std::int64_t>(std::floor(box.bottom));
+        auto lowY = static_cast<std::int64_t>(c.kept[1].y), highY = static_cast<std::int64_t>(c.kept[2].y);
+        auto lastY = static_cast<std::int64_t>(c.kept[3].y);
+        std::int64_t at = c.count, lowAt = c.order[1], highAt = c.order[2];
+        for (; j < stop; ++j, ++at) {
+            if constexpr (!kOrderedX) {
+                const double px = map.X(xs[j]);
+                if (!(std::fabs(px) <= CurveMapping::kFar && TruncatedNear(px) == columnX)) break;
+            }
+            const double py = map.Y(ys[j]);
+            if (!(std::fabs(py) <= CurveMapping::kFar)) break;
+            const auto ty = static_cast<std::int64_t>(py);
+            if (ty < top || ty > bottom) break;
+            if (ty < lowY) lowY = ty, lowAt = at;
+            if (ty > highY) highY = ty, highAt = at;
+            lastY = ty;
+        }
+        if (j == start) return j;
+        c.kept[1] = {columnX, static_cast<double>(lowY)}, c.order[1] = lowAt;
+        c.kept[2] = {columnX, static_cast<double>(highY)}, c.order[2] = highAt;
+        c.kept[3] = {columnX, static_cast<double>(lastY)}, c.order[3] = at - 1;
+        c.count = at;
+        prev = {xs[j - 1], ys[j - 1], {columnX, static_cast<double>(lastY)}, false};
+        return j;
+    }
+
+    // The edges of the box a point lies beyond, one bit each.
+    unsigned EdgesBeyond(double px, double py) const {
+        return unsigned(py < box.top) | unsigned(py > box.bottom) << 1 | unsigned(px < box.left) << 2 |
+               unsigned(px > box.right) << 3;
+    }
+
+    // Takes samples from j on while each lies beyond an edge of the box that the one before
+    // it lies beyond too, which is where a curve zoomed in spends much of its time: every
+    // such segment misses the box, so nothing is drawn and only the last sample is kept.
+    std::int64_t TakeBeyondEdge(const double* xs, const double* ys, std::int64_t j, std::int64_t end) {
+        unsigned before = EdgesBeyond(prev.point.x, prev.point.y);
+        const std::int64_t start = j;
+        for (; j < end; ++j) {
+            const double px = map.X(xs[j]), py = map.Y(ys[j]);
+            if (!(std::fabs(px) <= CurveMapping::kFar && std::fabs(py) <= CurveMapping::kFar)) break;
+            const unsigned edges = EdgesBeyond(TruncatedNear(px), TruncatedNear(py));
+            if ((edges & before) == 0) break;
+            before = edges;
+        }
+        if (j != start) prev = Map(map, xs[j - 1], ys[j - 1]);
+        return j;
+    }
+
+    // Both ends lie beyond the same edge of the box: the segment cannot touch it. Decided on
+    // whole units, exactly as the clip would decide it, without its divisions.
+    bool MissesBox(const MappedSample& cur) const {
+        const CurvePoint &a = prev.point, &b = cur.point;
+        return (a.y < box.top && b.y < box.top) || (a.y > box.bottom && b.y > box.bottom) ||
+               (a.x < box.left && b.x < box.left) || (a.x > box.right && b.x > box.right);
+    }
+
     void Segment(const MappedSample& cur) {
+        if (!prev.far && !cur.far && MissesBox(cur)) {
+            if (open) out.EndPolyline();
+            open = false;
+            return;
+        }
         Point<double> a{prev.point.x, prev.point.y}, b{cur.point.x, cur.point.y};
         CurvePoint ca = prev.point, cb = cur.point;
         bool drawn = true;
@@ -244,9 +358,10 @@ void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int6
     if (sampleCount < 2 || !(x.high > x.low) || !(y.high > y.low)) return;
     const std::vector<double>& xs = xBlock.history;
     const std::vector<double>& ys = yBlock.history;
-    range_ = SamplesRise(xs, sampleCount) ? VisibleSampleRange(xs, sampleCount, x.low, x.high)
-                                          : SampleRange{0, sampleCount};
+    const bool rising = SamplesRise(xs, sampleCount);
+    range_ = rising ? VisibleSampleRange(xs, sampleCount, x.low, x.high) : SampleRange{0, sampleCount};
     const CurveMapping map(x, y, plot);
+    const bool orderedX = rising && map.KeepsXOrder();
     const double margin = std::max(clipMargin, 1.0);
     Tracer tracer{*this, map, {plot.left - margin, plot.top - margin, plot.right + margin, plot.bottom + margin}};
 
@@ -255,8 +370,25 @@ void CurvePolylines::Build(const CBlock& xBlock, const CBlock& yBlock, std::int6
         static_cast<std::int64_t>(std::min(xs.size(), ys.size())), range_.first, range_.last);
     const double* xd = xs.data();
     const double* yd = ys.data();
-    for (std::int64_t j = range_.first; j < direct; ++j)
+    for (std::int64_t j = range_.first; j < direct;) {
+        if (decimate && tracer.open && column_.open) {
+            const std::int64_t next = orderedX ? tracer.TakeInColumn<true>(xd, yd, j, direct)
+                                               : tracer.TakeInColumn<false>(xd, yd, j, direct);
+            if (next != j) {
+                j = next;
+                continue;
+            }
+        }
+        if (tracer.havePrev && !tracer.open && !tracer.prev.far) {
+            const std::int64_t next = tracer.TakeBeyondEdge(xd, yd, j, direct);
+            if (next != j) {
+                j = next;
+                continue;
+            }
+        }
         if (!tracer.StepInside(xd[j], yd[j])) tracer.Step(xd[j], yd[j]);
+        ++j;
+    }
     for (std::int64_t j = direct; j < range_.last; ++j) tracer.Step(SampleAt(xs, j), SampleAt(ys, j));
     if (tracer.open) EndPolyline();
     if (!starts_.empty()) starts_.push_back(points_.size());
@@ -269,10 +401,21 @@ int ToDevicePixel(double coordinate) {
 
 bool SamplesRise(const std::vector<double>& history, std::int64_t count) {
     if (count < 0 || history.size() < static_cast<std::size_t>(count)) return false;
+    if (count == 0) return true;
     const double* h = history.data();
-    for (std::int64_t j = 1; j < count; ++j)
+    if (std::isnan(h[0])) return false;
+    // Whole blocks of a fixed length without a branch per sample, which the compiler can
+    // turn into vector comparisons; then the rest one by one.
+    constexpr std::int64_t kBlock = 1024;
+    std::int64_t j = 1;
+    for (; j + kBlock <= count; j += kBlock) {
+        int falls = 0;
+        for (std::int64_t k = 0; k < kBlock; ++k) falls |= !(h[j + k] >= h[j + k - 1]);
+        if (falls != 0) return false;
+    }
+    for (; j < count; ++j)
         if (!(h[j] >= h[j - 1])) return false;
-    return count == 0 || !std::isnan(h[0]);
+    return true;
 }
 
 SampleRange VisibleSampleRange(const std::vector<double>& xHistory, std::int64_t count, double low, double high) {

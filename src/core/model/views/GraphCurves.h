@@ -52,6 +52,9 @@ public:
     CurveMapping(const GraphSlotScale& x, const GraphSlotScale& y, const PlotArea& plot);
     double X(double value) const { return plot_.left + (value - xLow_) * xScale_; }
     double Y(double value) const { return plot_.bottom - (value - yLow_) * yScale_; }
+    // Whether a rising X value always maps to a device x that does not fall (a positive,
+    // finite scale).
+    bool KeepsXOrder() const;
     long double PreciseX(double value) const;
     long double PreciseY(double value) const;
     // The inverse maps: the value at device x or y (the readout, zooming about the mouse).

@@ -49,8 +49,33 @@ void DrawSegments(QPainter& painter, const std::vector<QPoint>& points) {
 // The same segments, gathered for one call. A polyline is rasterised differently (its inner points are
 // not drawn twice and thin lines leave out their last pixel), so on pixel devices a curve is
 // drawn as segments: the reduced points then cover exactly the pixels of every segment.
+// A stroke down column x from row low to high. A curve that crosses an edge of the plot again
+// and again within one column leaves many short polylines there, all reaching the edge: a
+// stroke that overlaps the one before in the same column is drawn as part of it.
+void AppendColumnStroke(int x, int low, int high, std::vector<QLine>& segments) {
+    if (!segments.empty()) {
+        QLine& last = segments.back();
+        const int lastLow = std::min(last.y1(), last.y2()), lastHigh = std::max(last.y1(), last.y2());
+        if (last.x1() == x && last.x2() == x && low <= lastHigh && high >= lastLow) {
+            last.setLine(x, std::min(low, lastLow), x, std::max(high, lastHigh));
+            return;
+        }
+    }
+    segments.emplace_back(x, low, x, high);
+}
+
+// The strokes within one column (an opaque pen, each covering both end rows) together
+// cover the rows from the lowest to the highest point, so they are drawn as that one stroke.
 void AppendSegments(const std::vector<QPoint>& points, std::vector<QLine>& segments) {
-    for (std::size_t j = 1; j < points.size(); ++j) segments.emplace_back(points[j - 1], points[j]);
+    for (std::size_t a = 0; a < points.size();) {
+        std::size_t b = a + 1;
+        int low = points[a].y(), high = low;
+        for (; b < points.size() && points[b].x() == points[a].x(); ++b)
+            low = std::min(low, points[b].y()), high = std::max(high, points[b].y());
+        if (b - a >= 2) AppendColumnStroke(points[a].x(), low, high, segments);
+        if (b < points.size()) segments.emplace_back(points[b - 1], points[b]);
+        a = b;
+    }
 }
 
 }  // namespace
