@@ -28,34 +28,10 @@ using namespace ondrel::guitest;
 
 namespace {
 
-constexpr int kDpi = 100;
 
-// The sheet at kDpi without margins, upright or on its side, painted into an image.
+// The sheet without margins, upright or on its side, painted into an image.
 QImage PaintSheet(IPrintableView& printable, QPageLayout::Orientation orientation) {
-    const QPageLayout sheet(QPageSize(QPageSize::Letter), orientation, QMarginsF());
-    QBuffer sink;
-    sink.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&sink);
-    writer.setPageLayout(sheet);
-    writer.setResolution(kDpi);
-    printable.BeginPrinting(writer, {});
-    QImage image(sheet.fullRectPixels(kDpi).size(), QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(kDpi / 0.0254));
-    image.setDotsPerMeterY(qRound(kDpi / 0.0254));
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    printable.PaintPage(painter, 1);
-    painter.end();
-    printable.EndPrinting();
-    return image;
-}
-
-QRect InkBounds(const QImage& image) {
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 200) ink |= QRect(x, y, 1, 1);
-    return ink;
+    return PaintFirstPageOfSheet(printable, orientation, {});
 }
 
 // Ink of one image with no ink of the other within a pixel: the two drawings differ there

@@ -44,7 +44,6 @@ using namespace ondrel::guitest;
 
 namespace {
 
-constexpr int kDpi = 100;
 
 QString Value(double v) { return QString::fromStdString(ListValueText(v, 3, 0)); }
 QString Label(int k) { return QStringLiteral("Blk%1").arg(k, 2, 10, QLatin1Char('0')); }
@@ -57,49 +56,17 @@ QPrinter& LetterPrinter() {
     return printer;
 }
 
-// A PDF device in memory with a page layout and resolution, for laying printables out.
-struct PageDevice {
-    PageDevice(const QPageLayout& layout, int resolution) : writer(&sink) {
-        writer.setPageLayout(layout);
-        writer.setResolution(resolution);
-    }
-    explicit PageDevice(const QPrinter& printer) : PageDevice(printer.pageLayout(), printer.resolution()) {}
-    QBuffer sink{};
-    bool opened = sink.open(QIODevice::WriteOnly);
-    QPdfWriter writer;
-};
-
 // Lays printable out on printer's page and returns its page count.
 int LayOut(IPrintableView& printable, const QPrinter& printer) {
-    PageDevice device(printer);
+    PageDevice device(printer.pageLayout(), printer.resolution());
     const int pages = printable.BeginPrinting(device.writer, MakePrintContext("/charts/springs.cht"));
     printable.EndPrinting();
     return pages;
 }
 
-// Page 1 painted into an image of the whole sheet at kDpi, margins none.
+// Page 1 painted into an image of the whole upright sheet, margins none.
 QImage PaintFirstPage(IPrintableView& printable) {
-    const QPageLayout sheet(QPageSize(QPageSize::Letter), QPageLayout::Portrait, QMarginsF());
-    PageDevice device(sheet, kDpi);
-    printable.BeginPrinting(device.writer, MakePrintContext("/charts/springs.cht"));
-    QImage image(sheet.fullRectPixels(kDpi).size(), QImage::Format_RGB32);
-    image.setDotsPerMeterX(qRound(kDpi / 0.0254));
-    image.setDotsPerMeterY(qRound(kDpi / 0.0254));
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    printable.PaintPage(painter, 1);
-    painter.end();
-    printable.EndPrinting();
-    return image;
-}
-
-// The ink's bounding box: every pixel darker than light grey.
-QRect InkBounds(const QImage& image) {
-    QRect ink;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 200) ink |= QRect(x, y, 1, 1);
-    return ink;
+    return PaintFirstPageOfSheet(printable, QPageLayout::Portrait, MakePrintContext("/charts/springs.cht"));
 }
 
 }  // namespace
