@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel::bench {
 

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "LadderChart.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "platform/Platform.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::bench {
 

@@ -14,12 +14,12 @@
 #include <QPdfWriter>
 #include <memory>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
-#include "printing/PrintJob.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "views/chart/CTarvekView.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/printing/PrintJob.h"
+#include "core/model/views/StateOnlyViewHost.h"
+#include "gui/views/chart/CTarvekView.h"
 #include "LadderFiles.h"
 
 namespace {

@@ -21,17 +21,17 @@
 #include <sstream>
 #include <string>
 
-#include "Runner.h"
-#include "app/CMainFrame.h"
-#include "app/COndrelApp.h"
-#include "app/ChartSession.h"
-#include "app/CommandIds.h"
-#include "app/DesktopPlatform.h"
-#include "blocks/BlockTypeIds.h"
+#include "cli/Runner.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/COndrelApp.h"
+#include "gui/app/ChartSession.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/DesktopPlatform.h"
+#include "core/blocks/BlockTypeIds.h"
 #include "LadderChart.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "LadderFiles.h"
-#include "blocks/BlockTypeIds.h"
-#include "model/edits/ChartCommand.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/edits/ChartCommand.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include <new>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "engine/RungeKuttaPairs.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/engine/RungeKuttaPairs.h"
 #include "LadderChart.h"
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace {
 

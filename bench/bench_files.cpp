@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
 
 namespace {
 

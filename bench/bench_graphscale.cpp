@@ -6,10 +6,10 @@
 #include <cstdint>
 #include <memory>
 
-#include "blocks/CBlock.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/GraphCurves.h"
-#include "model/views/GraphScale.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/GraphCurves.h"
+#include "core/model/views/GraphScale.h"
 
 namespace {
 

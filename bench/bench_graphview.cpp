@@ -10,11 +10,11 @@
 #include <memory>
 #include <random>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/GraphViewState.h"
-#include "views/output/GraphDrawing.h"
-#include "views/output/GraphTextMeasurer.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/GraphViewState.h"
+#include "gui/views/output/GraphDrawing.h"
+#include "gui/views/output/GraphTextMeasurer.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <unistd.h>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ListText.h"
-#include "model/views/ListViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ListText.h"
+#include "core/model/views/ListViewState.h"
 
 namespace {
 

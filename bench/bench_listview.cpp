@@ -7,10 +7,10 @@
 #include <QPainter>
 #include <memory>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ListViewState.h"
-#include "views/output/CListBase.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ListViewState.h"
+#include "gui/views/output/CListBase.h"
 
 namespace {
 

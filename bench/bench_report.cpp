@@ -5,8 +5,8 @@
 #include <string>
 
 #include "LadderChart.h"
-#include "model/views/ChartReport.h"
-#include "model/views/TextViewState.h"
+#include "core/model/views/ChartReport.h"
+#include "core/model/views/TextViewState.h"
 
 namespace ondrel::bench {
 namespace {

@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/LaneOccupancy.h"
-#include "platform/Platform.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/LaneOccupancy.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "LadderChart.h"
-#include "model/views/TextViewState.h"
-#include "views/text/CChrtText.h"
+#include "core/model/views/TextViewState.h"
+#include "gui/views/text/CChrtText.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "LadderChart.h"
-#include "engine/RungeKuttaPairs.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/engine/RungeKuttaPairs.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
 
 namespace {
 

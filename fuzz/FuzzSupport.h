@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/CTarvekDoc.h"
-#include "platform/Platform.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::fuzz {
 

@@ -6,12 +6,12 @@
 #include <sstream>
 #include <string>
 
-#include "blocks/BlockTypeIds.h"
-#include "blocks/FunctionDataFile.h"
-#include "blocks/FunctionGenerator.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/FunctionDataFile.h"
+#include "core/blocks/FunctionGenerator.h"
+#include "core/model/CTarvekDoc.h"
 #include "FuzzSupport.h"
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 using namespace ondrel;
 

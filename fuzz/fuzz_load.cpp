@@ -2,11 +2,11 @@
 // work a file can ask for) and saves it to memory. Nothing may crash, leak or hang.
 #include <cstdint>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
 #include "FuzzSupport.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/model/views/StateOnlyViewHost.h"
 
 using namespace ondrel;
 

@@ -11,15 +11,15 @@
 #include <string>
 #include <vector>
 
-#include "Runner.h"
-#include "RunnerOptions.h"
-#include "engine/HistoryBudget.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "cli/Runner.h"
+#include "cli/RunnerOptions.h"
+#include "core/engine/HistoryBudget.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "FuzzSupport.h"
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace {
 

@@ -6,16 +6,16 @@
 #include <functional>
 #include <string>
 
-#include "blocks/BlockTypeIds.h"
-#include "blocks/ClockBlock.h"
-#include "blocks/FunctionGenerator.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/ChartViewState.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "platform/Platform.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/blocks/FunctionGenerator.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/StateOnlyViewHost.h"
+#include "core/platform/Platform.h"
 
 namespace {
 

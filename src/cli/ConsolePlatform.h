@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::runner {
 

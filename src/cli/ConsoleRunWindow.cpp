@@ -1,13 +1,13 @@
-#include "ConsoleRunWindow.h"
+#include "cli/ConsoleRunWindow.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 
-#include "SignalStop.h"
-#include "model/CTarvekDoc.h"
-#include "platform/NumberFormat.h"
+#include "cli/SignalStop.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel::runner {
 namespace {

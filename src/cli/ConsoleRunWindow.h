@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/RunWindow.h"
+#include "core/platform/RunWindow.h"
 
 namespace ondrel::runner {
 

@@ -1,6 +1,6 @@
-#include "RunResultJson.h"
+#include "cli/RunResultJson.h"
 
-#include "JsonText.h"
+#include "cli/JsonText.h"
 
 namespace ondrel::runner {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ConsolePlatform.h"
+#include "cli/ConsolePlatform.h"
 
 namespace ondrel::runner {
 

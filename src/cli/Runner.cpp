@@ -1,26 +1,26 @@
-#include "Runner.h"
+#include "cli/Runner.h"
 
 #include <algorithm>
 #include <chrono>
 #include <optional>
 #include <sstream>
 
-#include "ConsolePlatform.h"
-#include "ConsoleRunWindow.h"
-#include "RunResultJson.h"
-#include "RunnerOptions.h"
-#include "SampleCsv.h"
-#include "SignalStop.h"
-#include "engine/HistoryBudget.h"
-#include "engine/RunMessages.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/ChartReport.h"
-#include "model/views/ListText.h"
-#include "model/views/ListViewState.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "model/views/TextViewState.h"
-#include "platform/NumberFormat.h"
+#include "cli/ConsolePlatform.h"
+#include "cli/ConsoleRunWindow.h"
+#include "cli/RunResultJson.h"
+#include "cli/RunnerOptions.h"
+#include "cli/SampleCsv.h"
+#include "cli/SignalStop.h"
+#include "core/engine/HistoryBudget.h"
+#include "core/engine/RunMessages.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/ChartReport.h"
+#include "core/model/views/ListText.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/StateOnlyViewHost.h"
+#include "core/model/views/TextViewState.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel::runner {
 namespace {

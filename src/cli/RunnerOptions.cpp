@@ -1,8 +1,8 @@
-#include "RunnerOptions.h"
+#include "cli/RunnerOptions.h"
 
 #include <charconv>
 
-#include "platform/NumberFormat.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel::runner {
 namespace {

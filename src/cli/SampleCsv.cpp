@@ -1,9 +1,9 @@
-#include "SampleCsv.h"
+#include "cli/SampleCsv.h"
 
 #include <charconv>
 
-#include "blocks/CBlock.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel::runner {
 namespace {

@@ -1,4 +1,4 @@
-#include "SignalStop.h"
+#include "cli/SignalStop.h"
 
 #include <unistd.h>
 

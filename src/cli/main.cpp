@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "Runner.h"
+#include "cli/Runner.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

@@ -2,10 +2,10 @@
 #include <cmath>
 #include <string>
 
-#include "blocks/StatelessBlocks.h"
-#include "model/CTarvekDoc.h"
-#include "platform/NumberFormat.h"
-#include "platform/Platform.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/NumberFormat.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 

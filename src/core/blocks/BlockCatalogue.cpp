@@ -1,9 +1,9 @@
-#include "blocks/BlockCatalogue.h"
+#include "core/blocks/BlockCatalogue.h"
 
-#include "blocks/BlockFamilies.h"
-#include "blocks/BlockTypeIds.h"
-#include "blocks/ClockBlock.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockFamilies.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

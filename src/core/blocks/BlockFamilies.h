@@ -7,7 +7,7 @@
 // defaults, kind) afterwards. For a type id the family does not own a maker returns null.
 #include <memory>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

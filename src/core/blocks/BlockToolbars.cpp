@@ -1,9 +1,9 @@
-#include "blocks/BlockToolbars.h"
+#include "core/blocks/BlockToolbars.h"
 
 #include <algorithm>
 
-#include "blocks/BlockCatalogue.h"
-#include "platform/StringTable.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel {
 namespace {

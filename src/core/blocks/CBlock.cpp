@@ -1,12 +1,12 @@
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 #include <string>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "platform/LoadError.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/LoadError.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel {
 namespace {

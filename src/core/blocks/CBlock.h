@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FontDescription.h"
+#include "core/platform/FontDescription.h"
 
 namespace ondrel {
 

@@ -1,10 +1,10 @@
-#include "blocks/ClockBlock.h"
+#include "core/blocks/ClockBlock.h"
 
 #include <cstdint>
 #include <memory>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

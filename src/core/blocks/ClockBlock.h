@@ -5,7 +5,7 @@
 // error estimate of an interval) and "Count" (the step attempts of an interval), which the
 // integrator fills; they sit in the document's block list and auxiliary list, and their
 // records travel inside the Clock's record.
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

@@ -1,14 +1,14 @@
-#include "blocks/DelayBlock.h"
+#include "core/blocks/DelayBlock.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
 
-#include "blocks/Spline.h"
-#include "blocks/StatelessBlocks.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/Spline.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

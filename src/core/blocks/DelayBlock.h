@@ -10,7 +10,7 @@
 // the current input at time t stands in for it.
 #include <vector>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

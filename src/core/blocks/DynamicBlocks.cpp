@@ -1,15 +1,15 @@
-#include "blocks/DynamicBlocks.h"
+#include "core/blocks/DynamicBlocks.h"
 
 #include <cmath>
 #include <memory>
 
-#include "blocks/BlockFamilies.h"
-#include "blocks/BlockTypeIds.h"
-#include "blocks/DelayBlock.h"
-#include "blocks/IntegrateBlock.h"
-#include "blocks/StatelessBlocks.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockFamilies.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/DelayBlock.h"
+#include "core/blocks/IntegrateBlock.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

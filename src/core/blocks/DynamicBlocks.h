@@ -6,7 +6,7 @@
 // simulated time.
 #include <cstdint>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

@@ -1,11 +1,11 @@
-#include "blocks/FunctionDataFile.h"
+#include "core/blocks/FunctionDataFile.h"
 
 #include <array>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 
-#include "platform/NumberFormat.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel {
 namespace {

@@ -1,14 +1,14 @@
-#include "blocks/FunctionGenerator.h"
+#include "core/blocks/FunctionGenerator.h"
 
 #include <cmath>
 #include <memory>
 #include <utility>
 
-#include "blocks/BlockFamilies.h"
-#include "blocks/BlockTypeIds.h"
-#include "blocks/Spline.h"
-#include "blocks/StatelessBlocks.h"
-#include "model/CArchive.h"
+#include "core/blocks/BlockFamilies.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/Spline.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/io/CArchive.h"
 
 namespace ondrel {
 

@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

@@ -1,14 +1,14 @@
-#include "blocks/Generators.h"
+#include "core/blocks/Generators.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 
-#include "blocks/BlockFamilies.h"
-#include "blocks/BlockTypeIds.h"
-#include "blocks/RandomSource.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockFamilies.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/RandomSource.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "blocks/IntegrateBlock.h"
+#include "core/blocks/IntegrateBlock.h"
 
 namespace ondrel {
 

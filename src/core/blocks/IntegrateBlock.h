@@ -2,7 +2,7 @@
 // The Integrate block: a state of the integrator. Its output is the state; during a run the
 // integrator advances it with the derivative Gain (parameter 1) x Input (input 1), so the
 // run never calls its Compute. It keeps no fields of its own.
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

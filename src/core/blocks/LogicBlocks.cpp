@@ -1,6 +1,6 @@
 // The Logic toolbar's stateless blocks: AND, Exclusive OR, Inclusive OR, Quit and Relay.
-#include "blocks/StatelessBlocks.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

@@ -1,8 +1,8 @@
-#include "blocks/RandomSource.h"
+#include "core/blocks/RandomSource.h"
 
 #include <cmath>
 
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {

@@ -2,7 +2,7 @@
 // Modulo, Negative Clip, Offset and Positive Clip.
 #include <cmath>
 
-#include "blocks/StatelessBlocks.h"
+#include "core/blocks/StatelessBlocks.h"
 
 namespace ondrel {
 

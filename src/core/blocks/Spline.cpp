@@ -1,4 +1,4 @@
-#include "blocks/Spline.h"
+#include "core/blocks/Spline.h"
 
 namespace ondrel {
 

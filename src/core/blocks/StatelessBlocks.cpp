@@ -1,8 +1,8 @@
 // The constant sources, and the maker through which the catalogue builds the stateless
 // block types.
-#include "blocks/BlockFamilies.h"
-#include "blocks/BlockTypeIds.h"
-#include "blocks/StatelessBlocks.h"
+#include "core/blocks/BlockFamilies.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/StatelessBlocks.h"
 
 namespace ondrel {
 

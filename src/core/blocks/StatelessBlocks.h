@@ -7,7 +7,7 @@
 // share one class template, instantiated once per type so that every type is still a class
 // of its own. Divide, Quit, Constant and Pi do more than write a formula's result and are
 // written out. Notation in the comments: pk = param[k], ink = input[k]->value, gk = pk * ink.
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

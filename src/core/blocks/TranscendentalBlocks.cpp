@@ -3,7 +3,7 @@
 // negative argument.
 #include <cmath>
 
-#include "blocks/StatelessBlocks.h"
+#include "core/blocks/StatelessBlocks.h"
 
 namespace ondrel {
 namespace {

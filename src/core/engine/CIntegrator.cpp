@@ -1,14 +1,14 @@
-#include "engine/CIntegrator.h"
+#include "core/engine/CIntegrator.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
 
-#include "blocks/ClockBlock.h"
-#include "engine/RunMessages.h"
-#include "model/CTarvekDoc.h"
-#include "platform/Platform.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/engine/RunMessages.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 

@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "engine/EvaluationProgram.h"
+#include "core/engine/EvaluationProgram.h"
 
 namespace ondrel {
 

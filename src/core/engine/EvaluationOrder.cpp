@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

@@ -1,14 +1,14 @@
-#include "engine/EvaluationProgram.h"
+#include "core/engine/EvaluationProgram.h"
 
 #include <algorithm>
 #include <cstring>
 #include <typeinfo>
 #include <utility>
 
-#include "blocks/CBlock.h"
-#include "blocks/Generators.h"
-#include "blocks/StatelessBlocks.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/CBlock.h"
+#include "core/blocks/Generators.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <typeinfo>
 
-#include "blocks/CBlock.h"
-#include "blocks/Generators.h"
-#include "blocks/StatelessBlocks.h"
-#include "engine/EvaluationProgram.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/CBlock.h"
+#include "core/blocks/Generators.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/engine/EvaluationProgram.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

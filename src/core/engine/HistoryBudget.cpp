@@ -1,4 +1,4 @@
-#include "engine/HistoryBudget.h"
+#include "core/engine/HistoryBudget.h"
 
 #include <unistd.h>
 

@@ -9,14 +9,14 @@
 #include <optional>
 #include <stdexcept>
 
-#include "blocks/CBlock.h"
-#include "engine/CIntegrator.h"
-#include "engine/HistoryBudget.h"
-#include "engine/RunMessages.h"
-#include "engine/RungeKuttaPairs.h"
-#include "engine/SampleRecorder.h"
-#include "model/CTarvekDoc.h"
-#include "platform/Platform.h"
+#include "core/blocks/CBlock.h"
+#include "core/engine/CIntegrator.h"
+#include "core/engine/HistoryBudget.h"
+#include "core/engine/RunMessages.h"
+#include "core/engine/RungeKuttaPairs.h"
+#include "core/engine/SampleRecorder.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 

@@ -1,6 +1,6 @@
-#include "engine/RunEnd.h"
+#include "core/engine/RunEnd.h"
 
-#include "platform/NumberFormat.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel {
 

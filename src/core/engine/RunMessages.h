@@ -2,7 +2,7 @@
 // The texts and captions the engine shows, each in one place.
 #include <string>
 
-#include "platform/NumberFormat.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel {
 

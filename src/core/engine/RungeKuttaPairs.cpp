@@ -1,4 +1,4 @@
-#include "engine/RungeKuttaPairs.h"
+#include "core/engine/RungeKuttaPairs.h"
 
 #include <initializer_list>
 

@@ -2,7 +2,7 @@
 // The two embedded Runge-Kutta pairs the model's IntStyle chooses between: 0 the six-stage
 // 4/5 pair, 1 the thirteen-stage 7/8 pair. They differ from each other only in their tableau
 // and step-size exponents.
-#include "engine/CIntegrator.h"
+#include "core/engine/CIntegrator.h"
 
 namespace ondrel {
 

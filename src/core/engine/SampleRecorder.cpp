@@ -1,4 +1,4 @@
-#include "engine/SampleRecorder.h"
+#include "core/engine/SampleRecorder.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -9,15 +9,15 @@
 #include <typeinfo>
 #include <utility>
 
-#include "blocks/CBlock.h"
-#include "blocks/ClockBlock.h"
-#include "blocks/Generators.h"
-#include "blocks/IntegrateBlock.h"
-#include "blocks/StatelessBlocks.h"
-#include "engine/CIntegrator.h"
-#include "engine/HistoryBudget.h"
-#include "engine/RunMessages.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/CBlock.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/blocks/Generators.h"
+#include "core/blocks/IntegrateBlock.h"
+#include "core/blocks/StatelessBlocks.h"
+#include "core/engine/CIntegrator.h"
+#include "core/engine/HistoryBudget.h"
+#include "core/engine/RunMessages.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

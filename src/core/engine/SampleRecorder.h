@@ -16,7 +16,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

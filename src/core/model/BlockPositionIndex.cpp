@@ -1,4 +1,4 @@
-#include "model/BlockPositionIndex.h"
+#include "core/model/BlockPositionIndex.h"
 
 #include <algorithm>
 #include <tuple>

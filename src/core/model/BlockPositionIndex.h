@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

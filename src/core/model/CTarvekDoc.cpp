@@ -1,14 +1,14 @@
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
-#include "model/BlockPositionIndex.h"
+#include "core/model/BlockPositionIndex.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <utility>
 
-#include "blocks/BlockCatalogue.h"
-#include "blocks/ClockBlock.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/blocks/ClockBlock.h"
 
 namespace ondrel {
 namespace {

@@ -8,12 +8,12 @@
 
 #include <functional>
 
-#include "blocks/CBlock.h"
-#include "engine/RunEnd.h"
-#include "engine/CIntegrator.h"
-#include "model/DocumentView.h"
-#include "platform/FontDescription.h"
-#include "settings/CSettingsGroup.h"
+#include "core/blocks/CBlock.h"
+#include "core/engine/RunEnd.h"
+#include "core/engine/CIntegrator.h"
+#include "core/model/DocumentView.h"
+#include "core/platform/FontDescription.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

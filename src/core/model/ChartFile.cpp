@@ -1,12 +1,12 @@
-#include "model/ChartFile.h"
+#include "core/model/ChartFile.h"
 
 #include <cmath>
 
-#include "blocks/CBlock.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ViewRecords.h"
-#include "platform/Platform.h"
+#include "core/blocks/CBlock.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ViewRecords.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/LoadError.h"
+#include "core/platform/LoadError.h"
 
 namespace ondrel {
 

@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <memory>
 
-#include "model/AtomicFileWriter.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "platform/Platform.h"
+#include "core/io/AtomicFileWriter.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {

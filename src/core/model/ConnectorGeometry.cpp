@@ -1,4 +1,4 @@
-#include "model/ConnectorGeometry.h"
+#include "core/model/ConnectorGeometry.h"
 
 #include <algorithm>
 #include <cmath>

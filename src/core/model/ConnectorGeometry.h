@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

@@ -1,10 +1,10 @@
-#include "model/ConnectorRouter.h"
+#include "core/model/ConnectorRouter.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "model/CTarvekDoc.h"
-#include "platform/Platform.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 

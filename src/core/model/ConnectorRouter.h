@@ -9,7 +9,7 @@
 // in place; when none is free the record is marked kNoRoute and the source gets a link letter.
 #include <cstdint>
 
-#include "model/LaneOccupancy.h"
+#include "core/model/LaneOccupancy.h"
 
 namespace ondrel {
 

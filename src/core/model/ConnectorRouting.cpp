@@ -1,5 +1,5 @@
-#include "model/CTarvekDoc.h"
-#include "model/ConnectorRouter.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ConnectorRouter.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "model/LaneOccupancy.h"
+#include "core/model/LaneOccupancy.h"
 
 #include <algorithm>
 #include <functional>

@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/ConnectorGeometry.h"
+#include "core/model/ConnectorGeometry.h"
 
 namespace ondrel {
 

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/RecoveryStore.h"
+#include "core/model/RecoveryStore.h"
 
 namespace ondrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "model/RecoveryStore.h"
+#include "core/model/RecoveryStore.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "model/ChartFile.h"
+#include "core/model/ChartFile.h"
 
 namespace ondrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/FontDescription.h"
+#include "core/platform/FontDescription.h"
 
 namespace ondrel {
 

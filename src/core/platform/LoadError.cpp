@@ -1,8 +1,8 @@
-#include "platform/LoadError.h"
+#include "core/platform/LoadError.h"
 
 #include <utility>
 
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/NumberFormat.h"
+#include "core/platform/NumberFormat.h"
 
 #include <cctype>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {

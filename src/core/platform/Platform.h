@@ -2,12 +2,12 @@
 // The process-wide platform services the core calls. The desktop program installs its Qt
 // implementations at start-up, the runner its console ones, the tests recording fakes.
 // Everything runs on the one user-interface thread, so no locking is needed.
-#include "platform/Clock.h"
-#include "platform/CommonDialogs.h"
-#include "platform/Help.h"
-#include "platform/MessageBox.h"
-#include "platform/Profile.h"
-#include "platform/RunWindow.h"
+#include "core/platform/Clock.h"
+#include "core/platform/CommonDialogs.h"
+#include "core/platform/Help.h"
+#include "core/platform/MessageBox.h"
+#include "core/platform/Profile.h"
+#include "core/platform/RunWindow.h"
 
 namespace ondrel {
 

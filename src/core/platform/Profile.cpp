@@ -1,4 +1,4 @@
-#include "platform/Profile.h"
+#include "core/platform/Profile.h"
 
 #include <charconv>
 

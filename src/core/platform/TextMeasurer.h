@@ -5,7 +5,7 @@
 // one logical unit is one pixel).
 #include <string_view>
 
-#include "platform/FontDescription.h"
+#include "core/platform/FontDescription.h"
 
 namespace ondrel {
 

@@ -1,8 +1,8 @@
-#include "settings/CSettingsGroup.h"
+#include "core/settings/CSettingsGroup.h"
 
 #include <algorithm>
 
-#include "settings/SettingItems.h"
+#include "core/settings/SettingItems.h"
 
 namespace ondrel {
 

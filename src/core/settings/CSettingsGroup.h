@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/FontDescription.h"
-#include "settings/CSettingItem.h"
+#include "core/platform/FontDescription.h"
+#include "core/settings/CSettingItem.h"
 
 namespace ondrel {
 

@@ -1,8 +1,8 @@
 // Colour and font items: edited through the platform's choosers rather than a control.
 #include <string>
 
-#include "platform/Platform.h"
-#include "settings/SettingItems.h"
+#include "core/platform/Platform.h"
+#include "core/settings/SettingItems.h"
 
 namespace ondrel {
 

@@ -1,11 +1,11 @@
 // Check, choice and int items: one 32-bit integer in files, one integer key in the profile.
 #include <string>
 
-#include "platform/NumberFormat.h"
-#include "platform/Platform.h"
-#include "settings/DialogExchange.h"
-#include "settings/SettingItems.h"
-#include "settings/SettingMessages.h"
+#include "core/platform/NumberFormat.h"
+#include "core/platform/Platform.h"
+#include "core/settings/DialogExchange.h"
+#include "core/settings/SettingItems.h"
+#include "core/settings/SettingMessages.h"
 
 namespace ondrel {
 

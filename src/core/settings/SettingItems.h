@@ -6,10 +6,10 @@
 #include <string>
 #include <type_traits>
 
-#include "model/CArchive.h"
-#include "platform/FontDescription.h"
-#include "settings/CSettingItem.h"
-#include "settings/CSettingsGroup.h"
+#include "core/io/CArchive.h"
+#include "core/platform/FontDescription.h"
+#include "core/settings/CSettingItem.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

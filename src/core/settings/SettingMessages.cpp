@@ -1,4 +1,4 @@
-#include "settings/SettingMessages.h"
+#include "core/settings/SettingMessages.h"
 
 namespace ondrel::setting_messages {
 

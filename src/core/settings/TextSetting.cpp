@@ -1,10 +1,10 @@
 // Text items: a string in files and in the profile, an edit control in dialogs.
 #include <string>
 
-#include "platform/Platform.h"
-#include "settings/DialogExchange.h"
-#include "settings/SettingItems.h"
-#include "settings/SettingMessages.h"
+#include "core/platform/Platform.h"
+#include "core/settings/DialogExchange.h"
+#include "core/settings/SettingItems.h"
+#include "core/settings/SettingMessages.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "app/AboutDialog.h"
+#include "gui/app/AboutDialog.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/COndrelApp.h"
-#include "app/CommandIds.h"
-#include "help/HelpPages.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
-#include "resources/BlockIcons.h"
+#include "gui/app/COndrelApp.h"
+#include "gui/app/CommandIds.h"
+#include "gui/help/HelpPages.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
+#include "gui/resources/BlockIcons.h"
 
 namespace ondrel::gui {
 

@@ -1,14 +1,14 @@
-#include "app/AutoSaver.h"
+#include "gui/app/AutoSaver.h"
 
 #include <QDir>
 #include <QStandardPaths>
 #include <QStatusBar>
 
-#include "app/CMainFrame.h"
-#include "app/COndrelApp.h"
-#include "app/ChartSession.h"
-#include "model/ChartFile.h"
-#include "platform/Platform.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/COndrelApp.h"
+#include "gui/app/ChartSession.h"
+#include "core/model/ChartFile.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::gui {
 

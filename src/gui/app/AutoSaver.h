@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <map>
 
-#include "model/RecoveryStore.h"
+#include "core/model/RecoveryStore.h"
 
 namespace ondrel::gui {
 

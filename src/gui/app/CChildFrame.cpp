@@ -1,12 +1,12 @@
-#include "app/CChildFrame.h"
+#include "gui/app/CChildFrame.h"
 
 
-#include "app/ChartSession.h"
-#include "app/PaneGrid.h"
-#include "help/HelpPages.h"
-#include "model/edits/ChartCommand.h"
-#include "model/views/ChartViewState.h"
-#include "views/chart/CTarvekView.h"
+#include "gui/app/ChartSession.h"
+#include "gui/app/PaneGrid.h"
+#include "gui/help/HelpPages.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/views/chart/CTarvekView.h"
 
 namespace ondrel::gui {
 

@@ -5,7 +5,7 @@
 // has several windows, with a mark while the chart has unsaved changes.
 #include <vector>
 
-#include "app/CDocumentFrame.h"
+#include "gui/app/CDocumentFrame.h"
 
 
 namespace ondrel {

@@ -1,8 +1,8 @@
-#include "app/CDocumentFrame.h"
+#include "gui/app/CDocumentFrame.h"
 
 #include <QCloseEvent>
 
-#include "app/ChartSession.h"
+#include "gui/app/ChartSession.h"
 
 namespace ondrel::gui {
 

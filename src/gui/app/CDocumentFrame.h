@@ -5,7 +5,7 @@
 // unsaved changes), the help context of the pane in use, and the question before it closes.
 #include <QMdiSubWindow>
 
-#include "model/DocumentView.h"
+#include "core/model/DocumentView.h"
 
 namespace ondrel::gui {
 

@@ -1,4 +1,4 @@
-#include "app/CMainFrame.h"
+#include "gui/app/CMainFrame.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -11,25 +11,25 @@
 #include <QUrl>
 #include <map>
 
-#include "app/CChildFrame.h"
-#include "app/MdiWindows.h"
-#include "app/COndrelApp.h"
-#include "app/COutputFrame.h"
-#include "app/ChartSession.h"
-#include "app/CommandIds.h"
-#include "app/CommandText.h"
-#include "app/ToolbarLayout.h"
-#include "app/Toolbars.h"
-#include "app/ViewWindows.h"
-#include "app/WindowPlacement.h"
-#include "model/views/ChartViewState.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
-#include "model/CTarvekDoc.h"
-#include "views/chart/CTarvekView.h"
-#include "views/text/CChrtText.h"
-#include "views/output/CGraphBase.h"
-#include "views/output/CListBase.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/MdiWindows.h"
+#include "gui/app/COndrelApp.h"
+#include "gui/app/COutputFrame.h"
+#include "gui/app/ChartSession.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/CommandText.h"
+#include "gui/app/ToolbarLayout.h"
+#include "gui/app/Toolbars.h"
+#include "gui/app/ViewWindows.h"
+#include "gui/app/WindowPlacement.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
+#include "core/model/CTarvekDoc.h"
+#include "gui/views/chart/CTarvekView.h"
+#include "gui/views/text/CChrtText.h"
+#include "gui/views/output/CGraphBase.h"
+#include "gui/views/output/CListBase.h"
 
 namespace ondrel::gui {
 namespace {

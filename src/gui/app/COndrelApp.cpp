@@ -1,4 +1,4 @@
-#include "app/COndrelApp.h"
+#include "gui/app/COndrelApp.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -8,22 +8,22 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/AboutDialog.h"
-#include "app/AutoSaver.h"
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "app/ChartRecovery.h"
-#include "app/ChartSession.h"
-#include "app/CommandIds.h"
-#include "app/ViewWindows.h"
-#include "app/WindowPlacement.h"
-#include "dialogs/BlockEditor.h"
-#include "engine/HistoryBudget.h"
-#include "model/edits/ChartCommand.h"
-#include "model/ChartFile.h"
-#include "platform/NumberFormat.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
+#include "gui/app/AboutDialog.h"
+#include "gui/app/AutoSaver.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/ChartRecovery.h"
+#include "gui/app/ChartSession.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/ViewWindows.h"
+#include "gui/app/WindowPlacement.h"
+#include "gui/dialogs/BlockEditor.h"
+#include "core/engine/HistoryBudget.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/ChartFile.h"
+#include "core/platform/NumberFormat.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel::gui {
 

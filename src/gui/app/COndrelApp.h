@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "app/RecentFiles.h"
+#include "gui/app/RecentFiles.h"
 
 namespace ondrel {
 class CTarvekDoc;

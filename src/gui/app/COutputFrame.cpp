@@ -1,11 +1,11 @@
-#include "app/COutputFrame.h"
+#include "gui/app/COutputFrame.h"
 
 #include <algorithm>
 
-#include "app/ChartSession.h"
-#include "app/PaneGrid.h"
-#include "app/ViewWindows.h"
-#include "views/output/OutputPane.h"
+#include "gui/app/ChartSession.h"
+#include "gui/app/PaneGrid.h"
+#include "gui/app/ViewWindows.h"
+#include "gui/views/output/OutputPane.h"
 
 namespace ondrel::gui {
 

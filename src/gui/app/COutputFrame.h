@@ -6,7 +6,7 @@
 // a pane that goes retires its state there.
 #include <vector>
 
-#include "app/CDocumentFrame.h"
+#include "gui/app/CDocumentFrame.h"
 
 namespace ondrel {
 class ViewState;

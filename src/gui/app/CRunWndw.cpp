@@ -1,12 +1,12 @@
-#include "app/CRunWndw.h"
+#include "gui/app/CRunWndw.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "model/CTarvekDoc.h"
-#include "platform/NumberFormat.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel::gui {
 

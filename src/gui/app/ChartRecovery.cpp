@@ -1,12 +1,12 @@
-#include "app/ChartRecovery.h"
+#include "gui/app/ChartRecovery.h"
 
 #include <QString>
 #include <algorithm>
 #include <set>
 
-#include "app/AutoSaver.h"
-#include "app/COndrelApp.h"
-#include "dialogs/RecoverChartsDialog.h"
+#include "gui/app/AutoSaver.h"
+#include "gui/app/COndrelApp.h"
+#include "gui/dialogs/RecoverChartsDialog.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,13 +1,13 @@
-#include "app/ChartSession.h"
+#include "gui/app/ChartSession.h"
 
 #include <algorithm>
 
-#include "app/ChartUndoCommand.h"
-#include "model/edits/ChartCommand.h"
-#include "model/views/ChartViewState.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/TextViewState.h"
+#include "gui/app/ChartUndoCommand.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/TextViewState.h"
 
 namespace ondrel::gui {
 

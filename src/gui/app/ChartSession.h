@@ -12,9 +12,9 @@
 #include <memory>
 #include <vector>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ViewHost.h"
-#include "model/views/ViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ViewHost.h"
+#include "core/model/views/ViewState.h"
 
 namespace ondrel {
 class ChartCommand;

@@ -1,4 +1,4 @@
-#include "app/ChartUndoCommand.h"
+#include "gui/app/ChartUndoCommand.h"
 
 namespace ondrel::gui {
 

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
-#include "model/edits/ChartCommand.h"
-#include "model/views/ViewRecordChange.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/ViewRecordChange.h"
 
 namespace ondrel::gui {
 

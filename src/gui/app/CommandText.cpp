@@ -1,11 +1,11 @@
-#include "app/CommandText.h"
+#include "gui/app/CommandText.h"
 
 #include <map>
 #include <set>
 #include <vector>
 
-#include "app/CommandIds.h"
-#include "platform/StringTable.h"
+#include "gui/app/CommandIds.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel::gui {
 namespace {

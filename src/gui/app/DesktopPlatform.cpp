@@ -1,4 +1,4 @@
-#include "app/DesktopPlatform.h"
+#include "gui/app/DesktopPlatform.h"
 
 namespace ondrel::gui {
 

@@ -5,12 +5,12 @@
 #include <QString>
 #include <memory>
 
-#include "app/QtRunWindow.h"
-#include "platform/Platform.h"
-#include "platform/QtCommonDialogs.h"
-#include "platform/QtHelp.h"
-#include "platform/QtMessageBox.h"
-#include "platform/QtProfile.h"
+#include "gui/app/QtRunWindow.h"
+#include "core/platform/Platform.h"
+#include "gui/platform/QtCommonDialogs.h"
+#include "gui/platform/QtHelp.h"
+#include "gui/platform/QtMessageBox.h"
+#include "gui/platform/QtProfile.h"
 
 namespace ondrel::gui {
 

@@ -1,4 +1,4 @@
-#include "app/MdiWindows.h"
+#include "gui/app/MdiWindows.h"
 
 #include <QAction>
 #include <QGuiApplication>

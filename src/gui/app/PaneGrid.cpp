@@ -1,4 +1,4 @@
-#include "app/PaneGrid.h"
+#include "gui/app/PaneGrid.h"
 
 #include <algorithm>
 

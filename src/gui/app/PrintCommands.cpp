@@ -15,19 +15,19 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
-#include "app/CChildFrame.h"
-#include "app/COutputFrame.h"
-#include "app/CMainFrame.h"
-#include "app/ChartSession.h"
-#include "app/CommandIds.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
-#include "printing/PrintJob.h"
-#include "views/chart/CTarvekView.h"
-#include "views/chart/ChartExport.h"
-#include "views/output/CGraphBase.h"
-#include "views/output/GraphExport.h"
-#include "views/output/OutputPane.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/COutputFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/ChartSession.h"
+#include "gui/app/CommandIds.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
+#include "gui/printing/PrintJob.h"
+#include "gui/views/chart/CTarvekView.h"
+#include "gui/views/chart/ChartExport.h"
+#include "gui/views/output/CGraphBase.h"
+#include "gui/views/output/GraphExport.h"
+#include "gui/views/output/OutputPane.h"
 
 namespace ondrel::gui {
 namespace {

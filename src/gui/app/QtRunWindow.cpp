@@ -1,12 +1,12 @@
-#include "app/QtRunWindow.h"
+#include "gui/app/QtRunWindow.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QWindow>
 
-#include "app/CRunWndw.h"
-#include "model/CTarvekDoc.h"
-#include "views/chart/CTarvekView.h"
+#include "gui/app/CRunWndw.h"
+#include "core/model/CTarvekDoc.h"
+#include "gui/views/chart/CTarvekView.h"
 
 namespace ondrel::gui {
 namespace {

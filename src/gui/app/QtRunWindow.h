@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/CRunWndw.h"
-#include "platform/RunWindow.h"
+#include "gui/app/CRunWndw.h"
+#include "core/platform/RunWindow.h"
 
 namespace ondrel::gui {
 

@@ -1,8 +1,8 @@
-#include "app/RecentFiles.h"
+#include "gui/app/RecentFiles.h"
 
 #include <algorithm>
 
-#include "platform/Platform.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::gui {
 namespace {

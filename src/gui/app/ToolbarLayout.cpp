@@ -1,7 +1,7 @@
-#include "app/ToolbarLayout.h"
+#include "gui/app/ToolbarLayout.h"
 
-#include "app/CommandIds.h"
-#include "app/Toolbars.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/Toolbars.h"
 
 namespace ondrel::gui {
 namespace {

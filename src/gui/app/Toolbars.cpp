@@ -1,9 +1,9 @@
-#include "app/Toolbars.h"
+#include "gui/app/Toolbars.h"
 
 #include <algorithm>
 
-#include "app/CommandIds.h"
-#include "blocks/BlockToolbars.h"
+#include "gui/app/CommandIds.h"
+#include "core/blocks/BlockToolbars.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,18 +1,18 @@
-#include "app/ViewWindows.h"
+#include "gui/app/ViewWindows.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "app/CChildFrame.h"
-#include "app/COutputFrame.h"
-#include "app/ChartSession.h"
-#include "model/views/ChartViewState.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/TextViewState.h"
-#include "views/output/CGraphBase.h"
-#include "views/output/CListBase.h"
-#include "views/text/CChrtText.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/COutputFrame.h"
+#include "gui/app/ChartSession.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/TextViewState.h"
+#include "gui/views/output/CGraphBase.h"
+#include "gui/views/output/CListBase.h"
+#include "gui/views/text/CChrtText.h"
 
 namespace ondrel::gui {
 namespace {

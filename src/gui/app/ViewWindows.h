@@ -4,7 +4,7 @@
 // entry makes. A view kind gets windows by adding its entry to the table in ViewWindows.cpp.
 #include <functional>
 
-#include "model/views/ViewState.h"
+#include "core/model/views/ViewState.h"
 
 namespace ondrel {
 class CTarvekDoc;

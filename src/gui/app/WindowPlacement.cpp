@@ -1,10 +1,10 @@
-#include "app/WindowPlacement.h"
+#include "gui/app/WindowPlacement.h"
 
 #include <QMainWindow>
 #include <cstdio>
 
-#include "app/MdiWindows.h"
-#include "platform/Platform.h"
+#include "gui/app/MdiWindows.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::gui {
 

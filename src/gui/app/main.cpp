@@ -4,10 +4,10 @@
 #include <iostream>
 #include <string_view>
 
-#include "app/COndrelApp.h"
-#include "app/CMainFrame.h"
-#include "app/DesktopPlatform.h"
-#include "printing/PdfFromCommandLine.h"
+#include "gui/app/COndrelApp.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/DesktopPlatform.h"
+#include "gui/printing/PdfFromCommandLine.h"
 
 int main(int argc, char* argv[]) {
     // Printing to PDF shows no window, so it needs no display: a script on a machine without

@@ -1,9 +1,9 @@
-#include "dialogs/BlockEditor.h"
+#include "gui/dialogs/BlockEditor.h"
 
 #include <utility>
 
-#include "dialogs/BlockEditorDialog.h"
-#include "model/CTarvekDoc.h"
+#include "gui/dialogs/BlockEditorDialog.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel::gui {
 

@@ -11,8 +11,8 @@
 #include <QWidget>
 #include <functional>
 
-#include "blocks/CBlock.h"
-#include "model/edits/BlockEdit.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/edits/BlockEdit.h"
 
 namespace ondrel::gui {
 

@@ -1,4 +1,4 @@
-#include "dialogs/BlockEditorDialog.h"
+#include "gui/dialogs/BlockEditorDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "blocks/BlockTypeIds.h"
-#include "blocks/CBlock.h"
-#include "dialogs/FunctionDataDialog.h"
-#include "platform/Platform.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/CBlock.h"
+#include "gui/dialogs/FunctionDataDialog.h"
+#include "core/platform/Platform.h"
 
-#include "help/BlockHelpPages.h"
+#include "gui/help/BlockHelpPages.h"
 
 namespace ondrel::gui {
 namespace {

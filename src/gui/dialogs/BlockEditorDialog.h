@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "model/edits/BlockEdit.h"
+#include "core/model/edits/BlockEdit.h"
 
 class QCheckBox;
 class QGroupBox;

@@ -1,13 +1,13 @@
-#include "dialogs/DebugSettingsDialog.h"
+#include "gui/dialogs/DebugSettingsDialog.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/SettingsDialogControls.h"
-#include "model/CTarvekDoc.h"
-#include "platform/QtDialogExchange.h"
+#include "gui/dialogs/SettingsDialogControls.h"
+#include "core/model/CTarvekDoc.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 

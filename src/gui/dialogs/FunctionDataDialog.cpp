@@ -1,4 +1,4 @@
-#include "dialogs/FunctionDataDialog.h"
+#include "gui/dialogs/FunctionDataDialog.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "blocks/FunctionDataFile.h"
-#include "platform/NumberFormat.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
+#include "core/blocks/FunctionDataFile.h"
+#include "core/platform/NumberFormat.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel::gui {
 namespace {

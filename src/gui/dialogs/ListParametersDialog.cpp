@@ -1,4 +1,4 @@
-#include "dialogs/ListParametersDialog.h"
+#include "gui/dialogs/ListParametersDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "dialogs/SettingsDialogControls.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ViewingRules.h"
-#include "model/views/ListViewState.h"
-#include "platform/QtDialogExchange.h"
+#include "gui/dialogs/SettingsDialogControls.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ViewingRules.h"
+#include "core/model/views/ListViewState.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "model/edits/ListSettingsEdit.h"
-#include "model/views/BlockReference.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/edits/ListSettingsEdit.h"
+#include "core/model/views/BlockReference.h"
+#include "core/settings/CSettingsGroup.h"
 
 class QListWidget;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "dialogs/ModelPropertiesDialog.h"
+#include "gui/dialogs/ModelPropertiesDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/SettingsDialogControls.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ViewingRules.h"
-#include "platform/QtDialogExchange.h"
+#include "gui/dialogs/SettingsDialogControls.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ViewingRules.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 

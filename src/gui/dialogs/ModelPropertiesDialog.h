@@ -7,8 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "model/edits/ModelSettingsEdit.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/edits/ModelSettingsEdit.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 class CTarvekDoc;

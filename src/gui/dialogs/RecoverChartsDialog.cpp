@@ -1,4 +1,4 @@
-#include "dialogs/RecoverChartsDialog.h"
+#include "gui/dialogs/RecoverChartsDialog.h"
 
 #include <QDateTime>
 #include <QDialogButtonBox>

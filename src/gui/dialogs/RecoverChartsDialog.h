@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "model/RecoveryStore.h"
+#include "core/model/RecoveryStore.h"
 
 class QTreeWidget;
 

@@ -1,4 +1,4 @@
-#include "dialogs/SettingsDialogControls.h"
+#include "gui/dialogs/SettingsDialogControls.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -11,8 +11,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "platform/Platform.h"
-#include "platform/QtDialogExchange.h"
+#include "core/platform/Platform.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 

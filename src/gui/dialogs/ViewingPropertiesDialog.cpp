@@ -1,4 +1,4 @@
-#include "dialogs/ViewingPropertiesDialog.h"
+#include "gui/dialogs/ViewingPropertiesDialog.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/SettingsDialogControls.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ViewingRules.h"
-#include "model/views/ChartViewState.h"
-#include "platform/QtDialogExchange.h"
+#include "gui/dialogs/SettingsDialogControls.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ViewingRules.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 

@@ -8,8 +8,8 @@
 #include <functional>
 #include <string>
 
-#include "model/edits/ViewSettingsEdit.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/edits/ViewSettingsEdit.h"
+#include "core/settings/CSettingsGroup.h"
 
 class QPushButton;
 

@@ -1,13 +1,13 @@
-#include "help/BlockHelpPages.h"
+#include "gui/help/BlockHelpPages.h"
 
 #include <QStringList>
 #include <map>
 
-#include "blocks/BlockCatalogue.h"
-#include "blocks/BlockTypeIds.h"
-#include "help/HelpPages.h"
-#include "platform/NumberFormat.h"
-#include "platform/StringTable.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "gui/help/HelpPages.h"
+#include "core/platform/NumberFormat.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel::gui {
 namespace {

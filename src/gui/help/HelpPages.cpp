@@ -1,4 +1,4 @@
-#include "help/HelpPages.h"
+#include "gui/help/HelpPages.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "platform/FontConversion.h"
+#include "gui/platform/FontConversion.h"
 
 #include <algorithm>
 #include <cmath>

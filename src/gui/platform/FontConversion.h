@@ -15,7 +15,7 @@
 //   counterpart: they are carried over from the description the font was chosen from.
 #include <QFont>
 
-#include "platform/FontDescription.h"
+#include "core/platform/FontDescription.h"
 
 namespace ondrel::gui {
 

@@ -1,4 +1,4 @@
-#include "platform/QtCommonDialogs.h"
+#include "gui/platform/QtCommonDialogs.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -6,7 +6,7 @@
 #include <QFontDialog>
 #include <QStringList>
 
-#include "platform/FontConversion.h"
+#include "gui/platform/FontConversion.h"
 
 namespace ondrel::gui {
 namespace {

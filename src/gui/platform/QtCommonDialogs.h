@@ -1,7 +1,7 @@
 #pragma once
 // The common dialogs over Qt: QColorDialog, QFontDialog (with the font's colour chosen
 // alongside), QFileDialog. Filters come in the "Name (*.ext)|*.ext" form the core uses.
-#include "platform/CommonDialogs.h"
+#include "core/platform/CommonDialogs.h"
 
 class QString;
 

@@ -1,4 +1,4 @@
-#include "platform/QtDialogExchange.h"
+#include "gui/platform/QtDialogExchange.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -9,8 +9,8 @@
 #include <QTextEdit>
 #include <QVariant>
 
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel::gui {
 namespace {

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QPointer>
 
-#include "settings/DialogExchange.h"
+#include "core/settings/DialogExchange.h"
 
 class QAbstractButton;
 class QWidget;

@@ -1,10 +1,10 @@
-#include "platform/QtHelp.h"
+#include "gui/platform/QtHelp.h"
 
 #include <QApplication>
 #include <QTextBrowser>
 
-#include "help/BlockHelpPages.h"
-#include "help/HelpPages.h"
+#include "gui/help/BlockHelpPages.h"
+#include "gui/help/HelpPages.h"
 
 namespace ondrel::gui {
 

@@ -3,7 +3,7 @@
 // turned to the page of each context asked for.
 #include <QPointer>
 
-#include "platform/Help.h"
+#include "core/platform/Help.h"
 
 #include <QTextBrowser>
 

@@ -1,4 +1,4 @@
-#include "platform/QtMessageBox.h"
+#include "gui/platform/QtMessageBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #pragma once
 // Message boxes over QMessageBox: the caption exactly as the core passes it, OK or OK and
 // Cancel, and the critical icon for errors.
-#include "platform/MessageBox.h"
+#include "core/platform/MessageBox.h"
 
 namespace ondrel::gui {
 

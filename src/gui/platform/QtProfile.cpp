@@ -1,4 +1,4 @@
-#include "platform/QtProfile.h"
+#include "gui/platform/QtProfile.h"
 
 #include <QStringList>
 #include <cstdlib>

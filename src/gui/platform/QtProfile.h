@@ -3,7 +3,7 @@
 // and application "Ondrel". Sections and keys are used exactly as the core names them.
 #include <QSettings>
 
-#include "platform/Profile.h"
+#include "core/platform/Profile.h"
 
 namespace ondrel::gui {
 

@@ -1,17 +1,17 @@
-#include "printing/PdfFromCommandLine.h"
+#include "gui/printing/PdfFromCommandLine.h"
 
 #include <QFileInfo>
 #include <QPrinter>
 #include <memory>
 #include <vector>
 
-#include "app/ChartSession.h"
-#include "model/ChartFile.h"
-#include "model/views/TextViewState.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
-#include "printing/PrintJob.h"
-#include "printing/StatePrintables.h"
+#include "gui/app/ChartSession.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/TextViewState.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
+#include "gui/printing/PrintJob.h"
+#include "gui/printing/StatePrintables.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "printing/PrintJob.h"
+#include "gui/printing/PrintJob.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -6,10 +6,10 @@
 #include <QBuffer>
 #include <algorithm>
 
-#include "model/views/PageLabels.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
-#include "views/chart/ChartExport.h"
+#include "core/model/views/PageLabels.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
+#include "gui/views/chart/ChartExport.h"
 
 namespace ondrel::gui {
 namespace {

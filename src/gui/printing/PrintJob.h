@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "printing/PrintableView.h"
+#include "gui/printing/PrintableView.h"
 
 class QPagedPaintDevice;
 class QPrinter;

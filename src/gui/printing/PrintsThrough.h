@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "printing/PrintableView.h"
+#include "gui/printing/PrintableView.h"
 
 namespace ondrel::gui {
 

@@ -1,14 +1,14 @@
 // The graph state comes before any Qt header (its "slots" member meets Qt's keyword macro).
-#include "model/views/GraphViewState.h"
-#include "printing/StatePrintables.h"
+#include "core/model/views/GraphViewState.h"
+#include "gui/printing/StatePrintables.h"
 
-#include "model/views/ChartViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/TextViewState.h"
-#include "views/chart/ChartPrintable.h"
-#include "views/output/ListPrintable.h"
-#include "views/output/GraphPrintable.h"
-#include "views/text/TextPrintable.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/TextViewState.h"
+#include "gui/views/chart/ChartPrintable.h"
+#include "gui/views/output/ListPrintable.h"
+#include "gui/views/output/GraphPrintable.h"
+#include "gui/views/text/TextPrintable.h"
 
 namespace ondrel::gui {
 

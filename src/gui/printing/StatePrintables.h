@@ -3,7 +3,7 @@
 // prints every view stored in a chart. One entry per view kind.
 #include <memory>
 
-#include "printing/PrintableView.h"
+#include "gui/printing/PrintableView.h"
 
 namespace ondrel {
 class CTarvekDoc;

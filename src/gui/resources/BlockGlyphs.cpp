@@ -3,7 +3,7 @@
 #include <QPolygonF>
 #include <cmath>
 
-#include "resources/IconPainting.h"
+#include "gui/resources/IconPainting.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "resources/BlockIcons.h"
+#include "gui/resources/BlockIcons.h"
 
 #include <QFontMetricsF>
 #include <QIconEngine>
@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <set>
 
-#include "blocks/BlockCatalogue.h"
-#include "resources/IconPainting.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "gui/resources/IconPainting.h"
 
 namespace ondrel::gui {
 namespace {

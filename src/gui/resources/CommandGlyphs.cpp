@@ -2,7 +2,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
-#include "resources/IconPainting.h"
+#include "gui/resources/IconPainting.h"
 
 namespace ondrel::gui {
 namespace {

@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "blocks/BlockCatalogue.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "blocks/CBlock.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/CBlock.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

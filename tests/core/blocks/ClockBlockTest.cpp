@@ -3,11 +3,11 @@
 #include <memory>
 #include <vector>
 
-#include "blocks/BlockCatalogue.h"
-#include "blocks/BlockTypeIds.h"
-#include "blocks/ClockBlock.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

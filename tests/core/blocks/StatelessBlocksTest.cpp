@@ -7,9 +7,9 @@
 #include <optional>
 #include <vector>
 
-#include "blocks/BlockCatalogue.h"
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

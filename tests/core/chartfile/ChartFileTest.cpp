@@ -3,12 +3,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "blocks/ClockBlock.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/ChartViewState.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

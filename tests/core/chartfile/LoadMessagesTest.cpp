@@ -11,9 +11,9 @@
 #include <limits>
 #include <random>
 
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

@@ -5,12 +5,12 @@
 #include <random>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/BlockPositionIndex.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/BlockPositionIndex.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::test {

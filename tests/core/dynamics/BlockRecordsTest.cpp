@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "DynamicsTestSupport.h"
-#include "blocks/DelayBlock.h"
-#include "blocks/DynamicBlocks.h"
-#include "blocks/FunctionGenerator.h"
-#include "blocks/Generators.h"
+#include "core/blocks/DelayBlock.h"
+#include "core/blocks/DynamicBlocks.h"
+#include "core/blocks/FunctionGenerator.h"
+#include "core/blocks/Generators.h"
 
 namespace ondrel::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "DynamicsTestSupport.h"
-#include "blocks/DelayBlock.h"
-#include "blocks/Spline.h"
+#include "core/blocks/DelayBlock.h"
+#include "core/blocks/Spline.h"
 
 namespace ondrel::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "DynamicsTestSupport.h"
-#include "blocks/DynamicBlocks.h"
+#include "core/blocks/DynamicBlocks.h"
 
 namespace ondrel::test {
 namespace {

@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "blocks/FunctionDataFile.h"
+#include "core/blocks/FunctionDataFile.h"
 
 namespace ondrel {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "DynamicsTestSupport.h"
-#include "blocks/FunctionGenerator.h"
+#include "core/blocks/FunctionGenerator.h"
 
 namespace ondrel::test {
 namespace {

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "DynamicsTestSupport.h"
-#include "blocks/Generators.h"
-#include "blocks/RandomSource.h"
+#include "core/blocks/Generators.h"
+#include "core/blocks/RandomSource.h"
 
 namespace ondrel::test {
 namespace {

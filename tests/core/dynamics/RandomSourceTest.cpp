@@ -5,7 +5,7 @@
 #include <limits>
 #include <vector>
 
-#include "blocks/RandomSource.h"
+#include "core/blocks/RandomSource.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

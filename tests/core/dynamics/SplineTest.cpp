@@ -4,7 +4,7 @@
 #include <limits>
 #include <vector>
 
-#include "blocks/Spline.h"
+#include "core/blocks/Spline.h"
 
 namespace ondrel {
 namespace {

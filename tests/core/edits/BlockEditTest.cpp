@@ -3,11 +3,11 @@
 #include <string>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "blocks/ClockBlock.h"
-#include "blocks/FunctionGenerator.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/BlockEdit.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/blocks/FunctionGenerator.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/BlockEdit.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "CommandChart.h"
-#include "blocks/FunctionGenerator.h"
+#include "core/blocks/FunctionGenerator.h"
 
 namespace ondrel::test {
 namespace {

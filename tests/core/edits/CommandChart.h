@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/edits/ChartCommand.h"
-#include "model/views/ChartViewState.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::test {

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/GraphSheetValues.h"
-#include "model/views/GraphViewState.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/GraphSheetValues.h"
+#include "core/model/views/GraphViewState.h"
 
 namespace ondrel {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "CommandChart.h"
-#include "model/edits/GroupCommands.h"
+#include "core/model/edits/GroupCommands.h"
 
 namespace ondrel::test {
 namespace {

@@ -2,8 +2,8 @@
 // (the list's record with its look, title, notes and columns, an unresolved column
 // included) go back and forth exactly, every time with a refresh of the views.
 #include "CommandChart.h"
-#include "model/edits/ListSettingsEdit.h"
-#include "model/views/ListViewState.h"
+#include "core/model/edits/ListSettingsEdit.h"
+#include "core/model/views/ListViewState.h"
 
 namespace ondrel::test {
 namespace {

@@ -2,11 +2,11 @@
 
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ModelSettingsEdit.h"
-#include "model/edits/ViewSettingsEdit.h"
-#include "model/views/ChartViewState.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ModelSettingsEdit.h"
+#include "core/model/edits/ViewSettingsEdit.h"
+#include "core/model/views/ChartViewState.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "model/edits/ViewingRules.h"
-#include "model/views/ChartViewState.h"
-#include "settings/DialogExchange.h"
+#include "core/model/edits/ViewingRules.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/settings/DialogExchange.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

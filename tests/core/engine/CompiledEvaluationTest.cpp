@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "engine/EngineTestSupport.h"
-#include "engine/EvaluationProgram.h"
-#include "engine/RungeKuttaPairs.h"
+#include "core/engine/EvaluationProgram.h"
+#include "core/engine/RungeKuttaPairs.h"
 
 namespace ondrel {
 namespace {

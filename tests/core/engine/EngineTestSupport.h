@@ -7,11 +7,11 @@
 #include <cstddef>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "blocks/CBlock.h"
-#include "blocks/ClockBlock.h"
-#include "model/CTarvekDoc.h"
-#include "platform/Platform.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/blocks/CBlock.h"
+#include "core/blocks/ClockBlock.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/Platform.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::test {

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
+#include "core/blocks/BlockTypeIds.h"
 #include "engine/EngineTestSupport.h"
 
 namespace ondrel {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/EngineTestSupport.h"
-#include "engine/HistoryBudget.h"
-#include "engine/RunMessages.h"
+#include "core/engine/HistoryBudget.h"
+#include "core/engine/RunMessages.h"
 
 namespace ondrel {
 namespace {

@@ -8,7 +8,7 @@
 #include <regex>
 #include <string>
 
-#include "engine/RungeKuttaPairs.h"
+#include "core/engine/RungeKuttaPairs.h"
 #include "engine/EngineTestSupport.h"
 
 namespace ondrel {

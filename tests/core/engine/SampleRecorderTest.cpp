@@ -5,10 +5,10 @@
 #include <initializer_list>
 #include <vector>
 
-#include "blocks/DelayBlock.h"
-#include "blocks/DynamicBlocks.h"
+#include "core/blocks/DelayBlock.h"
+#include "core/blocks/DynamicBlocks.h"
 #include "engine/EngineTestSupport.h"
-#include "engine/SampleRecorder.h"
+#include "core/engine/SampleRecorder.h"
 
 namespace ondrel {
 namespace {

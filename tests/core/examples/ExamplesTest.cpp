@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

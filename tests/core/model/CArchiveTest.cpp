@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/CArchive.h"
+#include "core/io/CArchive.h"
 
 namespace ondrel {
 namespace {

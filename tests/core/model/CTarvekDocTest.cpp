@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "blocks/CBlock.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "platform/NumberFormat.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel {
 namespace {

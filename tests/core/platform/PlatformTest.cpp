@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {

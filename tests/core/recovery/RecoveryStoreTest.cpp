@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "model/RecoveryStore.h"
+#include "core/model/RecoveryStore.h"
 
 namespace ondrel {
 namespace {

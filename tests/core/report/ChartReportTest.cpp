@@ -3,8 +3,8 @@
 #include <limits>
 
 #include "ReportTestChart.h"
-#include "blocks/BlockToolbars.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "core/blocks/BlockToolbars.h"
+#include "core/model/views/StateOnlyViewHost.h"
 
 namespace ondrel::test {
 namespace {

@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartReport.h"
-#include "model/views/TextViewState.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartReport.h"
+#include "core/model/views/TextViewState.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::test {

@@ -1,5 +1,5 @@
 #include "ReportTestChart.h"
-#include "model/edits/TextOptionsEdit.h"
+#include "core/model/edits/TextOptionsEdit.h"
 
 namespace ondrel::test {
 namespace {

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "RoutingChart.h"
-#include "model/LaneOccupancy.h"
+#include "core/model/LaneOccupancy.h"
 
 namespace ondrel::test {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/ConnectorGeometry.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ConnectorGeometry.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::test {

@@ -3,11 +3,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "Runner.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "cli/Runner.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::runner {

@@ -3,9 +3,9 @@
 #include <regex>
 
 #include "ChartFixture.h"
-#include "ConsoleRunWindow.h"
-#include "JsonText.h"
-#include "SignalStop.h"
+#include "cli/ConsoleRunWindow.h"
+#include "cli/JsonText.h"
+#include "cli/SignalStop.h"
 
 namespace ondrel::runner::test {
 namespace {

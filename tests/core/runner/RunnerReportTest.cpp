@@ -4,13 +4,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "Runner.h"
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/ChartReport.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "model/views/TextViewState.h"
+#include "cli/Runner.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/ChartReport.h"
+#include "core/model/views/StateOnlyViewHost.h"
+#include "core/model/views/TextViewState.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::runner {

@@ -5,11 +5,11 @@
 #include <sstream>
 
 #include "ChartFixture.h"
-#include "Runner.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/ListViewState.h"
-#include "model/views/StateOnlyViewHost.h"
+#include "cli/Runner.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::runner {

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "platform/NumberFormat.h"
-#include "settings/CSettingsGroup.h"
-#include "settings/SettingItems.h"
+#include "core/platform/NumberFormat.h"
+#include "core/settings/CSettingsGroup.h"
+#include "core/settings/SettingItems.h"
 #include "settings/SettingsTestOwner.h"
 #include "support/RecordingPlatform.h"
 

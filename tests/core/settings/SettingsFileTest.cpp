@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "model/CArchive.h"
-#include "settings/CSettingsGroup.h"
-#include "settings/SettingItems.h"
+#include "core/io/CArchive.h"
+#include "core/settings/CSettingsGroup.h"
+#include "core/settings/SettingItems.h"
 #include "support/RecordingPlatform.h"
 #include "settings/SettingsTestOwner.h"
 

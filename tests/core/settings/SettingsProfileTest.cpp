@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "settings/CSettingsGroup.h"
+#include "core/settings/CSettingsGroup.h"
 #include "settings/SettingsTestOwner.h"
 #include "support/RecordingPlatform.h"
 

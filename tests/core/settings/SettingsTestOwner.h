@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
-#include "platform/FontDescription.h"
-#include "settings/CSettingsGroup.h"
-#include "settings/DialogExchange.h"
+#include "core/platform/FontDescription.h"
+#include "core/settings/CSettingsGroup.h"
+#include "core/settings/DialogExchange.h"
 
 namespace ondrel::test {
 

@@ -2,8 +2,8 @@
 // what an unresolved reference leaves; and what a view does when a block it shows goes away.
 #include <gtest/gtest.h>
 
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
 #include "views/ViewTestSupport.h"
 
 namespace ondrel::test {

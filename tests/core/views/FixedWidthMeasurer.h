@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/TextMeasurer.h"
+#include "core/platform/TextMeasurer.h"
 
 namespace ondrel::test {
 

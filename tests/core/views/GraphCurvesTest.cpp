@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ViewTestSupport.h"
-#include "model/views/GraphCurves.h"
+#include "core/model/views/GraphCurves.h"
 
 namespace ondrel {
 namespace {

@@ -6,9 +6,9 @@
 
 #include "FixedWidthMeasurer.h"
 #include "ViewTestSupport.h"
-#include "model/views/GraphLabels.h"
-#include "model/views/GraphLayout.h"
-#include "model/views/GraphScale.h"
+#include "core/model/views/GraphLabels.h"
+#include "core/model/views/GraphLayout.h"
+#include "core/model/views/GraphScale.h"
 
 namespace ondrel {
 namespace {

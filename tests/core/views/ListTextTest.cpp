@@ -10,9 +10,9 @@
 #include <sstream>
 #include <unistd.h>
 
-#include "model/views/ListText.h"
-#include "model/views/ListViewState.h"
-#include "platform/NumberFormat.h"
+#include "core/model/views/ListText.h"
+#include "core/model/views/ListViewState.h"
+#include "core/platform/NumberFormat.h"
 #include "views/ViewTestSupport.h"
 
 namespace ondrel::test {

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "model/views/ChartPages.h"
-#include "model/views/ListPages.h"
-#include "model/views/PageLabels.h"
+#include "core/model/views/ChartPages.h"
+#include "core/model/views/ListPages.h"
+#include "core/model/views/PageLabels.h"
 
 namespace ondrel::test {
 namespace {

@@ -4,13 +4,13 @@
 
 #include <functional>
 
-#include "model/views/ChartViewState.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "model/views/TextViewState.h"
-#include "model/views/ViewClassNames.h"
-#include "model/views/ViewRecords.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/StateOnlyViewHost.h"
+#include "core/model/views/TextViewState.h"
+#include "core/model/views/ViewClassNames.h"
+#include "core/model/views/ViewRecords.h"
 #include "views/ViewTestSupport.h"
 
 namespace ondrel::test {

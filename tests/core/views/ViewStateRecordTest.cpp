@@ -2,10 +2,10 @@
 // bytes, and its settings are read only from the file versions that hold them.
 #include <gtest/gtest.h>
 
-#include "model/views/ChartViewState.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/TextViewState.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/TextViewState.h"
 #include "views/ViewTestSupport.h"
 
 namespace ondrel::test {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "blocks/CBlock.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ViewState.h"
+#include "core/blocks/CBlock.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ViewState.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel::test {

@@ -6,9 +6,9 @@
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/CommandIds.h"
-#include "model/views/ChartViewState.h"
-#include "views/chart/CTarvekView.h"
+#include "gui/app/CommandIds.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/views/chart/CTarvekView.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -11,13 +11,13 @@
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/CommandIds.h"
-#include "app/CommandText.h"
-#include "app/ToolbarLayout.h"
-#include "app/Toolbars.h"
-#include "app/MdiWindows.h"
-#include "app/WindowPlacement.h"
-#include "platform/Platform.h"
+#include "gui/app/CommandIds.h"
+#include "gui/app/CommandText.h"
+#include "gui/app/ToolbarLayout.h"
+#include "gui/app/Toolbars.h"
+#include "gui/app/MdiWindows.h"
+#include "gui/app/WindowPlacement.h"
+#include "core/platform/Platform.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -8,10 +8,10 @@
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/CommandIds.h"
-#include "model/views/ChartViewState.h"
-#include "platform/QtDialogExchange.h"
-#include "views/chart/CTarvekView.h"
+#include "gui/app/CommandIds.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/platform/QtDialogExchange.h"
+#include "gui/views/chart/CTarvekView.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -11,13 +11,13 @@
 
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "platform/FontConversion.h"
-#include "platform/QtDialogExchange.h"
-#include "platform/QtHelp.h"
-#include "platform/QtMessageBox.h"
-#include "platform/QtProfile.h"
-#include "platform/Platform.h"
-#include "settings/CSettingsGroup.h"
+#include "gui/platform/FontConversion.h"
+#include "gui/platform/QtDialogExchange.h"
+#include "gui/platform/QtHelp.h"
+#include "gui/platform/QtMessageBox.h"
+#include "gui/platform/QtProfile.h"
+#include "core/platform/Platform.h"
+#include "core/settings/CSettingsGroup.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -1,15 +1,15 @@
 // Runs from the desktop: samples recorded, the run window's stop, check marks, Initialize.
 #include <QApplication>
 #include <QStatusBar>
-#include "engine/RunEnd.h"
-#include "views/chart/CTarvekView.h"
-#include "views/chart/ChartPainter.h"
+#include "core/engine/RunEnd.h"
+#include "gui/views/chart/CTarvekView.h"
+#include "gui/views/chart/ChartPainter.h"
 #include <QtTest>
 
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
-#include "app/CRunWndw.h"
-#include "app/CommandIds.h"
+#include "gui/app/CRunWndw.h"
+#include "gui/app/CommandIds.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -8,8 +8,8 @@
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/AboutDialog.h"
-#include "app/CommandIds.h"
+#include "gui/app/AboutDialog.h"
+#include "gui/app/CommandIds.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -5,8 +5,8 @@
 #include "support/GuiTestRegistry.h"
 #include <set>
 
-#include "blocks/BlockCatalogue.h"
-#include "resources/BlockIcons.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "gui/resources/BlockIcons.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

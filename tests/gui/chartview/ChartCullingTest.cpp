@@ -7,9 +7,9 @@
 
 #include "support/GuiTestRegistry.h"
 
-#include "blocks/BlockTypeIds.h"
-#include "views/chart/ChartCulling.h"
-#include "views/chart/ChartPainter.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "gui/views/chart/ChartCulling.h"
+#include "gui/views/chart/ChartPainter.h"
 #include "ChartTestSupport.h"
 
 using namespace ondrel;

@@ -4,10 +4,10 @@
 
 #include "support/GuiTestRegistry.h"
 
-#include "blocks/BlockTypeIds.h"
-#include "model/ConnectorGeometry.h"
-#include "resources/BlockIcons.h"
-#include "views/chart/ChartLayout.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/ConnectorGeometry.h"
+#include "gui/resources/BlockIcons.h"
+#include "gui/views/chart/ChartLayout.h"
 #include "ChartTestSupport.h"
 
 using namespace ondrel;

@@ -4,7 +4,7 @@
 
 #include "ChartTestSupport.h"
 #include "GuiTestRegistry.h"
-#include "views/chart/ChartHitTest.h"
+#include "gui/views/chart/ChartHitTest.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -5,9 +5,9 @@
 #include "support/GuiTestRegistry.h"
 #include <cmath>
 
-#include "blocks/BlockTypeIds.h"
-#include "views/chart/ChartLayout.h"
-#include "views/chart/ChartPainter.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "gui/views/chart/ChartLayout.h"
+#include "gui/views/chart/ChartPainter.h"
 #include "ChartTestSupport.h"
 
 using namespace ondrel;

@@ -4,10 +4,10 @@
 #include <QImage>
 #include <QPainter>
 
-#include "blocks/CBlock.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
-#include "views/chart/CTarvekView.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/views/chart/CTarvekView.h"
 
 namespace ondrel::gui::test {
 

@@ -10,8 +10,8 @@
 #include "EditingSupport.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/CommandIds.h"
-#include "views/chart/BlockClipboard.h"
+#include "gui/app/CommandIds.h"
+#include "gui/views/chart/BlockClipboard.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -3,10 +3,10 @@
 // ports, computed from the view's own geometry.
 #include <QTest>
 
-#include "blocks/CBlock.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
-#include "views/chart/CTarvekView.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/views/chart/CTarvekView.h"
 
 namespace ondrel::guitest {
 

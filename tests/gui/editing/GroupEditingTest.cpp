@@ -12,9 +12,9 @@
 #include "EditingSupport.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/CommandIds.h"
-#include "model/ChartFile.h"
-#include "views/chart/BlockClipboard.h"
+#include "gui/app/CommandIds.h"
+#include "core/model/ChartFile.h"
+#include "gui/views/chart/BlockClipboard.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

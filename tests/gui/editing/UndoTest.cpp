@@ -7,9 +7,9 @@
 #include "EditingSupport.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/CommandIds.h"
-#include "model/ChartFile.h"
-#include "model/edits/ChartCommand.h"
+#include "gui/app/CommandIds.h"
+#include "core/model/ChartFile.h"
+#include "core/model/edits/ChartCommand.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

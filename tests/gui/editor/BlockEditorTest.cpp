@@ -10,9 +10,9 @@
 #include "EditorFakes.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "blocks/ClockBlock.h"
-#include "dialogs/BlockEditor.h"
-#include "dialogs/BlockEditorDialog.h"
+#include "core/blocks/ClockBlock.h"
+#include "gui/dialogs/BlockEditor.h"
+#include "gui/dialogs/BlockEditorDialog.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -4,13 +4,13 @@
 #include <QtTest>
 
 #include "GuiTestRegistry.h"
-#include "blocks/BlockCatalogue.h"
-#include "blocks/BlockTypeIds.h"
-#include "help/BlockHelpPages.h"
-#include "help/HelpPages.h"
-#include "model/CTarvekDoc.h"
-#include "platform/NumberFormat.h"
-#include "platform/StringTable.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "gui/help/BlockHelpPages.h"
+#include "gui/help/HelpPages.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/NumberFormat.h"
+#include "core/platform/StringTable.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "platform/Platform.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::guitest {
 

@@ -10,9 +10,9 @@
 #include "EditorFakes.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "blocks/FunctionGenerator.h"
-#include "dialogs/BlockEditorDialog.h"
-#include "dialogs/FunctionDataDialog.h"
+#include "core/blocks/FunctionGenerator.h"
+#include "gui/dialogs/BlockEditorDialog.h"
+#include "gui/dialogs/FunctionDataDialog.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

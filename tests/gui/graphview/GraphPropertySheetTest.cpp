@@ -6,15 +6,15 @@
 #include <QTest>
 
 #include "GuiTestRegistry.h"
-#include "blocks/BlockTypeIds.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ChartCommand.h"
-#include "model/edits/GraphSheetValues.h"
-#include "model/views/GraphViewState.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/edits/GraphSheetValues.h"
+#include "core/model/views/GraphViewState.h"
 #include "settingsdialogs/SettingsDialogFixture.h"
-#include "views/output/GraphPropertyPages.h"
-#include "views/output/GraphPropertySheet.h"
+#include "gui/views/output/GraphPropertyPages.h"
+#include "gui/views/output/GraphPropertySheet.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -7,12 +7,12 @@
 #include <cmath>
 
 #include "AppFixture.h"
-#include "app/COutputFrame.h"
-#include "app/CommandIds.h"
-#include "blocks/BlockTypeIds.h"
-#include "model/CArchive.h"
-#include "model/views/GraphViewState.h"
-#include "views/output/CGraphBase.h"
+#include "gui/app/COutputFrame.h"
+#include "gui/app/CommandIds.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/io/CArchive.h"
+#include "core/model/views/GraphViewState.h"
+#include "gui/views/output/CGraphBase.h"
 
 namespace ondrel::guitest {
 

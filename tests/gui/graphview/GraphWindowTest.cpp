@@ -15,13 +15,13 @@
 #include "GraphSupport.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ChartCommand.h"
-#include "platform/NumberFormat.h"
-#include "platform/QtDialogExchange.h"
-#include "views/output/GraphDrawing.h"
-#include "views/output/GraphExport.h"
-#include "views/output/GraphPropertySheet.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/platform/NumberFormat.h"
+#include "gui/platform/QtDialogExchange.h"
+#include "gui/views/output/GraphDrawing.h"
+#include "gui/views/output/GraphExport.h"
+#include "gui/views/output/GraphPropertySheet.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -5,11 +5,11 @@
 #include <QApplication>
 
 #include "AppFixture.h"
-#include "model/edits/ChartCommand.h"
-#include "app/COutputFrame.h"
-#include "app/CommandIds.h"
-#include "model/views/ListViewState.h"
-#include "views/output/CListBase.h"
+#include "core/model/edits/ChartCommand.h"
+#include "gui/app/COutputFrame.h"
+#include "gui/app/CommandIds.h"
+#include "core/model/views/ListViewState.h"
+#include "gui/views/output/CListBase.h"
 
 namespace ondrel::guitest {
 

@@ -13,14 +13,14 @@
 #include "GuiTestRegistry.h"
 #include "ListSupport.h"
 #include "ModalDriver.h"
-#include "dialogs/ListParametersDialog.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ListText.h"
-#include "platform/QtDialogExchange.h"
+#include "gui/dialogs/ListParametersDialog.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ListText.h"
+#include "gui/platform/QtDialogExchange.h"
 #ifdef ONDREL_WITH_RUNNER
 #include <sstream>
 
-#include "Runner.h"
+#include "cli/Runner.h"
 #endif
 
 using namespace ondrel;

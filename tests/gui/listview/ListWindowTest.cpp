@@ -8,7 +8,7 @@
 #include "GuiTestRegistry.h"
 #include "ListSupport.h"
 #include "ModalDriver.h"
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

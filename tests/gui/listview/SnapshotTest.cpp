@@ -6,10 +6,10 @@
 
 #include "GuiTestRegistry.h"
 #include "ListSupport.h"
-#include "model/CTarvekDoc.h"
-#include "platform/QtDialogExchange.h"
-#include "views/chart/ChartPainter.h"
-#include "views/output/CSnapshotDlg.h"
+#include "core/model/CTarvekDoc.h"
+#include "gui/platform/QtDialogExchange.h"
+#include "gui/views/chart/ChartPainter.h"
+#include "gui/views/output/CSnapshotDlg.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -9,11 +9,11 @@
 
 #include "support/GuiTestRegistry.h"
 
-#include "blocks/BlockCatalogue.h"
-#include "platform/Platform.h"
-#include "resources/BlockIcons.h"
-#include "views/chart/CDib.h"
-#include "views/chart/PrintedIcons.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/platform/Platform.h"
+#include "gui/resources/BlockIcons.h"
+#include "gui/views/chart/CDib.h"
+#include "gui/views/chart/PrintedIcons.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -20,16 +20,16 @@
 #include "support/ModalDriver.h"
 #include "PrintTestSupport.h"
 
-#include "app/CommandIds.h"
-#include "blocks/BlockTypeIds.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
-#include "platform/Platform.h"
-#include "printing/PdfFromCommandLine.h"
-#include "printing/PrintJob.h"
-#include "views/chart/CTarvekView.h"
-#include "views/chart/ChartExport.h"
-#include "views/chart/ChartPrintable.h"
+#include "gui/app/CommandIds.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/platform/Platform.h"
+#include "gui/printing/PdfFromCommandLine.h"
+#include "gui/printing/PrintJob.h"
+#include "gui/views/chart/CTarvekView.h"
+#include "gui/views/chart/ChartExport.h"
+#include "gui/views/chart/ChartPrintable.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

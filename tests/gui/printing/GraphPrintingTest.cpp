@@ -17,9 +17,9 @@
 #include "support/ModalDriver.h"
 #include "PrintTestSupport.h"
 
-#include "printing/PrintJob.h"
-#include "views/output/GraphExport.h"
-#include "views/output/GraphPrintable.h"
+#include "gui/printing/PrintJob.h"
+#include "gui/views/output/GraphExport.h"
+#include "gui/views/output/GraphPrintable.h"
 
 
 using namespace ondrel;

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
-#include "printing/PrintJob.h"
+#include "core/platform/Platform.h"
+#include "gui/printing/PrintJob.h"
 
 namespace ondrel::guitest {
 

@@ -11,13 +11,13 @@
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
-#include "app/AutoSaver.h"
-#include "dialogs/RecoverChartsDialog.h"
-#include "model/ChartFile.h"
-#include "model/RecoveryStore.h"
-#include "model/edits/ChartCommand.h"
-#include "model/views/StateOnlyViewHost.h"
-#include "platform/Platform.h"
+#include "gui/app/AutoSaver.h"
+#include "gui/dialogs/RecoverChartsDialog.h"
+#include "core/model/ChartFile.h"
+#include "core/model/RecoveryStore.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/StateOnlyViewHost.h"
+#include "core/platform/Platform.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

@@ -5,9 +5,9 @@
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
 #include "SettingsDialogFixture.h"
-#include "dialogs/DebugSettingsDialog.h"
-#include "dialogs/ModelPropertiesDialog.h"
-#include "model/CTarvekDoc.h"
+#include "gui/dialogs/DebugSettingsDialog.h"
+#include "gui/dialogs/ModelPropertiesDialog.h"
+#include "core/model/CTarvekDoc.h"
 
 using namespace ondrel;
 using namespace ondrel::gui;

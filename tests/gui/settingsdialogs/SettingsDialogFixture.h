@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/Platform.h"
-#include "platform/QtDialogExchange.h"
+#include "core/platform/Platform.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::guitest {
 

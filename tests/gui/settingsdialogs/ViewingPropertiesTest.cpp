@@ -7,11 +7,11 @@
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
 #include "SettingsDialogFixture.h"
-#include "blocks/BlockTypeIds.h"
-#include "dialogs/ViewingPropertiesDialog.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ViewingRules.h"
-#include "model/views/ChartViewState.h"
+#include "core/blocks/BlockTypeIds.h"
+#include "gui/dialogs/ViewingPropertiesDialog.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ViewingRules.h"
+#include "core/model/views/ChartViewState.h"
 
 using namespace ondrel;
 using namespace ondrel::chart_controls;

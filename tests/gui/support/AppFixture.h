@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/CChildFrame.h"
-#include "app/CMainFrame.h"
-#include "app/COndrelApp.h"
-#include "app/ChartSession.h"
-#include "app/DesktopPlatform.h"
+#include "gui/app/CChildFrame.h"
+#include "gui/app/CMainFrame.h"
+#include "gui/app/COndrelApp.h"
+#include "gui/app/ChartSession.h"
+#include "gui/app/DesktopPlatform.h"
 
 namespace ondrel::guitest {
 

@@ -1,10 +1,10 @@
-#include "model/edits/BlockEdit.h"
+#include "core/model/edits/BlockEdit.h"
 
 #include <utility>
 
-#include "blocks/FunctionGenerator.h"
-#include "model/CTarvekDoc.h"
-#include "platform/NumberFormat.h"
+#include "core/blocks/FunctionGenerator.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel {
 namespace {

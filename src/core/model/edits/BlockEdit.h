@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "blocks/CBlock.h"
-#include "model/edits/EditRouting.h"
-#include "platform/FontDescription.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/edits/EditRouting.h"
+#include "core/platform/FontDescription.h"
 
 namespace ondrel {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <utility>
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/ChartCommand.h"
-#include "model/edits/RoutedCommand.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/edits/RoutedCommand.h"
 
 namespace ondrel {
 namespace {

@@ -1,14 +1,14 @@
 // The commands that route: the shared apply/revert sequence, moving a block and connecting
 // an input. The block list commands (place, paste, delete, cut) are in BlockListCommands.cpp,
 // the editors' commands in EditorCommands.cpp.
-#include "model/edits/ChartCommand.h"
+#include "core/model/edits/ChartCommand.h"
 
 #include <memory>
 #include <string>
 #include <utility>
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/RoutedCommand.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/RoutedCommand.h"
 
 namespace ondrel {
 

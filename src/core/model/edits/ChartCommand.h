@@ -15,10 +15,10 @@
 #include <memory>
 #include <string>
 
-#include "blocks/CBlock.h"
-#include "model/edits/BlockEdit.h"
-#include "model/edits/ModelSettingsEdit.h"
-#include "model/edits/ViewSettingsEdit.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/edits/BlockEdit.h"
+#include "core/model/edits/ModelSettingsEdit.h"
+#include "core/model/edits/ViewSettingsEdit.h"
 
 namespace ondrel {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/ChartCommand.h"
-#include "model/edits/RoutedCommand.h"
-#include "model/views/ChartViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/edits/RoutedCommand.h"
+#include "core/model/views/ChartViewState.h"
 
 namespace ondrel {
 namespace {

@@ -1,11 +1,11 @@
-#include "model/edits/GraphSheetValues.h"
+#include "core/model/edits/GraphSheetValues.h"
 
 #include <cstdint>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ChartCommand.h"
-#include "model/views/GraphViewState.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/GraphViewState.h"
 
 namespace ondrel {
 

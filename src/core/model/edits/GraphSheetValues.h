@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/CSettingsGroup.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

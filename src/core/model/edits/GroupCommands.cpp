@@ -2,12 +2,12 @@
 // one another (delete, place, connect), so each part keeps its own exact undo; a move is
 // one routed change, because moving the blocks one by one could land a block on a position
 // another block of the group has not left yet.
-#include "model/edits/GroupCommands.h"
+#include "core/model/edits/GroupCommands.h"
 
 #include <utility>
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/RoutedCommand.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/RoutedCommand.h"
 
 namespace ondrel {
 namespace {

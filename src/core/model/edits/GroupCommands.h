@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "blocks/CBlock.h"
-#include "model/edits/ChartCommand.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/edits/ChartCommand.h"
 
 namespace ondrel {
 

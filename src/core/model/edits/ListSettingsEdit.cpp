@@ -1,8 +1,8 @@
-#include "model/edits/ListSettingsEdit.h"
+#include "core/model/edits/ListSettingsEdit.h"
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/ChartCommand.h"
-#include "model/views/ListViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/ListViewState.h"
 
 namespace ondrel {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "model/views/BlockReference.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/views/BlockReference.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

@@ -1,6 +1,6 @@
-#include "model/edits/ModelSettingsEdit.h"
+#include "core/model/edits/ModelSettingsEdit.h"
 
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "settings/CSettingsGroup.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

@@ -1,9 +1,9 @@
-#include "model/edits/RouteSnapshot.h"
+#include "core/model/edits/RouteSnapshot.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

@@ -5,8 +5,8 @@
 // Revert and every later Apply make the change without routing and put the route records,
 // link letters and the counter back from it, so neither shows a message and the chart comes
 // back exactly as it was.
-#include "model/edits/ChartCommand.h"
-#include "model/edits/RouteSnapshot.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/edits/RouteSnapshot.h"
 
 namespace ondrel {
 

@@ -1,7 +1,7 @@
-#include "model/edits/TextOptionsEdit.h"
+#include "core/model/edits/TextOptionsEdit.h"
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/RoutedCommand.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/RoutedCommand.h"
 
 namespace ondrel {
 namespace {

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
-#include "model/edits/ChartCommand.h"
-#include "model/views/TextViewState.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/TextViewState.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

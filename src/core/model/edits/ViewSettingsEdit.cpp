@@ -1,7 +1,7 @@
-#include "model/edits/ViewSettingsEdit.h"
+#include "core/model/edits/ViewSettingsEdit.h"
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
 
 namespace ondrel {
 

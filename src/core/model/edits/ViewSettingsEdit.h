@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "model/edits/EditRouting.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/edits/EditRouting.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

@@ -1,13 +1,13 @@
-#include "model/edits/ViewingRules.h"
+#include "core/model/edits/ViewingRules.h"
 
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "platform/FontDescription.h"
-#include "settings/CSettingsGroup.h"
-#include "settings/DialogExchange.h"
-#include "settings/SettingItems.h"
+#include "core/platform/FontDescription.h"
+#include "core/settings/CSettingsGroup.h"
+#include "core/settings/DialogExchange.h"
+#include "core/settings/SettingItems.h"
 
 namespace ondrel {
 

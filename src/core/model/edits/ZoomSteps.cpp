@@ -1,11 +1,11 @@
-#include "model/edits/ZoomSteps.h"
+#include "core/model/edits/ZoomSteps.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/ViewingRules.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ViewingRules.h"
 
 namespace ondrel {
 namespace {

@@ -3,7 +3,7 @@
 // through fixed steps within the range Viewing Properties accepts (1 to 10), and the other
 // sizes follow it as the dialog's sizing lock makes them follow. A zoom is a change of the
 // view's settings: saved with the chart and marking it modified, but not a step to undo.
-#include "model/views/ChartViewState.h"
+#include "core/model/views/ChartViewState.h"
 
 namespace ondrel {
 

@@ -1,7 +1,7 @@
-#include "model/views/BlockReference.h"
+#include "core/model/views/BlockReference.h"
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // A view's reference to one block of its document: not owning, and stored in chart files as
 // the block's grid position (x, y as two int32).
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "model/views/ChartPages.h"
+#include "core/model/views/ChartPages.h"
 
 #include <algorithm>
 #include <cmath>

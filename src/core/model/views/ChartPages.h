@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/views/PageLabels.h"
+#include "core/model/views/PageLabels.h"
 
 namespace ondrel {
 

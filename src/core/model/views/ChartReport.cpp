@@ -1,4 +1,4 @@
-#include "model/views/ChartReport.h"
+#include "core/model/views/ChartReport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,12 +6,12 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "blocks/BlockToolbars.h"
-#include "blocks/CBlock.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/TextViewState.h"
-#include "platform/NumberFormat.h"
-#include "platform/Platform.h"
+#include "core/blocks/BlockToolbars.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/TextViewState.h"
+#include "core/platform/NumberFormat.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {

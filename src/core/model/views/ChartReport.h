@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
 
 namespace ondrel {
 

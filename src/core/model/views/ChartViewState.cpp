@@ -1,7 +1,7 @@
-#include "model/views/ChartViewState.h"
+#include "core/model/views/ChartViewState.h"
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

@@ -4,8 +4,8 @@
 //
 // Record: the settings (each item present in files from version 100.0 on), then the title and
 // the notes as strings.
-#include "model/views/ViewState.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/views/ViewState.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

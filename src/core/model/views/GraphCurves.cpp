@@ -1,4 +1,4 @@
-#include "model/views/GraphCurves.h"
+#include "core/model/views/GraphCurves.h"
 
 #include <algorithm>
 #include <cmath>

@@ -25,7 +25,7 @@
 #include <span>
 #include <vector>
 
-#include "model/views/GraphScale.h"
+#include "core/model/views/GraphScale.h"
 
 namespace ondrel {
 

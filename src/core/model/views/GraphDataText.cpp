@@ -1,13 +1,13 @@
-#include "model/views/GraphDataText.h"
+#include "core/model/views/GraphDataText.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/GraphScale.h"
-#include "model/views/GraphViewState.h"
-#include "platform/NumberFormat.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/GraphScale.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel {
 

@@ -1,9 +1,9 @@
-#include "model/views/GraphLabels.h"
+#include "core/model/views/GraphLabels.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/NumberFormat.h"
+#include "core/platform/NumberFormat.h"
 
 namespace ondrel {
 namespace {

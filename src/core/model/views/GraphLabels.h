@@ -3,7 +3,7 @@
 // the legend that states that power, and the measuring of the labels that sizes the margins.
 #include <string>
 
-#include "model/views/GraphScale.h"
+#include "core/model/views/GraphScale.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "model/views/GraphLayout.h"
+#include "core/model/views/GraphLayout.h"
 
 #include <algorithm>
 #include <cstdint>

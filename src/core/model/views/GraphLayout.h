@@ -4,7 +4,7 @@
 // legend boxes. Screen, printer and tests lay out through the same code.
 #include <array>
 
-#include "model/views/GraphScale.h"
+#include "core/model/views/GraphScale.h"
 
 namespace ondrel {
 

@@ -1,11 +1,11 @@
-#include "model/views/GraphScale.h"
+#include "core/model/views/GraphScale.h"
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
 
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

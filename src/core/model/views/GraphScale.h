@@ -17,8 +17,8 @@
 #include <array>
 #include <cstdint>
 
-#include "model/views/GraphViewState.h"
-#include "platform/TextMeasurer.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/platform/TextMeasurer.h"
 
 namespace ondrel {
 

@@ -1,11 +1,11 @@
-#include "model/views/GraphViewState.h"
+#include "core/model/views/GraphViewState.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {

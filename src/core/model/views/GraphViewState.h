@@ -9,9 +9,9 @@
 // that finds no block leaves its slot empty; every use of a slot skips an empty one.
 #include <array>
 
-#include "model/views/BlockReference.h"
-#include "model/views/ViewState.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/views/BlockReference.h"
+#include "core/model/views/ViewState.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

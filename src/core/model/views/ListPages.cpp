@@ -1,4 +1,4 @@
-#include "model/views/ListPages.h"
+#include "core/model/views/ListPages.h"
 
 #include <algorithm>
 #include <cstdlib>

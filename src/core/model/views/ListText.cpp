@@ -1,4 +1,4 @@
-#include "model/views/ListText.h"
+#include "core/model/views/ListText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -8,10 +8,10 @@
 #include <memory>
 #include <string_view>
 
-#include "blocks/CBlock.h"
-#include "model/AtomicFileWriter.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ListViewState.h"
+#include "core/blocks/CBlock.h"
+#include "core/io/AtomicFileWriter.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ListViewState.h"
 
 namespace ondrel {
 namespace {

@@ -1,9 +1,9 @@
-#include "model/views/ListViewState.h"
+#include "core/model/views/ListViewState.h"
 
 #include <cstdint>
 
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

@@ -7,9 +7,9 @@
 // empty column: every use of the list skips it, and saving writes its position back.
 #include <vector>
 
-#include "model/views/BlockReference.h"
-#include "model/views/ViewState.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/views/BlockReference.h"
+#include "core/model/views/ViewState.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

@@ -1,4 +1,4 @@
-#include "model/views/PageLabels.h"
+#include "core/model/views/PageLabels.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
 
 namespace ondrel {
 

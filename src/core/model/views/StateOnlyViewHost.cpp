@@ -1,10 +1,10 @@
-#include "model/views/StateOnlyViewHost.h"
+#include "core/model/views/StateOnlyViewHost.h"
 
-#include "model/views/ChartViewState.h"
-#include "model/views/GraphScale.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/TextViewState.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/GraphScale.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/TextViewState.h"
 
 namespace ondrel {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "model/views/ViewHost.h"
-#include "model/views/ViewState.h"
+#include "core/model/views/ViewHost.h"
+#include "core/model/views/ViewState.h"
 
 namespace ondrel {
 

@@ -1,11 +1,11 @@
-#include "model/views/TextViewState.h"
+#include "core/model/views/TextViewState.h"
 
 #include <algorithm>
 #include <unordered_set>
 
-#include "blocks/BlockToolbars.h"
-#include "model/CArchive.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/BlockToolbars.h"
+#include "core/io/CArchive.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "model/views/ViewState.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/views/ViewState.h"
+#include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
 

@@ -1,9 +1,9 @@
-#include "model/views/ViewRecordChange.h"
+#include "core/model/views/ViewRecordChange.h"
 
 #include <algorithm>
 
-#include "model/CArchive.h"
-#include "model/views/ViewState.h"
+#include "core/io/CArchive.h"
+#include "core/model/views/ViewState.h"
 
 namespace ondrel {
 namespace {

@@ -1,16 +1,16 @@
-#include "model/views/ViewRecords.h"
+#include "core/model/views/ViewRecords.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include "model/CArchive.h"
-#include "model/views/ChartViewState.h"
-#include "model/views/GraphViewState.h"
-#include "model/views/ListViewState.h"
-#include "model/views/TextViewState.h"
-#include "model/views/ViewClassNames.h"
+#include "core/io/CArchive.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/model/views/ListViewState.h"
+#include "core/model/views/TextViewState.h"
+#include "core/model/views/ViewClassNames.h"
 
 namespace ondrel {
 namespace {

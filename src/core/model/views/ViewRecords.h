@@ -1,7 +1,7 @@
 #pragma once
 // The view part of a chart file: the view count (int32), then per view its class name and
 // its record.
-#include "model/views/ViewHost.h"
+#include "core/model/views/ViewHost.h"
 
 namespace ondrel {
 

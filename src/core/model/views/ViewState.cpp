@@ -1,6 +1,6 @@
-#include "model/views/ViewState.h"
+#include "core/model/views/ViewState.h"
 
-#include "model/views/ViewClassNames.h"
+#include "core/model/views/ViewClassNames.h"
 
 namespace ondrel {
 

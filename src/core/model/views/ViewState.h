@@ -5,7 +5,7 @@
 // views.
 #include <string>
 
-#include "platform/FontDescription.h"
+#include "core/platform/FontDescription.h"
 
 namespace ondrel {
 

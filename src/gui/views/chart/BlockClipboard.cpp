@@ -1,7 +1,7 @@
-#include "views/chart/BlockClipboard.h"
+#include "gui/views/chart/BlockClipboard.h"
 
-#include "model/CTarvekDoc.h"
-#include "views/chart/GroupClipboard.h"
+#include "core/model/CTarvekDoc.h"
+#include "gui/views/chart/GroupClipboard.h"
 
 namespace ondrel::gui {
 

@@ -3,7 +3,7 @@
 // clipboard), replaced by every Copy and Cut and handed out as copies by Paste.
 #include <memory>
 
-#include "blocks/CBlock.h"
+#include "core/blocks/CBlock.h"
 
 namespace ondrel {
 class CTarvekDoc;

@@ -1,12 +1,12 @@
-#include "views/chart/CDib.h"
+#include "gui/views/chart/CDib.h"
 
 #include <QPainter>
 #include <algorithm>
 #include <cstring>
 
-#include "model/AtomicFileWriter.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
+#include "core/io/AtomicFileWriter.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "views/chart/CTarvekView.h"
+#include "gui/views/chart/CTarvekView.h"
 
 #include <QGuiApplication>
 #include <QPaintDevice>
@@ -11,11 +11,11 @@
 #include <cmath>
 #include <unordered_set>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
-#include "resources/BlockIcons.h"
-#include "views/chart/ChartPainter.h"
-#include "views/chart/ChartPrintable.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/resources/BlockIcons.h"
+#include "gui/views/chart/ChartPainter.h"
+#include "gui/views/chart/ChartPrintable.h"
 
 namespace ondrel::gui {
 namespace {

@@ -11,14 +11,14 @@
 #include <memory>
 #include <optional>
 
-#include "model/DocumentView.h"
-#include "printing/PrintableView.h"
-#include "views/chart/ChartCulling.h"
-#include "views/chart/ChartHitTest.h"
-#include "views/chart/ChartLayout.h"
-#include "views/chart/ChartSelection.h"
-#include "views/chart/GroupClipboard.h"
-#include "views/chart/IconCache.h"
+#include "core/model/DocumentView.h"
+#include "gui/printing/PrintableView.h"
+#include "gui/views/chart/ChartCulling.h"
+#include "gui/views/chart/ChartHitTest.h"
+#include "gui/views/chart/ChartLayout.h"
+#include "gui/views/chart/ChartSelection.h"
+#include "gui/views/chart/GroupClipboard.h"
+#include "gui/views/chart/IconCache.h"
 
 class QPainter;
 

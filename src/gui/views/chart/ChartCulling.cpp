@@ -1,10 +1,10 @@
-#include "views/chart/ChartCulling.h"
+#include "gui/views/chart/ChartCulling.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
 
 namespace ondrel::gui {
 namespace {

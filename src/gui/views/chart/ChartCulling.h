@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
-#include "model/ConnectorGeometry.h"
-#include "views/chart/ChartLayout.h"
+#include "core/model/ConnectorGeometry.h"
+#include "gui/views/chart/ChartLayout.h"
 
 namespace ondrel {
 class CBlock;

@@ -8,13 +8,13 @@
 #include <QScrollBar>
 #include <cmath>
 
-#include "blocks/BlockCatalogue.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ChartCommand.h"
-#include "model/views/ChartViewState.h"
-#include "resources/BlockIcons.h"
-#include "views/chart/BlockClipboard.h"
-#include "views/chart/CTarvekView.h"
+#include "core/blocks/BlockCatalogue.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ChartCommand.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/resources/BlockIcons.h"
+#include "gui/views/chart/BlockClipboard.h"
+#include "gui/views/chart/CTarvekView.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "views/chart/ChartExport.h"
+#include "gui/views/chart/ChartExport.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -10,12 +10,12 @@
 #include <QSvgGenerator>
 #include <algorithm>
 
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/ChartViewState.h"
-#include "views/chart/ChartLayout.h"
-#include "views/chart/ChartPainter.h"
-#include "views/chart/IconCache.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/views/chart/ChartLayout.h"
+#include "gui/views/chart/ChartPainter.h"
+#include "gui/views/chart/IconCache.h"
 
 namespace ondrel::gui {
 namespace {

@@ -12,13 +12,13 @@
 #include <unordered_set>
 #include <utility>
 
-#include "model/CTarvekDoc.h"
-#include "model/edits/GroupCommands.h"
-#include "model/edits/ZoomSteps.h"
-#include "model/views/ChartViewState.h"
-#include "views/chart/BlockClipboard.h"
-#include "views/chart/CTarvekView.h"
-#include "views/chart/ChartPainter.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/GroupCommands.h"
+#include "core/model/edits/ZoomSteps.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/views/chart/BlockClipboard.h"
+#include "gui/views/chart/CTarvekView.h"
+#include "gui/views/chart/ChartPainter.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,10 +1,10 @@
-#include "views/chart/ChartHitTest.h"
+#include "gui/views/chart/ChartHitTest.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "model/CTarvekDoc.h"
-#include "views/chart/ChartMarkers.h"
+#include "core/model/CTarvekDoc.h"
+#include "gui/views/chart/ChartMarkers.h"
 
 namespace ondrel::gui {
 namespace {

@@ -5,8 +5,8 @@
 #include <QPoint>
 #include <optional>
 
-#include "blocks/CBlock.h"
-#include "views/chart/ChartLayout.h"
+#include "core/blocks/CBlock.h"
+#include "gui/views/chart/ChartLayout.h"
 
 namespace ondrel {
 class CTarvekDoc;

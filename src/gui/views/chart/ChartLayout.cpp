@@ -1,13 +1,13 @@
-#include "views/chart/ChartLayout.h"
+#include "gui/views/chart/ChartLayout.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
-#include "platform/FontConversion.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
+#include "gui/platform/FontConversion.h"
 
 namespace ondrel::gui {
 namespace {

@@ -8,8 +8,8 @@
 #include <QStringList>
 #include <cstdint>
 
-#include "blocks/CBlock.h"
-#include "model/ConnectorGeometry.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/ConnectorGeometry.h"
 
 namespace ondrel {
 class CTarvekDoc;

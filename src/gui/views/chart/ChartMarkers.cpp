@@ -1,9 +1,9 @@
-#include "views/chart/ChartMarkers.h"
+#include "gui/views/chart/ChartMarkers.h"
 
 #include <algorithm>
 
-#include "blocks/CBlock.h"
-#include "views/chart/ChartLayout.h"
+#include "core/blocks/CBlock.h"
+#include "gui/views/chart/ChartLayout.h"
 
 namespace ondrel::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "views/chart/ChartPainter.h"
+#include "gui/views/chart/ChartPainter.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -7,13 +7,13 @@
 #include <cmath>
 #include <vector>
 
-#include "model/CTarvekDoc.h"
-#include "model/ConnectorGeometry.h"
-#include "model/views/ChartViewState.h"
-#include "platform/NumberFormat.h"
-#include "resources/BlockIcons.h"
-#include "views/chart/ChartMarkers.h"
-#include "views/chart/PrintedIcons.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ConnectorGeometry.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/platform/NumberFormat.h"
+#include "gui/resources/BlockIcons.h"
+#include "gui/views/chart/ChartMarkers.h"
+#include "gui/views/chart/PrintedIcons.h"
 
 namespace ondrel::gui {
 namespace {

@@ -7,10 +7,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "model/views/ChartPages.h"
-#include "views/chart/ChartCulling.h"
-#include "views/chart/ChartLayout.h"
-#include "views/chart/IconCache.h"
+#include "core/model/views/ChartPages.h"
+#include "gui/views/chart/ChartCulling.h"
+#include "gui/views/chart/ChartLayout.h"
+#include "gui/views/chart/IconCache.h"
 
 class QPainter;
 

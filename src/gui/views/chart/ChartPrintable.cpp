@@ -1,15 +1,15 @@
-#include "views/chart/ChartPrintable.h"
+#include "gui/views/chart/ChartPrintable.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <climits>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartViewState.h"
-#include "model/ConnectorGeometry.h"
-#include "printing/PrintJob.h"
-#include "views/chart/ChartPainter.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartViewState.h"
+#include "core/model/ConnectorGeometry.h"
+#include "gui/printing/PrintJob.h"
+#include "gui/views/chart/ChartPainter.h"
 
 namespace ondrel::gui {
 

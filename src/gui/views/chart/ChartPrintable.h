@@ -6,12 +6,12 @@
 #include <QString>
 #include <vector>
 
-#include "model/views/ChartPages.h"
-#include "printing/PrintableView.h"
-#include "views/chart/ChartLayout.h"
-#include "views/chart/ChartPainter.h"
-#include "views/chart/IconCache.h"
-#include "views/chart/PrintedIcons.h"
+#include "core/model/views/ChartPages.h"
+#include "gui/printing/PrintableView.h"
+#include "gui/views/chart/ChartLayout.h"
+#include "gui/views/chart/ChartPainter.h"
+#include "gui/views/chart/IconCache.h"
+#include "gui/views/chart/PrintedIcons.h"
 
 namespace ondrel {
 class CTarvekDoc;

@@ -1,6 +1,6 @@
-#include "views/chart/ChartSelection.h"
+#include "gui/views/chart/ChartSelection.h"
 
-#include "model/CTarvekDoc.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel::gui {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "blocks/CBlock.h"
-#include "views/chart/ChartLayout.h"
+#include "core/blocks/CBlock.h"
+#include "gui/views/chart/ChartLayout.h"
 
 namespace ondrel {
 class CTarvekDoc;

@@ -1,10 +1,10 @@
-#include "views/chart/GroupClipboard.h"
+#include "gui/views/chart/GroupClipboard.h"
 
 #include <algorithm>
 #include <unordered_map>
 
-#include "blocks/FunctionGenerator.h"
-#include "model/CTarvekDoc.h"
+#include "core/blocks/FunctionGenerator.h"
+#include "core/model/CTarvekDoc.h"
 
 namespace ondrel::gui {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "blocks/CBlock.h"
-#include "model/edits/GroupCommands.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/edits/GroupCommands.h"
 
 namespace ondrel {
 class CTarvekDoc;

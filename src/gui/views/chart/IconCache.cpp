@@ -1,8 +1,8 @@
-#include "views/chart/IconCache.h"
+#include "gui/views/chart/IconCache.h"
 
 #include <QFontMetrics>
 
-#include "resources/BlockIcons.h"
+#include "gui/resources/BlockIcons.h"
 
 namespace ondrel::gui {
 namespace {

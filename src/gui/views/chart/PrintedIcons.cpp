@@ -1,7 +1,7 @@
-#include "views/chart/PrintedIcons.h"
+#include "gui/views/chart/PrintedIcons.h"
 
-#include "platform/Platform.h"
-#include "resources/BlockIcons.h"
+#include "core/platform/Platform.h"
+#include "gui/resources/BlockIcons.h"
 
 namespace ondrel::gui {
 namespace {

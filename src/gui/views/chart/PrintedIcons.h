@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "views/chart/CDib.h"
+#include "gui/views/chart/CDib.h"
 
 namespace ondrel::gui {
 

@@ -1,4 +1,4 @@
-#include "views/output/CGraphBase.h"
+#include "gui/views/output/CGraphBase.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -13,14 +13,14 @@
 #include <cmath>
 #include <tuple>
 
-#include "app/CDocumentFrame.h"
-#include "app/ChartSession.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/GraphDataText.h"
-#include "model/views/GraphViewState.h"
-#include "platform/NumberFormat.h"
-#include "views/output/GraphPrintable.h"
-#include "views/output/GraphTextMeasurer.h"
+#include "gui/app/CDocumentFrame.h"
+#include "gui/app/ChartSession.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/GraphDataText.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/platform/NumberFormat.h"
+#include "gui/views/output/GraphPrintable.h"
+#include "gui/views/output/GraphTextMeasurer.h"
 
 namespace ondrel::gui {
 

@@ -12,9 +12,9 @@
 #include <QString>
 #include <string>
 
-#include "printing/PrintsThrough.h"
-#include "views/output/CTemplateView.h"
-#include "views/output/GraphDrawing.h"
+#include "gui/printing/PrintsThrough.h"
+#include "gui/views/output/CTemplateView.h"
+#include "gui/views/output/GraphDrawing.h"
 
 namespace ondrel {
 class GraphViewState;

@@ -1,6 +1,6 @@
-#include "views/output/CListBase.h"
+#include "gui/views/output/CListBase.h"
 
-#include "views/output/ListPrintable.h"
+#include "gui/views/output/ListPrintable.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -15,11 +15,11 @@
 #include <algorithm>
 #include <limits>
 
-#include "help/HelpPages.h"
-#include "model/CTarvekDoc.h"
-#include "model/views/ListText.h"
-#include "model/views/ListViewState.h"
-#include "platform/Platform.h"
+#include "gui/help/HelpPages.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ListText.h"
+#include "core/model/views/ListViewState.h"
+#include "core/platform/Platform.h"
 
 namespace ondrel::gui {
 namespace {

@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "printing/PrintsThrough.h"
-#include "views/output/CTemplateView.h"
-#include "views/output/ListLayout.h"
-#include "views/output/ListPainter.h"
+#include "gui/printing/PrintsThrough.h"
+#include "gui/views/output/CTemplateView.h"
+#include "gui/views/output/ListLayout.h"
+#include "gui/views/output/ListPainter.h"
 
 namespace ondrel {
 class ListViewState;

@@ -1,4 +1,4 @@
-#include "views/output/CSnapshotDlg.h"
+#include "gui/views/output/CSnapshotDlg.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "dialogs/SettingsDialogControls.h"
-#include "model/CTarvekDoc.h"
-#include "platform/NumberFormat.h"
-#include "platform/QtDialogExchange.h"
+#include "gui/dialogs/SettingsDialogControls.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/platform/NumberFormat.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 namespace {

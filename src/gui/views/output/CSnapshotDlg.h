@@ -7,7 +7,7 @@
 // and Initialize). OK, Esc or closing it destroy it.
 #include <QDialog>
 
-#include "model/DocumentView.h"
+#include "core/model/DocumentView.h"
 
 class QLabel;
 class QSlider;

@@ -1,10 +1,10 @@
-#include "views/output/CTemplateView.h"
+#include "gui/views/output/CTemplateView.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ViewState.h"
 
 namespace ondrel::gui {
 

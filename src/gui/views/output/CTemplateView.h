@@ -8,8 +8,8 @@
 // Drawing goes through Paint alone, for the screen, images and printers.
 #include <QAbstractScrollArea>
 
-#include "model/DocumentView.h"
-#include "views/output/OutputPane.h"
+#include "core/model/DocumentView.h"
+#include "gui/views/output/OutputPane.h"
 
 class QPainter;
 

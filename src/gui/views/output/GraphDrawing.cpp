@@ -4,13 +4,13 @@
 #include <array>
 #include <vector>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/GraphCurves.h"
-#include "model/views/GraphLabels.h"
-#include "model/views/GraphLayout.h"
-#include "model/views/GraphScale.h"
-#include "model/views/GraphViewState.h"
-#include "views/output/GraphDrawing.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/GraphCurves.h"
+#include "core/model/views/GraphLabels.h"
+#include "core/model/views/GraphLayout.h"
+#include "core/model/views/GraphScale.h"
+#include "core/model/views/GraphViewState.h"
+#include "gui/views/output/GraphDrawing.h"
 
 #include <QFontMetrics>
 #include <QLine>
@@ -18,7 +18,7 @@
 #include <QPainter>
 #include <QPen>
 
-#include "views/output/GraphTextMeasurer.h"
+#include "gui/views/output/GraphTextMeasurer.h"
 
 #undef slots
 

@@ -1,4 +1,4 @@
-#include "views/output/GraphExport.h"
+#include "gui/views/output/GraphExport.h"
 
 #include <QBuffer>
 #include <QDialogButtonBox>
@@ -12,11 +12,11 @@
 #include <span>
 #include <string>
 
-#include "model/ChartFile.h"
-#include "platform/CommonDialogs.h"
-#include "platform/Platform.h"
-#include "platform/StringTable.h"
-#include "views/output/CGraphBase.h"
+#include "core/model/ChartFile.h"
+#include "core/platform/CommonDialogs.h"
+#include "core/platform/Platform.h"
+#include "core/platform/StringTable.h"
+#include "gui/views/output/CGraphBase.h"
 
 namespace ondrel::gui {
 

@@ -2,14 +2,14 @@
 // Qt's keyword macro.
 #include <algorithm>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/GraphViewState.h"
-#include "views/output/GraphPrintable.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/GraphViewState.h"
+#include "gui/views/output/GraphPrintable.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
 
-#include "views/output/GraphDrawing.h"
+#include "gui/views/output/GraphDrawing.h"
 
 #undef slots
 

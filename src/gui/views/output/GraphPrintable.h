@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "printing/PrintableView.h"
+#include "gui/printing/PrintableView.h"
 
 namespace ondrel {
 class CTarvekDoc;

@@ -1,4 +1,4 @@
-#include "views/output/GraphPropertyPages.h"
+#include "gui/views/output/GraphPropertyPages.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "dialogs/SettingsDialogControls.h"
-#include "help/HelpPages.h"
-#include "platform/QtDialogExchange.h"
+#include "gui/dialogs/SettingsDialogControls.h"
+#include "gui/help/HelpPages.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 

@@ -1,4 +1,4 @@
-#include "views/output/GraphPropertySheet.h"
+#include "gui/views/output/GraphPropertySheet.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>
@@ -9,14 +9,14 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include "blocks/CBlock.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ViewingRules.h"
-#include "model/views/GraphViewState.h"
-#include "platform/Platform.h"
-#include "platform/QtDialogExchange.h"
-#include "platform/StringTable.h"
-#include "views/output/GraphPropertyPages.h"
+#include "core/blocks/CBlock.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ViewingRules.h"
+#include "core/model/views/GraphViewState.h"
+#include "core/platform/Platform.h"
+#include "gui/platform/QtDialogExchange.h"
+#include "core/platform/StringTable.h"
+#include "gui/views/output/GraphPropertyPages.h"
 
 namespace ondrel::gui {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "model/edits/GraphSheetValues.h"
+#include "core/model/edits/GraphSheetValues.h"
 
 class QPushButton;
 class QTabWidget;

@@ -1,4 +1,4 @@
-#include "views/output/GraphTextMeasurer.h"
+#include "gui/views/output/GraphTextMeasurer.h"
 
 #include <QFontMetrics>
 #include <QString>
@@ -6,7 +6,7 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/FontConversion.h"
+#include "gui/platform/FontConversion.h"
 
 namespace ondrel::gui {
 

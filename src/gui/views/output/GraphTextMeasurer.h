@@ -4,7 +4,7 @@
 // units, so a label measures the same as it is drawn.
 #include <QFont>
 
-#include "platform/TextMeasurer.h"
+#include "core/platform/TextMeasurer.h"
 
 class QPaintDevice;
 

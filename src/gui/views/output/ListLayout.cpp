@@ -1,11 +1,11 @@
-#include "views/output/ListLayout.h"
+#include "gui/views/output/ListLayout.h"
 
 #include <QFontMetrics>
 #include <algorithm>
 
-#include "model/views/ListText.h"
-#include "model/views/ListViewState.h"
-#include "platform/FontConversion.h"
+#include "core/model/views/ListText.h"
+#include "core/model/views/ListViewState.h"
+#include "gui/platform/FontConversion.h"
 
 namespace ondrel::gui {
 namespace {

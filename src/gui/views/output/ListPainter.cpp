@@ -1,12 +1,12 @@
-#include "views/output/ListPainter.h"
+#include "gui/views/output/ListPainter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <array>
 
-#include "model/views/ListText.h"
-#include "model/views/ListViewState.h"
-#include "platform/FontConversion.h"
+#include "core/model/views/ListText.h"
+#include "core/model/views/ListViewState.h"
+#include "gui/platform/FontConversion.h"
 
 namespace ondrel::gui {
 namespace {

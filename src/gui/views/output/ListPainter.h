@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "views/output/ListLayout.h"
+#include "gui/views/output/ListLayout.h"
 
 class QPainter;
 

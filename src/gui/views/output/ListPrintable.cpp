@@ -1,15 +1,15 @@
-#include "views/output/ListPrintable.h"
+#include "gui/views/output/ListPrintable.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <algorithm>
 #include <climits>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ListText.h"
-#include "model/views/ListViewState.h"
-#include "platform/FontConversion.h"
-#include "views/output/ListPainter.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ListText.h"
+#include "core/model/views/ListViewState.h"
+#include "gui/platform/FontConversion.h"
+#include "gui/views/output/ListPainter.h"
 
 namespace ondrel::gui {
 namespace {

@@ -6,9 +6,9 @@
 #include <QRect>
 #include <QString>
 
-#include "model/views/ListPages.h"
-#include "printing/PrintableView.h"
-#include "views/output/ListLayout.h"
+#include "core/model/views/ListPages.h"
+#include "gui/printing/PrintableView.h"
+#include "gui/views/output/ListLayout.h"
 
 namespace ondrel {
 class CTarvekDoc;

@@ -1,4 +1,4 @@
-#include "views/text/CChrtText.h"
+#include "gui/views/text/CChrtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -8,15 +8,15 @@
 #include <QTextOption>
 #include <cstdlib>
 
-#include "help/HelpPages.h"
-#include "model/CTarvekDoc.h"
-#include "model/ChartFile.h"
-#include "model/views/ChartReport.h"
-#include "model/views/TextViewState.h"
-#include "platform/FontConversion.h"
-#include "platform/Platform.h"
-#include "views/text/ReportDocument.h"
-#include "views/text/TextPrintable.h"
+#include "gui/help/HelpPages.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/ChartFile.h"
+#include "core/model/views/ChartReport.h"
+#include "core/model/views/TextViewState.h"
+#include "gui/platform/FontConversion.h"
+#include "core/platform/Platform.h"
+#include "gui/views/text/ReportDocument.h"
+#include "gui/views/text/TextPrintable.h"
 
 namespace ondrel::gui {
 

@@ -9,9 +9,9 @@
 #include <QTextEdit>
 #include <string>
 
-#include "model/DocumentView.h"
-#include "printing/PrintsThrough.h"
-#include "views/output/OutputPane.h"
+#include "core/model/DocumentView.h"
+#include "gui/printing/PrintsThrough.h"
+#include "gui/views/output/OutputPane.h"
 
 namespace ondrel {
 class CTarvekDoc;

@@ -1,4 +1,4 @@
-#include "views/text/ChartTextOptionsDialog.h"
+#include "gui/views/text/ChartTextOptionsDialog.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -13,12 +13,12 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "blocks/BlockToolbars.h"
-#include "dialogs/SettingsDialogControls.h"
-#include "model/CTarvekDoc.h"
-#include "model/edits/ViewingRules.h"
-#include "model/views/TextViewState.h"
-#include "platform/QtDialogExchange.h"
+#include "core/blocks/BlockToolbars.h"
+#include "gui/dialogs/SettingsDialogControls.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/edits/ViewingRules.h"
+#include "core/model/views/TextViewState.h"
+#include "gui/platform/QtDialogExchange.h"
 
 namespace ondrel::gui {
 namespace {

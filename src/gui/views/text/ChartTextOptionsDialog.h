@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "model/edits/TextOptionsEdit.h"
-#include "settings/CSettingsGroup.h"
+#include "core/model/edits/TextOptionsEdit.h"
+#include "core/settings/CSettingsGroup.h"
 
 class QListWidget;
 class QPushButton;

@@ -1,12 +1,12 @@
-#include "views/text/ReportDocument.h"
+#include "gui/views/text/ReportDocument.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextOption>
 #include <cstdlib>
 
-#include "model/views/TextViewState.h"
-#include "platform/FontConversion.h"
+#include "core/model/views/TextViewState.h"
+#include "gui/platform/FontConversion.h"
 
 namespace ondrel::gui {
 namespace {

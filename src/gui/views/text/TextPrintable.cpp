@@ -1,4 +1,4 @@
-#include "views/text/TextPrintable.h"
+#include "gui/views/text/TextPrintable.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPagedPaintDevice>
@@ -8,10 +8,10 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "model/CTarvekDoc.h"
-#include "model/views/ChartReport.h"
-#include "model/views/TextViewState.h"
-#include "views/text/ReportDocument.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/model/views/ChartReport.h"
+#include "core/model/views/TextViewState.h"
+#include "gui/views/text/ReportDocument.h"
 
 namespace ondrel::gui {
 namespace {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "printing/PrintableView.h"
+#include "gui/printing/PrintableView.h"
 
 class QTextDocument;
 

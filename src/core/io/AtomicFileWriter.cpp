@@ -1,4 +1,4 @@
-#include "model/AtomicFileWriter.h"
+#include "core/io/AtomicFileWriter.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

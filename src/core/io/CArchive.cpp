@@ -1,4 +1,4 @@
-#include "model/CArchive.h"
+#include "core/io/CArchive.h"
 
 #include <bit>
 #include <cstring>
