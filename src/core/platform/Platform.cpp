@@ -1,5 +1,7 @@
 #include "core/platform/Platform.h"
 
+#include "core/platform/Status.h"
+
 namespace ondrel {
 namespace {
 
@@ -40,5 +42,11 @@ MsgResult ShowMessage(const std::string& text, const std::string& caption, MsgBu
 }
 
 IProfile& Profile() { return *Platform().profile; }
+
+MsgResult ShowStatus(const Status& status) {
+    if (status.detail.empty()) return ShowMessage(status.text, status.caption, status.buttons, status.icon);
+    return Platform().messageBox->ShowWithDetail(status.text, status.detail, status.caption, status.buttons,
+                                                 status.icon);
+}
 
 }  // namespace ondrel
