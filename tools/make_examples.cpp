@@ -190,34 +190,33 @@ void FunctionLookup(Builder& b) {
     b.Graph({table, flow}, "Valve opening and flow");
 }
 
-void RandomWalk(Builder& b) {
-    b.doc.title = "Random walk";
-    b.Timing(1e-3, 0.1, 50.0);
-    CBlock* step = b.Add(kTypeRandom, 1, 1, "Step", {-1.0, 1.0, 7.0});
+// A walk that integrates random steps held for 0.1 s each: the step source (type and its
+// three parameters, the seed last) is what tells one walk from another.
+void HeldRandomWalk(Builder& b, const char* title, double end, int stepType,
+                    std::initializer_list<double> stepParameters, const char* notes) {
+    b.doc.title = title;
+    b.Timing(1e-3, 0.1, end);
+    CBlock* step = b.Add(stepType, 1, 1, "Step", stepParameters);
     CBlock* hold = b.Add(kTypeZeroOrderHold, 3, 1, "Hold", {0.0, 0.0, 0.5});
     CBlock* pulse = b.Add(kTypeTimePulseGenerator, 1, 3, "Tick", {0.1, 1.0, 0.0});
     CBlock* walk = b.Add(kTypeIntegrate, 5, 1, "Walk", {1.0, 0.0});
     b.Wire(hold, 1, step);
     b.Wire(hold, 2, pulse);
     b.Wire(walk, 1, hold);
-    step->notes = "Seed 7: every run draws the same steps.";
-    b.Graph({walk, hold}, "Random walk");
+    step->notes = notes;
+    b.Graph({walk, hold}, title);
+}
+
+void RandomWalk(Builder& b) {
+    HeldRandomWalk(b, "Random walk", 50.0, kTypeRandom, {-1.0, 1.0, 7.0},
+                   "Seed 7: every run draws the same steps.");
 }
 
 // Brownian motion drawn from a seeded Gaussian: one run is one sample path, and a sweep over
 // the seed (examples/sweeps/monte_carlo.sh) gives the spread of where the walk ends.
 void MonteCarloWalk(Builder& b) {
-    b.doc.title = "Monte-Carlo walk";
-    b.Timing(1e-3, 0.1, 10.0);
-    CBlock* step = b.Add(kTypeGaussian, 1, 1, "Step", {0.0, 1.0, 2.0});
-    CBlock* hold = b.Add(kTypeZeroOrderHold, 3, 1, "Hold", {0.0, 0.0, 0.5});
-    CBlock* pulse = b.Add(kTypeTimePulseGenerator, 1, 3, "Tick", {0.1, 1.0, 0.0});
-    CBlock* walk = b.Add(kTypeIntegrate, 5, 1, "Walk", {1.0, 0.0});
-    b.Wire(hold, 1, step);
-    b.Wire(hold, 2, pulse);
-    b.Wire(walk, 1, hold);
-    step->notes = "Seed 2 (parameter 3, 2..32767): each seed draws its own path, every run of it the same.";
-    b.Graph({walk, hold}, "Monte-Carlo walk");
+    HeldRandomWalk(b, "Monte-Carlo walk", 10.0, kTypeGaussian, {0.0, 1.0, 2.0},
+                   "Seed 2 (parameter 3, 2..32767): each seed draws its own path, every run of it the same.");
 }
 
 struct Example {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/model/views/PageArithmetic.h"
+
 namespace ondrel {
 namespace {
 
@@ -16,18 +18,6 @@ std::int64_t CeilDiv(double numerator, double denominator) {
     if (std::isnan(q)) return 0;
     return static_cast<std::int64_t>(std::clamp(q, -1e15, 1e15));
 }
-
-std::int64_t CeilDiv(std::int64_t numerator, std::int64_t denominator) {
-    if (numerator <= 0) return 0;
-    return (numerator + denominator - 1) / denominator;
-}
-
-// Floor and ceiling of a / b for b > 0, for any sign of a.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    const std::int64_t q = a / b;
-    return (a % b != 0 && a < 0) ? q - 1 : q;
-}
-std::int64_t CeilDivSigned(std::int64_t a, std::int64_t b) { return -FloorDiv(-a, b); }
 
 }  // namespace
 

@@ -3,22 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/model/views/PageArithmetic.h"
+
 namespace ondrel {
-namespace {
-
-std::int64_t CeilDiv(std::int64_t numerator, std::int64_t denominator) {
-    if (numerator <= 0) return 0;
-    return (numerator + denominator - 1) / denominator;
-}
-
-// Floor of a / b for b > 0, also for negative a.
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    const std::int64_t q = a / b;
-    return (a % b != 0 && a < 0) ? q - 1 : q;
-}
-
-}  // namespace
-
 ListPagination PaginateList(const ListPageInput& in) {
     ListPagination p;
     const std::int64_t cw = std::max(1, in.columnWidth);
