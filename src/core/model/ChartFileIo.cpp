@@ -100,7 +100,8 @@ bool SaveChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host, IS
     std::vector<std::uint8_t> bytes = ChartBytes(doc, host);
     std::string error;
     if (!WriteFileAtomically(path, bytes, error)) {
-        statuses.Report({"Unable to save the chart to " + path + ": " + error + ". The previous file is unchanged.",
+        statuses.Report({"Unable to save the chart to " + path + ": " + error +
+                             ". The previous file is unchanged.",
                          "Save Error", MsgButtons::Ok, MsgIcon::Error, ""});
         return false;
     }
