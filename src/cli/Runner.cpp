@@ -162,7 +162,7 @@ int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform
                     std::ostream& out, std::ostream& err, RunResult& result) {
     CTarvekDoc doc;
     StateOnlyViewHost host;
-    if (!LoadChartFile(options->chartPath, doc, host)) return kExitFileError;
+    if (!LoadChartFile(options->chartPath, doc, host, MessageBoxStatuses())) return kExitFileError;
     if (!ApplySettings(doc, *options, err)) return kExitUsage;
     if (options->reroute) doc.RerouteAll();
 
@@ -186,7 +186,8 @@ int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform
     if (options->csvPath && !ExportCsv(doc, *options, out, err)) return kExitFileError;
     if (options->reportPath && !ExportReport(doc, host, *options->reportPath, err)) return kExitFileError;
     if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;
-    if (options->savePath && !SaveChartFile(*options->savePath, doc, host)) return kExitFileError;
+    if (options->savePath && !SaveChartFile(*options->savePath, doc, host, MessageBoxStatuses()))
+        return kExitFileError;
     std::ostream& summary = WritesToStandardOutput(*options) ? err : out;
     if (!options->quiet) PrintSummary(doc, *options, options->run && !refused, summary);
     if (refused) return kExitRunRefused;

@@ -97,7 +97,7 @@ bool CBlock::ResolveInput(GridPoint key, int k) {
             return true;
         }
     }
-    ShowLoadError("Unable to find a match for input " + std::to_string(k) + " of block '" + label + "'.");
+    ReportLoadError("Unable to find a match for input " + std::to_string(k) + " of block '" + label + "'.");
     return false;
 }
 

@@ -166,7 +166,7 @@ public:
     }
     std::string title;
     IRunWindow* runWindow = nullptr;
-    int connectorDebug = 0;
+    bool connectorDebug = false;
     // While the debug display shows a candidate: the connector being routed (its candidate
     // path is target->route[k]), so a chart view can pick it out. Empty otherwise.
     struct RoutingCandidate {

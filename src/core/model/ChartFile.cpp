@@ -6,7 +6,6 @@
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/views/ViewRecords.h"
-#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {
@@ -15,8 +14,9 @@ constexpr std::size_t kBlockHeaderBytes = 2 + 4 + 4;
 
 bool IsAuxiliary(const CBlock& block) { return block.kind == kKindAuxiliary; }
 
+// Goes to the sink of the read under way (ReadChart's).
 bool Refuse(const char* message) {
-    ShowLoadError(message);
+    ReportLoadError(message);
     return false;
 }
 
@@ -110,7 +110,8 @@ void WriteChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
     WriteViewRecords(ar, doc, host);
 }
 
-bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host) {
+bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host, IStatusSink& statuses) {
+    const ScopedLoadErrorSink reporting(statuses);
     double version = ar.ReadDouble();
     // Written so that NaN fails: only a positive, finite, plausible version is a chart's.
     if (ar.Failed() || !(version > 0.0 && version <= kHighestPlausibleVersion)) return Refuse(kInvalidData);

@@ -12,7 +12,6 @@
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/ChartFile.h"
-#include "core/platform/Platform.h"
 
 namespace ondrel {
 namespace {
@@ -81,29 +80,29 @@ bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> 
     return false;
 }
 
-bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host) {
+bool LoadChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host, IStatusSink& statuses) {
     ScopedLoadFile naming(path);
     FileBytes bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error)) {
-        ShowLoadError("Unable to open " + path + ": " + error);
+        statuses.Report(LoadErrorStatus("Unable to open " + path + ": " + error));
         return false;
     }
     doc.SetFrameworkTitle(std::filesystem::path(path).filename().string());
     CArchive ar = CArchive::ForReading({bytes.data.get(), bytes.size});
-    if (!ReadChart(ar, doc, host)) return false;
+    if (!ReadChart(ar, doc, host, statuses)) return false;
     // What was just read is what the file holds: nothing to save yet.
     doc.SetModifiedFlag(false);
     return true;
 }
 
-bool SaveChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host) {
+bool SaveChartFile(const std::string& path, CTarvekDoc& doc, IViewHost& host, IStatusSink& statuses) {
     std::vector<std::uint8_t> bytes = ChartBytes(doc, host);
     std::string error;
     if (!WriteFileAtomically(path, bytes, error)) {
-        ShowMessage("Unable to save the chart to " + path + ": " + error +
-                        ". The previous file is unchanged.",
-                    "Save Error", MsgButtons::Ok, MsgIcon::Error);
+        statuses.Report({"Unable to save the chart to " + path + ": " + error +
+                             ". The previous file is unchanged.",
+                         "Save Error", MsgButtons::Ok, MsgIcon::Error, ""});
         return false;
     }
     doc.SetModifiedFlag(false);

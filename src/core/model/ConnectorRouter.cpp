@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "core/model/CTarvekDoc.h"
-#include "core/platform/Platform.h"
 
 namespace ondrel {
 
@@ -51,7 +50,8 @@ int LaneHalf(int lanes) { return std::min(lanes, kMaxLanesPerCell) / 2; }
 
 }  // namespace
 
-ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, const ChartLanes* lanes)
+ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, IRouteDebugPrompt& prompt,
+                                 const ChartLanes* lanes)
     : document_(document),
       target_(target),
       k_(k),
@@ -59,19 +59,21 @@ ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, co
       record_(target.route[k]),
       vertHalf_(LaneHalf(document.vertLines)),
       horizHalf_(LaneHalf(document.horizLines)),
+      prompt_(prompt),
       lanes_(lanes) {}
 
-void ConnectorRouter::Route() {
+RouteResult ConnectorRouter::Route() {
     if (IsDirectNeighbour()) {
         record_[kRouteTargetLane] = kDirectRoute;
-        return;
+        return {};
     }
     if (lanes_ == nullptr) occupancy_.Build(document_.blockList, &source_, CandidateArea());
     if (FacesSameColumnBoundary()) {
-        if (!SearchSingleLane()) MarkUnroutable(kVerticalNotAvailable);
-        return;
+        if (!SearchSingleLane()) return MarkUnroutable(kVerticalNotAvailable);
+        return {};
     }
-    if (!SearchGeneral()) MarkUnroutable(kGeneralNotAvailable);
+    if (!SearchGeneral()) return MarkUnroutable(kGeneralNotAvailable);
+    return {};
 }
 
 // Every coordinate of a candidate moves in step with one field of its record (a lane or the
@@ -150,10 +152,8 @@ bool ConnectorRouter::TryCandidate(const char* debugCaption) {
     if (document_.connectorDebug) {
         document_.debugCandidate = {&target_, k_};
         document_.UpdateAllViews(nullptr, kHintRefresh, nullptr);
-        // Cancel means the user has seen enough: the search goes on silently.
-        if (ShowMessage(kDebugQuestion, debugCaption, MsgButtons::OkCancel) == MsgResult::Cancel) {
-            document_.connectorDebug = 0;
-        }
+        if (!prompt_.KeepShowing({kDebugQuestion, debugCaption, MsgButtons::OkCancel, MsgIcon::None, ""}))
+            document_.connectorDebug = false;
         document_.debugCandidate = {};
     }
     const ConnectorPoints candidate = ConnectorGeometry(target_, k_, source_, record_);
@@ -162,13 +162,13 @@ bool ConnectorRouter::TryCandidate(const char* debugCaption) {
 
 // No free path: the connector is shown by the source's link letter at both ends. A source
 // keeps the letter it has, so all its unroutable connectors carry the same one.
-void ConnectorRouter::MarkUnroutable(const char* message) {
-    ShowMessage(message, kLineErrorCaption, MsgButtons::Ok);
+RouteResult ConnectorRouter::MarkUnroutable(const char* message) {
     if (source_.linkLetter.empty()) {
         source_.linkLetter.push_back(static_cast<char>(document_.nextLinkLetter & 0xFF));
         ++document_.nextLinkLetter;
     }
     record_[kRouteTargetLane] = kNoRoute;
+    return {true, {message, kLineErrorCaption, MsgButtons::Ok, MsgIcon::None, ""}};
 }
 
 }  // namespace ondrel

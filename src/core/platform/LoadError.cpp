@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "core/platform/Platform.h"
-
 namespace ondrel {
 namespace {
 
@@ -11,6 +9,11 @@ namespace {
 std::string& CurrentFile() {
     static std::string path;
     return path;
+}
+
+IStatusSink*& CurrentSink() {
+    static IStatusSink* sink = &MessageBoxStatuses();
+    return sink;
 }
 
 }  // namespace
@@ -21,9 +24,16 @@ ScopedLoadFile::~ScopedLoadFile() { CurrentFile() = std::move(previous_); }
 
 const std::string& FileBeingLoaded() { return CurrentFile(); }
 
-void ShowLoadError(const std::string& text) {
-    Platform().messageBox->ShowWithDetail(text, CurrentFile(), kLoadErrorCaption, MsgButtons::Ok,
-                                          MsgIcon::Error);
+Status LoadErrorStatus(const std::string& text) {
+    return Status{text, kLoadErrorCaption, MsgButtons::Ok, MsgIcon::Error, CurrentFile()};
 }
+
+ScopedLoadErrorSink::ScopedLoadErrorSink(IStatusSink& sink) : previous_(std::exchange(CurrentSink(), &sink)) {}
+
+ScopedLoadErrorSink::~ScopedLoadErrorSink() { CurrentSink() = previous_; }
+
+void ReportLoadError(const std::string& text) { CurrentSink()->Report(LoadErrorStatus(text)); }
+
+void ShowLoadError(const std::string& text) { ShowStatus(LoadErrorStatus(text)); }
 
 }  // namespace ondrel

@@ -134,7 +134,7 @@ ChartSession* COndrelApp::OpenChart(const QString& path) {
         return open;
     }
     auto session = std::make_unique<ChartSession>();
-    if (!LoadChartFile(path.toStdString(), session->Document(), *session)) {
+    if (!LoadChartFile(path.toStdString(), session->Document(), *session, MessageBoxStatuses())) {
         recent_.Remove(path.toStdString());
         mainFrame_->RefreshRecentFiles();
         return nullptr;
@@ -148,7 +148,7 @@ ChartSession* COndrelApp::OpenChart(const QString& path) {
 ChartSession* COndrelApp::OpenRecovered(const std::string& copyPath, const QString& originalPath,
                                         const QString& title) {
     auto session = std::make_unique<ChartSession>();
-    if (!LoadChartFile(copyPath, session->Document(), *session)) return nullptr;
+    if (!LoadChartFile(copyPath, session->Document(), *session, MessageBoxStatuses())) return nullptr;
     session->SetPath(originalPath);
     session->Document().SetFrameworkTitle(title.toStdString());
     session->MarkUnrecordedChange();
@@ -176,7 +176,7 @@ bool COndrelApp::SaveChart(ChartSession& session, bool saveAs) {
         if (path.isEmpty()) return false;
         if (QFileInfo(path).suffix().isEmpty()) path += kChartExtension;
     }
-    if (!SaveChartFile(path.toStdString(), session.Document(), session)) return false;
+    if (!SaveChartFile(path.toStdString(), session.Document(), session, MessageBoxStatuses())) return false;
     if (autoSaver_) autoSaver_->Forget(session);
     session.MarkSaved();
     session.SetPath(QFileInfo(path).absoluteFilePath());

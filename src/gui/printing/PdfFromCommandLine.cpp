@@ -56,7 +56,7 @@ int PrintChartToPdf(const QStringList& arguments, std::ostream& err) {
     const QString chartPath = arguments[2];
 
     ChartSession session;
-    if (!LoadChartFile(chartPath.toStdString(), session.Document(), session)) return kFailed;
+    if (!LoadChartFile(chartPath.toStdString(), session.Document(), session, MessageBoxStatuses())) return kFailed;
     session.SetPath(QFileInfo(chartPath).absoluteFilePath());
     std::vector<std::unique_ptr<IPrintableView>> printables;
     std::vector<IPrintableView*> views;

@@ -10,10 +10,12 @@
 #include <fstream>
 #include <limits>
 #include <random>
+#include <tuple>
 
 #include "core/model/CTarvekDoc.h"
 #include "core/model/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
+#include "core/platform/StatusSink.h"
 #include "support/RecordingPlatform.h"
 
 namespace ondrel {
@@ -129,6 +131,90 @@ TEST_F(LoadMessagesTest, AnInputWithoutItsSourceNamesTheFileToo) {
     EXPECT_EQ(shown.caption, kLoadErrorCaption);
     EXPECT_EQ(shown.icon, MsgIcon::Error);
     EXPECT_EQ(shown.detail, path);
+}
+
+// A chart whose blocks "First" and "Second" (read in that order) are both fed from a Constant
+// that no longer stands where their records say: reading goes on past both.
+std::vector<std::uint8_t> TwoOrphanedInputs() {
+    CTarvekDoc doc;
+    doc.OnNewDocument();
+    std::vector<CBlock*> gains;
+    for (const char* label : {"First", "Second"}) {
+        doc.pendingBlock = doc.CreateBlock(61631);
+        doc.pendingBlock->label = label;
+        doc.PlacePendingBlock(3 + 2 * static_cast<int>(gains.size()), 3);
+        gains.push_back(doc.blockList.back().get());
+    }
+    doc.pendingBlock = doc.CreateBlock(61625);
+    doc.PlacePendingBlock(1, 3);
+    for (CBlock* gain : gains) gain->input[1] = doc.blockList.back().get();
+    StateOnlyViewHost host;
+    std::vector<std::uint8_t> bytes = ChartBytes(doc, host);
+    // Move the Constant in its header (the last of four) so both sources are gone.
+    const std::size_t headersEnd = 8 + 5 * 4 + 8 + 1 + 4 + 4 * 10;
+    bytes[headersEnd - 8] = 9;
+    return bytes;
+}
+
+using StatusFields = std::tuple<std::string, std::string, MsgButtons, MsgIcon, std::string>;
+
+std::vector<std::string> ShownTexts(const test::RecordingPlatform& platform) {
+    std::vector<std::string> texts;
+    for (const auto& shown : platform.messages.shown) texts.push_back(shown.text);
+    return texts;
+}
+
+// A chart read without samples is initialised, whose input check speaks up about the
+// orphaned inputs: the load errors must keep their place before it.
+TEST_F(LoadMessagesTest, ALoadReportsItsStatusesInTheOrderTheyWereFound) {
+    const std::string orphaned = "Unable to find a match for input 1 of block '";
+    const std::vector<std::string> inputCheck = {"A Gain block, First, needs the first input filled.",
+                                                 "A Gain block, Second, needs the first input filled."};
+    std::vector<std::uint8_t> cutShort = TwoOrphanedInputs();
+    cutShort.pop_back();
+    struct Case {
+        std::string name;
+        std::vector<std::uint8_t> bytes;  // none: the file is not there
+        bool loads;
+        std::vector<std::string> texts;   // of the statuses, in order; %s: the file's path
+        std::vector<std::string> shownAfter;  // what the initialisation after the read shows
+    };
+    const std::vector<Case> cases = {
+        {"whole.cht", ChartWithVersion(113.0), true, {}, {}},
+        {"orphans.cht", TwoOrphanedInputs(), true, {orphaned + "First'.", orphaned + "Second'."}, inputCheck},
+        {"cut.cht", cutShort, false, {orphaned + "First'.", orphaned + "Second'.", kInvalidData}, {}},
+        {"newer.cht", ChartWithVersion(114.0), false, {kNeedNewerVersion}, {}},
+        {"missing.cht", {}, false, {"Unable to open %s: No such file or directory"}, {}},
+    };
+    for (const Case& c : cases) {
+        const std::string path = c.bytes.empty() ? (dir / c.name).string() : Write(c.name, c.bytes);
+        std::vector<StatusFields> expected;
+        std::vector<std::string> expectedShown;
+        for (std::string text : c.texts) {
+            if (const auto at = text.find("%s"); at != std::string::npos) text.replace(at, 2, path);
+            expected.emplace_back(text, kLoadErrorCaption, MsgButtons::Ok, MsgIcon::Error, path);
+            expectedShown.push_back(text);
+        }
+        expectedShown.insert(expectedShown.end(), c.shownAfter.begin(), c.shownAfter.end());
+
+        // Collected: the statuses come back as values and the load itself shows none of them.
+        platform.messages.shown.clear();
+        StatusCollector collected;
+        CTarvekDoc doc;
+        StateOnlyViewHost host;
+        EXPECT_EQ(LoadChartFile(path, doc, host, collected), c.loads) << c.name;
+        std::vector<StatusFields> reported;
+        for (const Status& s : collected.statuses)
+            reported.emplace_back(s.text, s.caption, s.buttons, s.icon, s.detail);
+        EXPECT_EQ(reported, expected) << c.name;
+        EXPECT_EQ(ShownTexts(platform), c.shownAfter) << c.name;
+
+        // Shown as found: each in its place among the other messages of the load.
+        platform.messages.shown.clear();
+        CTarvekDoc shownDoc;
+        EXPECT_EQ(LoadChartFile(path, shownDoc, host, MessageBoxStatuses()), c.loads) << c.name;
+        EXPECT_EQ(ShownTexts(platform), expectedShown) << c.name;
+    }
 }
 
 }  // namespace
