@@ -14,7 +14,9 @@ void CCheckSetting::ReadProfile() {
     SetValue(Profile().GetInt(Section(), Name(), DefaultValue() ? 1 : 0) != 0);
 }
 
-void CCheckSetting::WriteProfile() { Profile().WriteInt(Section(), Name(), CurrentValue() ? 1 : 0); }
+void CCheckSetting::WriteProfile() {
+    Profile().WriteInt(Section(), Name(), CurrentValue() ? 1 : 0);
+}
 
 bool CCheckSetting::Exchange(IDialogExchange& dx) {
     int flag = CurrentValue() ? 1 : 0;

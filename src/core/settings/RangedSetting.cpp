@@ -24,7 +24,9 @@ struct NumberKind<int> {
     static constexpr const char* kBetween = setting_messages::kIntegerBetween;
 
     static std::string Text(int value) { return std::to_string(value); }
-    static bool Parse(const std::string& text, int& value) { return ParseIntegerStrict(text, value); }
+    static bool Parse(const std::string& text, int& value) {
+        return ParseIntegerStrict(text, value);
+    }
     static int FromProfile(const std::string& section, const std::string& key, int fallback) {
         return Profile().GetInt(section, key, fallback);
     }

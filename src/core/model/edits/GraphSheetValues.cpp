@@ -24,7 +24,9 @@ double& GraphSheetValues::Low(int slot) { return *Slot(slot).Item(kLow).Value<do
 
 bool GraphSheetValues::Fixed(int slot) { return *Slot(slot).Item(kFixed).Value<bool>(); }
 
-void GraphSheetValues::SetFixed(int slot, bool fixed) { *Slot(slot).Item(kFixed).Value<bool>() = fixed; }
+void GraphSheetValues::SetFixed(int slot, bool fixed) {
+    *Slot(slot).Item(kFixed).Value<bool>() = fixed;
+}
 
 void GraphSheetValues::ResetCurve(int k) {
     Slot(k).ResetToDefaults();

@@ -83,7 +83,8 @@ bool RescaleWithMagnification(CSettingsGroup& group, double remembered) {
 
 bool ExchangeLimitedText(IDialogExchange& dx, int controlId, std::string& text, int maxChars) {
     // A free-standing text item words and counts the limit exactly as the settings do.
-    CTextSetting item(nullptr, {.controlId = controlId, .defaultValue = text, .maxChars = maxChars});
+    CTextSetting item(nullptr,
+                      {.controlId = controlId, .defaultValue = text, .maxChars = maxChars});
     if (!item.Exchange(dx)) return false;
     if (dx.IsSaving()) text = item.CurrentValue();
     return true;
