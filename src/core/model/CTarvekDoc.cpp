@@ -27,12 +27,20 @@ CTarvekDoc::CTarvekDoc() {
     // The section must be set first: each bound item reads the profile as it is added.
     // The order of the items is also their order in chart files.
     modelSettings.SetSection("Model");
-    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &vertLines, 5, "VertLines", 1032, 1, 99);
-    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &horizLines, 5, "HorizLines", 1033, 1, 99);
-    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &maxSort, 500, "MaxSort", 1196, 0, 0);
-    modelSettings.AddChoice(kSinceFirstVersion, kNoUntil, &intStyle, 0, "IntStyle", 1198);
-    modelSettings.AddCheck(kSinceFirstVersion, kNoUntil, &printMode, 0, "PrintMode", 1201);
-    modelSettings.AddDouble(kSinceMaxSteps, kNoUntil, &maxSteps, 100.0, "MaxSteps", 1204, 0.0, 0.0);
+    modelSettings.AddInt({.since = kSinceFirstVersion, .until = kNoUntil, .name = "VertLines",
+                          .controlId = 1032, .bound = &vertLines, .defaultValue = 5,
+                          .min = 1, .max = 99});
+    modelSettings.AddInt({.since = kSinceFirstVersion, .until = kNoUntil, .name = "HorizLines",
+                          .controlId = 1033, .bound = &horizLines, .defaultValue = 5,
+                          .min = 1, .max = 99});
+    modelSettings.AddInt({.since = kSinceFirstVersion, .until = kNoUntil, .name = "MaxSort",
+                          .controlId = 1196, .bound = &maxSort, .defaultValue = 500});
+    modelSettings.AddChoice({.since = kSinceFirstVersion, .until = kNoUntil, .name = "IntStyle",
+                             .controlId = 1198, .bound = &intStyle, .defaultValue = 0});
+    modelSettings.AddCheck({.since = kSinceFirstVersion, .until = kNoUntil, .name = "PrintMode",
+                            .controlId = 1201, .bound = &printMode, .defaultValue = false});
+    modelSettings.AddDouble({.since = kSinceMaxSteps, .until = kNoUntil, .name = "MaxSteps",
+                             .controlId = 1204, .bound = &maxSteps, .defaultValue = 100.0});
 }
 
 CTarvekDoc::~CTarvekDoc() { DeleteContents(); }

@@ -174,7 +174,7 @@ public:
         int k = 0;
     } debugCandidate;
     int nextLinkLetter = 97;
-    int printMode = 0;
+    bool printMode = false;
     int vertLines = 5;
     int horizLines = 5;
     int maxSort = 500;

@@ -1,12 +1,15 @@
 #pragma once
 // One typed setting bound to a member of its owner. The seven item types differ in their
-// value type, file format, profile keys and dialog exchange.
+// value type, file format, profile keys and dialog exchange; CTypedSetting<T> holds what
+// they share, and callers reach a value only by naming its type.
 #include <memory>
 #include <string>
 
+#include "core/io/CArchive.h"
+#include "core/settings/SettingDescriptors.h"
+
 namespace ondrel {
 
-class CArchive;
 class CSettingsGroup;
 class IDialogExchange;
 
@@ -19,6 +22,9 @@ enum class SettingType : int {
     Int = 6,
     Double = 7,
 };
+
+template <typename T>
+class CTypedSetting;
 
 class CSettingItem {
 public:
@@ -40,13 +46,25 @@ public:
     virtual bool Exchange(IDialogExchange& dx) = 0;
     // True when id is this item's control and its chooser changed the value.
     virtual bool OnButton(int controlId) = 0;
-    virtual void* Value() = 0;
-    virtual const void* Default() const = 0;
-    virtual const void* Minimum() const { return nullptr; }
-    virtual const void* Maximum() const { return nullptr; }
     // A new item of the same type for group with the same since, until, name, control id,
     // default, range and current value, bound to nothing.
     virtual std::unique_ptr<CSettingItem> CloneUnbound(CSettingsGroup* group) const = 0;
+
+    // This item as an ItemClass (CIntSetting, CFontSetting, ...); null when it is of another
+    // class, so an int item is never mistaken for a choice that also keeps an int.
+    template <typename ItemClass>
+    ItemClass* As() { return dynamic_cast<ItemClass*>(this); }
+    template <typename ItemClass>
+    const ItemClass* As() const { return dynamic_cast<const ItemClass*>(this); }
+
+    // The current value or the default when the item keeps a T (choice and int items both
+    // keep an int, check items a bool); null for any other type, never a reinterpretation.
+    template <typename T>
+    T* Value();
+    template <typename T>
+    const T* Value() const;
+    template <typename T>
+    const T* Default() const;
 
     SettingType Type() const { return type_; }
     const std::string& Name() const { return name_; }
@@ -58,6 +76,8 @@ public:
 protected:
     // True when a file of the group's version holds this item.
     bool PresentInFile() const;
+    // The profile section of the owning group; empty without a group.
+    const std::string& Section() const;
 
 private:
     SettingType type_;
@@ -67,5 +87,87 @@ private:
     double since_;
     double until_;
 };
+
+// What every typed item shares: the value, the default, the bound member and the file
+// round trip with version gating. The bound member changes only when a file is read, when
+// values are copied in from another group (CopyFrom) and when a group adds the item.
+template <typename T>
+class CTypedSetting : public CSettingItem {
+public:
+    CTypedSetting(SettingType type, CSettingsGroup* group, double since, double until, T* bound,
+                  const T& defaultValue, const std::string& name, int controlId)
+        : CSettingItem(type, group, since, until, name, controlId),
+          bound_(bound), value_(defaultValue), default_(defaultValue) {}
+    CTypedSetting(SettingType type, CSettingsGroup* group, const SettingDesc<T>& desc)
+        : CTypedSetting(type, group, desc.since, desc.until, desc.bound, desc.defaultValue,
+                        desc.name, desc.controlId) {}
+
+    void Serialize(CArchive& ar) override {
+        RefreshFromVariable();
+        if (ar.IsStoring()) {
+            if (Until() == 0) WriteValue(ar);
+            return;
+        }
+        if (!PresentInFile()) return;
+        T read = value_;
+        // A short or damaged file keeps the value it had rather than taking zeros.
+        if (!ReadValue(ar, read) || ar.Failed()) return;
+        value_ = read;
+        StoreToVariable();
+    }
+    void RefreshFromVariable() override {
+        if (bound_ != nullptr) value_ = *bound_;
+    }
+    void ResetToDefault() override { value_ = default_; }
+    void CopyFrom(const CSettingItem& other) override {
+        if (other.Type() != Type()) return;
+        value_ = static_cast<const CTypedSetting&>(other).value_;
+        StoreToVariable();
+    }
+    bool OnButton(int /*controlId*/) override { return false; }
+
+    const T& CurrentValue() const { return value_; }
+    T& CurrentValue() { return value_; }
+    void SetValue(const T& value) { value_ = value; }
+    const T& DefaultValue() const { return default_; }
+    T* BoundVariable() const { return bound_; }
+    // Bound member <- value (when bound).
+    void StoreToVariable() {
+        if (bound_ != nullptr) *bound_ = value_;
+    }
+    // The descriptor this item was declared with, bound to nothing: what a clone starts from.
+    SettingDesc<T> UnboundDesc() const {
+        return {.since = Since(), .until = Until(), .name = Name(), .controlId = ControlId(),
+                .bound = nullptr, .defaultValue = default_};
+    }
+
+protected:
+    virtual void WriteValue(CArchive& ar) const = 0;
+    // Reads one value in the file format into value; false when it could not be read.
+    virtual bool ReadValue(CArchive& ar, T& value) const = 0;
+
+private:
+    T* bound_;
+    T value_;
+    T default_;
+};
+
+template <typename T>
+T* CSettingItem::Value() {
+    auto* typed = As<CTypedSetting<T>>();
+    return typed != nullptr ? &typed->CurrentValue() : nullptr;
+}
+
+template <typename T>
+const T* CSettingItem::Value() const {
+    const auto* typed = As<CTypedSetting<T>>();
+    return typed != nullptr ? &typed->CurrentValue() : nullptr;
+}
+
+template <typename T>
+const T* CSettingItem::Default() const {
+    const auto* typed = As<CTypedSetting<T>>();
+    return typed != nullptr ? &typed->DefaultValue() : nullptr;
+}
 
 }  // namespace ondrel

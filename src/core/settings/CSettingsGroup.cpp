@@ -25,6 +25,11 @@ bool CSettingItem::PresentInFile() const {
     return since_ <= version && (until_ == 0.0 || version <= until_);
 }
 
+const std::string& CSettingItem::Section() const {
+    static const std::string kNoSection;
+    return group_ != nullptr ? group_->Section() : kNoSection;
+}
+
 CSettingsGroup::~CSettingsGroup() = default;
 
 bool CSettingsGroup::Append(std::unique_ptr<CSettingItem> item) {
@@ -33,50 +38,32 @@ bool CSettingsGroup::Append(std::unique_ptr<CSettingItem> item) {
     return true;
 }
 
-bool CSettingsGroup::AddCheck(double since, double until, int* bound, int defaultValue,
-                              const std::string& name, int controlId) {
-    return Append(LoadedFromProfile(std::make_unique<CCheckSetting>(
-        this, since, until, bound, defaultValue, name, controlId)));
+bool CSettingsGroup::AddCheck(const SettingDesc<bool>& desc) {
+    return Append(LoadedFromProfile(std::make_unique<CCheckSetting>(this, desc)));
 }
 
-bool CSettingsGroup::AddChoice(double since, double until, int* bound, int defaultValue,
-                               const std::string& name, int controlId) {
-    return Append(LoadedFromProfile(std::make_unique<CChoiceSetting>(
-        this, since, until, bound, defaultValue, name, controlId)));
+bool CSettingsGroup::AddChoice(const SettingDesc<int>& desc) {
+    return Append(LoadedFromProfile(std::make_unique<CChoiceSetting>(this, desc)));
 }
 
-bool CSettingsGroup::AddInt(double since, double until, int* bound, int defaultValue,
-                            const std::string& name, int controlId, int min, int max) {
-    return Append(LoadedFromProfile(std::make_unique<CIntSetting>(
-        this, since, until, bound, defaultValue, name, controlId, min, max)));
+bool CSettingsGroup::AddInt(const RangedSettingDesc<int>& desc) {
+    return Append(LoadedFromProfile(std::make_unique<CIntSetting>(this, desc)));
 }
 
-bool CSettingsGroup::AddDouble(double since, double until, double* bound, double defaultValue,
-                               const std::string& name, int controlId, double min, double max) {
-    return Append(LoadedFromProfile(std::make_unique<CDoubleSetting>(
-        this, since, until, bound, defaultValue, name, controlId, min, max)));
+bool CSettingsGroup::AddDouble(const RangedSettingDesc<double>& desc) {
+    return Append(LoadedFromProfile(std::make_unique<CDoubleSetting>(this, desc)));
 }
 
-bool CSettingsGroup::AddColor(double since, double until, ColorRef* bound, ColorRef defaultValue,
-                              const std::string& name, int controlId) {
-    return Append(LoadedFromProfile(std::make_unique<CColorSetting>(
-        this, since, until, bound, defaultValue, name, controlId)));
+bool CSettingsGroup::AddColor(const SettingDesc<ColorRef>& desc) {
+    return Append(LoadedFromProfile(std::make_unique<CColorSetting>(this, desc)));
 }
 
-bool CSettingsGroup::AddFont(double since, double until, FontDescription* bound,
-                             const FontDescription* defaultFont, const std::string& name,
-                             int controlId) {
-    const FontDescription standard;
-    return Append(LoadedFromProfile(std::make_unique<CFontSetting>(
-        this, since, until, bound, defaultFont != nullptr ? *defaultFont : standard, name,
-        controlId)));
+bool CSettingsGroup::AddFont(const SettingDesc<FontDescription>& desc) {
+    return Append(LoadedFromProfile(std::make_unique<CFontSetting>(this, desc)));
 }
 
-bool CSettingsGroup::AddText(double since, double until, std::string* bound,
-                             const std::string& defaultValue, const std::string& name,
-                             int controlId, int maxChars) {
-    return Append(LoadedFromProfile(std::make_unique<CTextSetting>(
-        this, since, until, bound, defaultValue, name, controlId, maxChars)));
+bool CSettingsGroup::AddText(const TextSettingDesc& desc) {
+    return Append(LoadedFromProfile(std::make_unique<CTextSetting>(this, desc)));
 }
 
 void CSettingsGroup::Serialize(CArchive& ar, double version) {
@@ -128,15 +115,9 @@ void CSettingsGroup::AssignFrom(const CSettingsGroup& other) {
     items_ = std::move(copies);
 }
 
-void* CSettingsGroup::FindValue(int controlId) {
-    for (auto& item : items_)
-        if (item->ControlId() == controlId) return item->Value();
-    return nullptr;
-}
-
-const void* CSettingsGroup::FindDefault(int controlId) const {
+CSettingItem* CSettingsGroup::FindItem(int controlId) const {
     for (const auto& item : items_)
-        if (item->ControlId() == controlId) return item->Default();
+        if (item->ControlId() == controlId) return item.get();
     return nullptr;
 }
 

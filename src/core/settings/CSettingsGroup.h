@@ -11,10 +11,11 @@
 
 #include "core/platform/FontDescription.h"
 #include "core/settings/CSettingItem.h"
+#include "core/settings/SettingDescriptors.h"
+#include "core/settings/SettingItems.h"
 
 namespace ondrel {
 
-class CArchive;
 class IDialogExchange;
 
 class CSettingsGroup {
@@ -33,24 +34,17 @@ public:
 
     // Each appends one item and returns whether it succeeded. since/until gate reading from
     // files (until 0 = no end; an item with until != 0 is never written). A bound item reads
-    // its value from the profile at once and stores it into *bound.
-    bool AddCheck(double since, double until, int* bound, int defaultValue,
-                  const std::string& name, int controlId);
-    bool AddChoice(double since, double until, int* bound, int defaultValue,
-                   const std::string& name, int controlId);
-    bool AddInt(double since, double until, int* bound, int defaultValue,
-                const std::string& name, int controlId, int min, int max);
-    bool AddDouble(double since, double until, double* bound, double defaultValue,
-                   const std::string& name, int controlId, double min, double max);
-    bool AddColor(double since, double until, ColorRef* bound, ColorRef defaultValue,
-                  const std::string& name, int controlId);
-    // defaultFont null: the standard font (FontDescription's defaults).
-    bool AddFont(double since, double until, FontDescription* bound,
-                 const FontDescription* defaultFont, const std::string& name, int controlId);
+    // its value from the profile at once and stores it into *desc.bound.
+    bool AddCheck(const SettingDesc<bool>& desc);
+    bool AddChoice(const SettingDesc<int>& desc);
+    bool AddInt(const RangedSettingDesc<int>& desc);
+    bool AddDouble(const RangedSettingDesc<double>& desc);
+    bool AddColor(const SettingDesc<ColorRef>& desc);
+    // Without a defaultValue, the default is the standard font (FontDescription's defaults).
+    bool AddFont(const SettingDesc<FontDescription>& desc);
     // Text items come only from AssignFrom of a group that has them, and from owners that
-    // need one (a title); maxChars 0 = no limit.
-    bool AddText(double since, double until, std::string* bound, const std::string& defaultValue,
-                 const std::string& name, int controlId, int maxChars);
+    // need one (a title).
+    bool AddText(const TextSettingDesc& desc);
 
     // version != 0 becomes the group's version; then every item in order.
     void Serialize(CArchive& ar, double version);
@@ -67,10 +61,23 @@ public:
     // This group becomes an unbound copy of other (section, items, current values).
     void AssignFrom(const CSettingsGroup& other);
 
-    // Pointer to the value or default of the first item with this control id; null when
-    // there is none. The pointee's type is the item's value type.
-    void* FindValue(int controlId);
-    const void* FindDefault(int controlId) const;
+    // The first item with this control id as an ItemClass, its value or its default of type
+    // T; null when there is no such item or it is of another class or type.
+    template <typename ItemClass>
+    ItemClass* Find(int controlId) {
+        CSettingItem* item = FindItem(controlId);
+        return item != nullptr ? item->As<ItemClass>() : nullptr;
+    }
+    template <typename T>
+    T* FindValue(int controlId) {
+        CSettingItem* item = FindItem(controlId);
+        return item != nullptr ? item->Value<T>() : nullptr;
+    }
+    template <typename T>
+    const T* FindDefault(int controlId) const {
+        const CSettingItem* item = FindItem(controlId);
+        return item != nullptr ? item->Default<T>() : nullptr;
+    }
 
     std::size_t Size() const { return items_.size(); }
     CSettingItem& Item(std::size_t i) { return *items_[i]; }
@@ -78,6 +85,7 @@ public:
 
 private:
     bool Append(std::unique_ptr<CSettingItem> item);
+    CSettingItem* FindItem(int controlId) const;
 
     std::vector<std::unique_ptr<CSettingItem>> items_;
     std::string section_;

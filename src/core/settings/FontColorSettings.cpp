@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/platform/Platform.h"
+#include "core/settings/CSettingsGroup.h"
 #include "core/settings/SettingItems.h"
 
 namespace ondrel {
@@ -46,10 +47,8 @@ std::string FitFaceName(std::string faceName) {
     return faceName;
 }
 
-CColorSetting::CColorSetting(CSettingsGroup* group, double since, double until, ColorRef* bound,
-                             ColorRef defaultValue, const std::string& name, int controlId)
-    : CTypedSetting(SettingType::Color, group, since, until, bound, defaultValue, name,
-                    controlId) {}
+CColorSetting::CColorSetting(CSettingsGroup* group, const SettingDesc<ColorRef>& desc)
+    : CTypedSetting(SettingType::Color, group, desc) {}
 
 void CColorSetting::ReadProfile() {
     IProfile& profile = Profile();
@@ -77,8 +76,7 @@ bool CColorSetting::OnButton(int controlId) {
 }
 
 std::unique_ptr<CSettingItem> CColorSetting::CloneUnbound(CSettingsGroup* group) const {
-    auto copy = std::make_unique<CColorSetting>(group, Since(), Until(), nullptr, DefaultValue(),
-                                                Name(), ControlId());
+    auto copy = std::make_unique<CColorSetting>(group, UnboundDesc());
     copy->SetValue(CurrentValue());
     return copy;
 }
@@ -91,11 +89,8 @@ bool CColorSetting::ReadValue(CArchive& ar, ColorRef& value) const {
     return true;
 }
 
-CFontSetting::CFontSetting(CSettingsGroup* group, double since, double until,
-                           FontDescription* bound, const FontDescription& defaultValue,
-                           const std::string& name, int controlId)
-    : CTypedSetting(SettingType::Font, group, since, until, bound, defaultValue, name,
-                    controlId) {}
+CFontSetting::CFontSetting(CSettingsGroup* group, const SettingDesc<FontDescription>& desc)
+    : CTypedSetting(SettingType::Font, group, desc) {}
 
 void CFontSetting::ReadProfile() {
     IProfile& profile = Profile();
@@ -124,8 +119,8 @@ CColorSetting* CFontSetting::PairedColor() const {
     if (group == nullptr) return nullptr;
     for (std::size_t i = 0; i < group->Size(); ++i) {
         CSettingItem& item = group->Item(i);
-        if (item.Type() == SettingType::Color && item.ControlId() == -ControlId())
-            return static_cast<CColorSetting*>(&item);
+        if (item.ControlId() != -ControlId()) continue;
+        if (auto* color = item.As<CColorSetting>()) return color;
     }
     return nullptr;
 }
@@ -145,8 +140,7 @@ bool CFontSetting::OnButton(int controlId) {
 }
 
 std::unique_ptr<CSettingItem> CFontSetting::CloneUnbound(CSettingsGroup* group) const {
-    auto copy = std::make_unique<CFontSetting>(group, Since(), Until(), nullptr, DefaultValue(),
-                                               Name(), ControlId());
+    auto copy = std::make_unique<CFontSetting>(group, UnboundDesc());
     copy->SetValue(CurrentValue());
     return copy;
 }

@@ -20,11 +20,10 @@ std::size_t CountCharacters(const std::string& text) {
 
 }  // namespace
 
-CTextSetting::CTextSetting(CSettingsGroup* group, double since, double until, std::string* bound,
-                           const std::string& defaultValue, const std::string& name,
-                           int controlId, int maxChars)
-    : CTypedSetting(SettingType::Text, group, since, until, bound, defaultValue, name, controlId),
-      maxChars_(maxChars) {}
+CTextSetting::CTextSetting(CSettingsGroup* group, const TextSettingDesc& desc)
+    : CTypedSetting(SettingType::Text, group, desc.since, desc.until, desc.bound,
+                    desc.defaultValue, desc.name, desc.controlId),
+      maxChars_(desc.maxChars) {}
 
 void CTextSetting::ReadProfile() {
     SetValue(Profile().GetString(Section(), Name(), DefaultValue()));
@@ -47,8 +46,10 @@ bool CTextSetting::Exchange(IDialogExchange& dx) {
 }
 
 std::unique_ptr<CSettingItem> CTextSetting::CloneUnbound(CSettingsGroup* group) const {
-    auto copy = std::make_unique<CTextSetting>(group, Since(), Until(), nullptr, DefaultValue(),
-                                               Name(), ControlId(), maxChars_);
+    auto copy = std::make_unique<CTextSetting>(
+        group, TextSettingDesc{.since = Since(), .until = Until(), .name = Name(),
+                               .controlId = ControlId(), .bound = nullptr,
+                               .defaultValue = DefaultValue(), .maxChars = maxChars_});
     copy->SetValue(CurrentValue());
     return copy;
 }

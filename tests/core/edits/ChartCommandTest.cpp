@@ -28,14 +28,14 @@ protected:
     void EditModel() {
         CSettingsGroup edited;
         edited.AssignFrom(doc.modelSettings);
-        *static_cast<int*>(edited.FindValue(1032)) = 7;  // VertLines
-        *static_cast<int*>(edited.FindValue(1033)) = 3;  // HorizLines
+        *edited.FindValue<int>(1032) = 7;  // VertLines
+        *edited.FindValue<int>(1033) = 3;  // HorizLines
         Do(MakeModelSettingsCommand(ModelSettingsEdit::Capture(doc, edited, "Tank")));
     }
     void EditView() {
         CSettingsGroup edited;
         edited.AssignFrom(view->settings);
-        *static_cast<int*>(edited.FindValue(1219)) = 2;  // LineWidth
+        *edited.FindValue<int>(1219) = 2;  // LineWidth
         Do(MakeViewSettingsCommand(*view, ViewSettingsEdit::Capture(*view, edited, "Top", "n")));
     }
 

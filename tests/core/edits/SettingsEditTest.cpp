@@ -35,9 +35,9 @@ protected:
 TEST_F(SettingsEditTest, ModelEditAppliesAndRevertsParametersAndTitle) {
     CSettingsGroup edited;
     edited.AssignFrom(doc.modelSettings);
-    *static_cast<int*>(edited.FindValue(1032)) = 9;       // VertLines
-    *static_cast<int*>(edited.FindValue(1198)) = 1;       // Runge-Kutta 7/8
-    *static_cast<double*>(edited.FindValue(1204)) = 250;  // MaxSteps
+    *edited.FindValue<int>(1032) = 9;       // VertLines
+    *edited.FindValue<int>(1198) = 1;       // Runge-Kutta 7/8
+    *edited.FindValue<double>(1204) = 250;  // MaxSteps
     const ModelSettingsEdit edit = ModelSettingsEdit::Capture(doc, edited, "Spring");
     // Capturing changes nothing.
     EXPECT_EQ(doc.vertLines, 5);
@@ -61,7 +61,7 @@ TEST_F(SettingsEditTest, ModelEditAppliesAndRevertsParametersAndTitle) {
     // The document's group follows its members, so a later copy sees the reverted values.
     CSettingsGroup again;
     again.AssignFrom(doc.modelSettings);
-    EXPECT_EQ(*static_cast<int*>(again.FindValue(1032)), 5);
+    EXPECT_EQ(*again.FindValue<int>(1032), 5);
 }
 
 TEST_F(SettingsEditTest, ClearingTheModelTitleKeepsTheCaption) {
@@ -90,7 +90,7 @@ TEST_F(SettingsEditTest, ViewEditAppliesRevertsAndReroutesEveryConnector) {
     ChartViewState view;
     CSettingsGroup edited;
     edited.AssignFrom(view.settings);
-    *static_cast<int*>(edited.FindValue(1219)) = 3;  // LineWidth
+    *edited.FindValue<int>(1219) = 3;  // LineWidth
     const ViewSettingsEdit edit = ViewSettingsEdit::Capture(view, edited, "Top", "some notes");
 
     target->route[1].fill(kNoRoute);  // forgotten: only a new routing brings it back

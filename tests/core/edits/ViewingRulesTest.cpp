@@ -15,7 +15,7 @@ namespace {
 using namespace chart_controls;
 
 int& IntAt(CSettingsGroup& group, int controlId) {
-    return *static_cast<int*>(group.FindValue(controlId));
+    return *group.FindValue<int>(controlId);
 }
 
 // The unbound copy a viewing properties dialog edits, from a view with the built-in look.
@@ -66,7 +66,7 @@ TEST_F(ViewingRulesTest, EachTotalUsesItsOwnSpacingAndLaneCount) {
 }
 
 TEST_F(ViewingRulesTest, SizingLockDoublesEverySizeWithTheMagnification) {
-    *static_cast<double*>(copy.FindValue(kMagBmp)) = 2.0;
+    *copy.FindValue<double>(kMagBmp) = 2.0;
     ASSERT_TRUE(RescaleWithMagnification(copy, 1.0));
     EXPECT_EQ(IntAt(copy, kLineWidth), 2);
     EXPECT_EQ(IntAt(copy, kDeltaVert), 4);
@@ -76,16 +76,16 @@ TEST_F(ViewingRulesTest, SizingLockDoublesEverySizeWithTheMagnification) {
     EXPECT_EQ(IntAt(copy, kHoldSiz), 4);
     // -13 is 10 points; 20 points is -27.
     for (int fontId : {kChartFont, kNotesFont})
-        EXPECT_EQ(static_cast<FontDescription*>(copy.FindValue(fontId))->height, -27);
+        EXPECT_EQ(copy.FindValue<FontDescription>(fontId)->height, -27);
     // The view's own values are untouched: the copy is unbound.
     EXPECT_EQ(view.LinesX, 15);
 }
 
 TEST_F(ViewingRulesTest, RescaleNeedsTheLockAndARememberedMagnification) {
-    *static_cast<double*>(copy.FindValue(kMagBmp)) = 3.0;
+    *copy.FindValue<double>(kMagBmp) = 3.0;
     EXPECT_FALSE(RescaleWithMagnification(copy, kNoMagnification));
     EXPECT_FALSE(RescaleWithMagnification(copy, 0.0));
-    *static_cast<std::uint8_t*>(copy.FindValue(kSizeLock)) = 0;
+    *copy.FindValue<bool>(kSizeLock) = false;
     EXPECT_FALSE(RescaleWithMagnification(copy, 1.0));
     EXPECT_EQ(IntAt(copy, kLinesX), 15);
     EXPECT_EQ(IntAt(copy, kLineWidth), 1);

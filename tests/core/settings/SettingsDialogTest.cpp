@@ -47,9 +47,10 @@ TEST(SettingsDialog, IntValidation) {
     for (const auto& c : cases) {
         int member = 4;
         CSettingsGroup group;
-        group.AddInt(0, 0, &member, 4, "N", 7, c.min, c.max);
+        group.AddInt({.name = "N", .controlId = 7, .bound = &member, .defaultValue = 4,
+                      .min = c.min, .max = c.max});
         FakeExchange dx = SaveTyped(group, c.typed.text);
-        EXPECT_EQ(*static_cast<int*>(group.FindValue(7)), c.expected) << c.typed.text;
+        EXPECT_EQ(*group.FindValue<int>(7), c.expected) << c.typed.text;
         if (c.typed.accepted) {
             EXPECT_TRUE(dx.failures.empty()) << c.typed.text;
         } else {
@@ -81,9 +82,10 @@ TEST(SettingsDialog, DoubleValidation) {
     for (const auto& c : cases) {
         double member = 0.5;
         CSettingsGroup group;
-        group.AddDouble(0, 0, &member, 0.5, "X", 7, c.min, c.max);
+        group.AddDouble({.name = "X", .controlId = 7, .bound = &member, .defaultValue = 0.5,
+                         .min = c.min, .max = c.max});
         FakeExchange dx = SaveTyped(group, c.typed.text);
-        EXPECT_EQ(*static_cast<double*>(group.FindValue(7)), c.expected) << c.typed.text;
+        EXPECT_EQ(*group.FindValue<double>(7), c.expected) << c.typed.text;
         ASSERT_EQ(dx.failures.size(), c.typed.accepted ? 0u : 1u) << c.typed.text;
         if (!c.typed.accepted) {
             EXPECT_EQ(dx.failures[0].second, c.typed.message);
@@ -139,14 +141,14 @@ TEST(SettingsDialog, ExchangeStopsAtTheFirstInvalidControl) {
     EXPECT_FALSE(dialog.group.Exchange(save));
     ASSERT_EQ(save.failures.size(), 1u);
     EXPECT_EQ(save.failures[0], std::make_pair(int(kTitleId), std::string("Please enter no more than 20 characters.")));
-    EXPECT_EQ(*static_cast<int*>(dialog.group.FindValue(kCountId)), 10);
+    EXPECT_EQ(*dialog.group.FindValue<int>(kCountId), 10);
     // The limit counts characters: twenty accented letters are forty bytes.
     std::string accented;
     for (int i = 0; i < 20; ++i) accented += "\xC3\xA9";
     save.texts[kTitleId] = accented;
     save.failures.clear();
     EXPECT_TRUE(dialog.group.Exchange(save));
-    EXPECT_EQ(*static_cast<std::string*>(dialog.group.FindValue(kTitleId)), accented);
+    EXPECT_EQ(*dialog.group.FindValue<std::string>(kTitleId), accented);
 }
 
 TEST(SettingsDialog, CopyIsUnboundUntilValuesAreCopiedBack) {
@@ -157,16 +159,16 @@ TEST(SettingsDialog, CopyIsUnboundUntilValuesAreCopiedBack) {
     dialog.AssignFrom(owner.group);
     EXPECT_EQ(dialog.Section(), "MainView");
     ASSERT_EQ(dialog.Size(), owner.group.Size());
-    EXPECT_EQ(*static_cast<int*>(dialog.FindValue(kCountId)), 55);
-    EXPECT_EQ(*static_cast<const int*>(dialog.Item(6).Minimum()), 1);
-    EXPECT_EQ(*static_cast<const int*>(dialog.Item(6).Maximum()), 1000);
-    EXPECT_EQ(*static_cast<const int*>(dialog.Item(4).Maximum()), 20);
-    EXPECT_EQ(*static_cast<const int*>(dialog.FindDefault(kCountId)), 10);
+    EXPECT_EQ(*dialog.FindValue<int>(kCountId), 55);
+    EXPECT_EQ(dialog.Item(6).As<CIntSetting>()->Minimum(), 1);
+    EXPECT_EQ(dialog.Item(6).As<CIntSetting>()->Maximum(), 1000);
+    EXPECT_EQ(dialog.Item(4).As<CTextSetting>()->MaxChars(), 20);
+    EXPECT_EQ(*dialog.FindDefault<int>(kCountId), 10);
 
-    *static_cast<int*>(dialog.FindValue(kCountId)) = 66;
-    *static_cast<std::string*>(dialog.FindValue(kTitleId)) = "Copy";
+    *dialog.FindValue<int>(kCountId) = 66;
+    *dialog.FindValue<std::string>(kTitleId) = "Copy";
     dialog.ResetToDefaults();
-    *static_cast<int*>(dialog.FindValue(kCountId)) = 66;
+    *dialog.FindValue<int>(kCountId) = 66;
     EXPECT_EQ(owner.count, 55);
     EXPECT_EQ(owner.title, "Untitled");
 
@@ -185,7 +187,7 @@ TEST(SettingsDialog, ColourButtonTakesTheChosenColour) {
     ASSERT_EQ(platform.dialogs.colorRequests.size(), 1u);
     EXPECT_EQ(platform.dialogs.colorRequests[0], MakeColor(255, 255, 255));
     EXPECT_TRUE(dialog.group.OnButton(kBackId));
-    EXPECT_EQ(*static_cast<ColorRef*>(dialog.group.FindValue(kBackId)), MakeColor(9, 8, 7));
+    EXPECT_EQ(*dialog.group.FindValue<ColorRef>(kBackId), MakeColor(9, 8, 7));
 
     PlatformServices& services = Platform();
     ICommonDialogs* installed = services.dialogs;
@@ -205,9 +207,9 @@ TEST(SettingsDialog, FontButtonUpdatesThePairedColour) {
     EXPECT_TRUE(dialog.group.OnButton(kFontId));
     ASSERT_EQ(platform.dialogs.fontRequests.size(), 1u);
     EXPECT_EQ(platform.dialogs.fontRequests[0].color, MakeColor(0, 0, 128));
-    EXPECT_EQ(*static_cast<FontDescription*>(dialog.group.FindValue(kFontId)), choice.font);
-    EXPECT_EQ(*static_cast<ColorRef*>(dialog.group.FindValue(kFontColorId)), choice.color);
-    EXPECT_EQ(*static_cast<ColorRef*>(dialog.group.FindValue(kBackId)), MakeColor(255, 255, 255));
+    EXPECT_EQ(*dialog.group.FindValue<FontDescription>(kFontId), choice.font);
+    EXPECT_EQ(*dialog.group.FindValue<ColorRef>(kFontColorId), choice.color);
+    EXPECT_EQ(*dialog.group.FindValue<ColorRef>(kBackId), MakeColor(255, 255, 255));
     EXPECT_EQ(dialog.fontColor, MakeColor(0, 0, 128));  // owner's member waits for the copy back
 }
 
@@ -216,13 +218,13 @@ TEST(SettingsDialog, FontWithoutPairedColourOpensOnBlack) {
     FontDescription font;
     ColorRef other = MakeColor(1, 1, 1);
     CSettingsGroup group;
-    group.AddColor(0, 0, &other, other, "Other", 5);
-    group.AddFont(0, 0, &font, nullptr, "Lf", 6);
+    group.AddColor({.name = "Other", .controlId = 5, .bound = &other, .defaultValue = other});
+    group.AddFont({.name = "Lf", .controlId = 6, .bound = &font});
     platform.dialogs.fontAnswer = ICommonDialogs::FontChoice{};
     EXPECT_TRUE(group.OnButton(6));
     ASSERT_EQ(platform.dialogs.fontRequests.size(), 1u);
     EXPECT_EQ(platform.dialogs.fontRequests[0].color, MakeColor(0, 0, 0));
-    EXPECT_EQ(*static_cast<ColorRef*>(group.FindValue(5)), MakeColor(1, 1, 1));
+    EXPECT_EQ(*group.FindValue<ColorRef>(5), MakeColor(1, 1, 1));
 }
 
 }  // namespace

@@ -36,15 +36,16 @@ TEST(SettingsFile, WriteThenReadRestoresEveryBoundMember) {
 
 TEST(SettingsFile, ValuesUseTheirStoredFormats) {
     RecordingPlatform platform;
-    int flag = 0, number = 0;
+    bool flag = false;
+    int number = 0;
     double x = 0;
     ColorRef color = 0;
     CSettingsGroup group;
-    group.AddCheck(0, 0, &flag, 0, "F", 1);
-    group.AddInt(0, 0, &number, 0, "N", 2, 0, 0);
-    group.AddColor(0, 0, &color, 0, "C", 3);
-    group.AddDouble(0, 0, &x, 0, "X", 4, 0, 0);
-    flag = 7;  // any non-zero member is stored as the flag 1
+    group.AddCheck({.name = "F", .controlId = 1, .bound = &flag, .defaultValue = false});
+    group.AddInt({.name = "N", .controlId = 2, .bound = &number, .defaultValue = 0});
+    group.AddColor({.name = "C", .controlId = 3, .bound = &color, .defaultValue = 0});
+    group.AddDouble({.name = "X", .controlId = 4, .bound = &x, .defaultValue = 0});
+    flag = true;  // a set flag is stored as the 32-bit 1
     number = -2;
     color = MakeColor(0x11, 0x22, 0x33);
     x = 1.0;
@@ -60,9 +61,9 @@ TEST(SettingsFile, CheckFlagTakesOnlyTheLowByte) {
     RecordingPlatform platform;
     const std::pair<std::int32_t, int> cases[] = {{0, 0}, {1, 1}, {0x100, 0}, {0x201, 1}, {-256, 0}, {0xFF, 1}};
     for (const auto& [stored, flag] : cases) {
-        int member = 5;
+        bool member = flag == 0;  // the opposite, so every case shows the read
         CSettingsGroup group;
-        group.AddCheck(0, 0, &member, 0, "F", 1);
+        group.AddCheck({.name = "F", .controlId = 1, .bound = &member, .defaultValue = false});
         CArchive out = CArchive::ForWriting();
         out.WriteInt32(stored);
         CArchive in = CArchive::ForReading(out.Buffer());
@@ -89,9 +90,11 @@ struct GatedOwner {
     int always = 0, added = 0, dropped = 0;
     CSettingsGroup group;
     GatedOwner() {
-        group.AddInt(0, 0, &always, 0, "Always", 1, 0, 0);
-        group.AddInt(1.1, 0, &added, 0, "Added", 2, 0, 0);
-        group.AddInt(0, 1.1, &dropped, 0, "Dropped", 3, 0, 0);
+        group.AddInt({.name = "Always", .controlId = 1, .bound = &always, .defaultValue = 0});
+        group.AddInt({.since = 1.1, .name = "Added", .controlId = 2, .bound = &added,
+                      .defaultValue = 0});
+        group.AddInt({.until = 1.1, .name = "Dropped", .controlId = 3, .bound = &dropped,
+                      .defaultValue = 0});
     }
 };
 
@@ -145,7 +148,7 @@ TEST(SettingsFile, LongFaceNameIsCutTo31Characters) {
     RecordingPlatform platform;
     FontDescription font;
     CSettingsGroup group;
-    group.AddFont(0, 0, &font, nullptr, "ChartLf", 1);
+    group.AddFont({.name = "ChartLf", .controlId = 1, .bound = &font});
     const std::string face(40, 'F');
     CArchive out = CArchive::ForWriting();
     for (int i = 0; i < 5; ++i) out.WriteInt32(i + 1);
@@ -187,8 +190,8 @@ TEST(SettingsFile, HugeStringLengthFailsWithoutReadingOn) {
     std::string title = "kept";
     int after = 9;
     CSettingsGroup group;
-    group.AddText(0, 0, &title, "", "Title", 1, 0);
-    group.AddInt(0, 0, &after, 0, "After", 2, 0, 0);
+    group.AddText({.name = "Title", .controlId = 1, .bound = &title, .defaultValue = ""});
+    group.AddInt({.name = "After", .controlId = 2, .bound = &after, .defaultValue = 0});
     title = "kept";
     after = 9;
     const std::vector<std::uint8_t> bytes = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 1, 0, 0, 0};

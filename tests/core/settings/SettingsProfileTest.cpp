@@ -74,19 +74,19 @@ TEST(SettingsProfile, ReadAndResetChangeItemsButNotBoundMembers) {
     int steps = 0;
     CSettingsGroup group;
     group.SetSection("Model");
-    group.AddDouble(0, 0, &tmax, 10.0, "Tmax", 1, 0, 0);
-    group.AddInt(0, 0, &steps, 5, "Steps", 2, 0, 0);
+    group.AddDouble({.name = "Tmax", .controlId = 1, .bound = &tmax, .defaultValue = 10.0});
+    group.AddInt({.name = "Steps", .controlId = 2, .bound = &steps, .defaultValue = 5});
     EXPECT_EQ(tmax, 0.0025);
     EXPECT_EQ(steps, 77);
 
     group.ResetToDefaults();
-    EXPECT_EQ(*static_cast<double*>(group.FindValue(1)), 10.0);
-    EXPECT_EQ(*static_cast<int*>(group.FindValue(2)), 5);
+    EXPECT_EQ(*group.FindValue<double>(1), 10.0);
+    EXPECT_EQ(*group.FindValue<int>(2), 5);
     EXPECT_EQ(tmax, 0.0025);
 
     platform.profile.WriteInt("Model", "Steps", 3);
     group.ReadProfile();
-    EXPECT_EQ(*static_cast<int*>(group.FindValue(2)), 3);
+    EXPECT_EQ(*group.FindValue<int>(2), 3);
     EXPECT_EQ(steps, 77);
 }
 
@@ -99,13 +99,13 @@ TEST(SettingsProfile, FontComponentsDefaultSeparately) {
     FontDescription font;
     CSettingsGroup group;
     group.SetSection("TextView");
-    group.AddFont(0, 0, &font, &standard, "Lf", 1);
+    group.AddFont({.name = "Lf", .controlId = 1, .bound = &font, .defaultValue = standard});
     FontDescription expected = standard;
     expected.weight = 700;
     expected.faceName = std::string(31, 'Q');
     EXPECT_EQ(font, expected);
-    EXPECT_EQ(static_cast<const FontDescription*>(group.FindDefault(1))->faceName, "Arial");
-    EXPECT_EQ(group.FindDefault(99), nullptr);
+    EXPECT_EQ(group.FindDefault<FontDescription>(1)->faceName, "Arial");
+    EXPECT_EQ(group.FindDefault<FontDescription>(99), nullptr);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ enum ControlIds : int {
 };
 
 struct SettingsOwner {
-    int showGrid = 0;
+    bool showGrid = false;
     int style = 0;
     FontDescription font;
     ColorRef fontColor = 0;
@@ -37,18 +37,25 @@ struct SettingsOwner {
     // since: the file version from which every item is stored.
     explicit SettingsOwner(double since = 1.0) {
         group.SetSection("MainView");
-        group.AddCheck(since, 0, &showGrid, 1, "ShowGrid", kShowGridId);
-        group.AddChoice(since, 0, &style, 2, "Style", kStyleId);
-        group.AddFont(since, 0, &font, nullptr, "ChartLf", kFontId);
-        group.AddColor(since, 0, &fontColor, MakeColor(0, 0, 128), "FontColor", kFontColorId);
-        group.AddText(since, 0, &title, "Untitled", "Title", kTitleId, 20);
-        group.AddColor(since, 0, &back, MakeColor(255, 255, 255), "Back", kBackId);
-        group.AddInt(since, 0, &count, 10, "Count", kCountId, 1, 1000);
-        group.AddDouble(since, 0, &step, 0.01, "Step", kStepId, 1e-6, 1e3);
+        group.AddCheck({.since = since, .name = "ShowGrid", .controlId = kShowGridId,
+                        .bound = &showGrid, .defaultValue = true});
+        group.AddChoice({.since = since, .name = "Style", .controlId = kStyleId, .bound = &style,
+                         .defaultValue = 2});
+        group.AddFont({.since = since, .name = "ChartLf", .controlId = kFontId, .bound = &font});
+        group.AddColor({.since = since, .name = "FontColor", .controlId = kFontColorId,
+                        .bound = &fontColor, .defaultValue = MakeColor(0, 0, 128)});
+        group.AddText({.since = since, .name = "Title", .controlId = kTitleId, .bound = &title,
+                       .defaultValue = "Untitled", .maxChars = 20});
+        group.AddColor({.since = since, .name = "Back", .controlId = kBackId, .bound = &back,
+                        .defaultValue = MakeColor(255, 255, 255)});
+        group.AddInt({.since = since, .name = "Count", .controlId = kCountId, .bound = &count,
+                      .defaultValue = 10, .min = 1, .max = 1000});
+        group.AddDouble({.since = since, .name = "Step", .controlId = kStepId, .bound = &step,
+                         .defaultValue = 0.01, .min = 1e-6, .max = 1e3});
     }
 
     void SetUnusual() {
-        showGrid = 0;
+        showGrid = false;
         style = 3;
         font.height = -20;
         font.weight = 700;

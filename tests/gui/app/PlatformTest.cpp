@@ -106,12 +106,16 @@ private slots:
         SetControlId(edit, 1003);
         (void)second;
 
-        int flag = 1, choice = 1, size = 12;
+        bool flag = true;
+        int choice = 1, size = 12;
         CSettingsGroup group;
         group.SetSection("ExchangeTest");
-        group.AddCheck(100.0, 0.0, &flag, 0, "Flag", 1001);
-        group.AddChoice(100.0, 0.0, &choice, 0, "Choice", 1002);
-        group.AddInt(100.0, 0.0, &size, 1, "Size", 1003, 1, 99);
+        group.AddCheck({.since = 100.0, .name = "Flag", .controlId = 1001, .bound = &flag,
+                        .defaultValue = false});
+        group.AddChoice({.since = 100.0, .name = "Choice", .controlId = 1002, .bound = &choice,
+                         .defaultValue = 0});
+        group.AddInt({.since = 100.0, .name = "Size", .controlId = 1003, .bound = &size,
+                      .defaultValue = 1, .min = 1, .max = 99});
         flag = 1, choice = 1, size = 12;
         group.Item(0).RefreshFromVariable();
         group.Item(1).RefreshFromVariable();

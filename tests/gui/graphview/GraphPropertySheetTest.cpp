@@ -110,11 +110,11 @@ private slots:
         QCOMPARE(v.blocks[1], chart.blocks[2]);
         QCOMPARE(v.High(1), 42.0);
         QCOMPARE(v.blocks[2], chart.blocks[3]);
-        QCOMPARE(*static_cast<ColorRef*>(v.curves[1].Item(GraphSheetValues::kColor).Value()),
+        QCOMPARE(*v.curves[1].Item(GraphSheetValues::kColor).Value<ColorRef>(),
                  MakeColor(1, 2, 3));
-        QCOMPARE(*static_cast<int*>(v.curves[1].Item(GraphSheetValues::kWidth).Value()), 7);
+        QCOMPARE(*v.curves[1].Item(GraphSheetValues::kWidth).Value<int>(), 7);
         QCOMPARE(v.blocks[3], nullptr);
-        QCOMPARE(*static_cast<ColorRef*>(v.curves[2].Item(GraphSheetValues::kColor).Value()),
+        QCOMPARE(*v.curves[2].Item(GraphSheetValues::kColor).Value<ColorRef>(),
                  GraphViewState::DefaultCurveColor(3));
         QCOMPARE(TextOf(&sheet, kHigh[1]), QString("42"));
         QCOMPARE(sheet.Page(1)->BlockList()->selectedItems().front()->text(), QString("b2"));

@@ -110,10 +110,10 @@ private slots:
 
         // The font, colour and tab stops follow MainFont and FontColor after an Apply.
         QVERIFY(f.DriveDialog([](CChartTextOptionsDlg& d) {
-            auto* font = static_cast<FontDescription*>(d.Settings().FindValue(1278));
+            auto* font = d.Settings().FindValue<FontDescription>(1278);
             font->height = -20;
             font->faceName = "Liberation Mono";
-            *static_cast<ColorRef*>(d.Settings().FindValue(-1278)) = MakeColor(200, 0, 0);
+            *d.Settings().FindValue<ColorRef>(-1278) = MakeColor(200, 0, 0);
             QtDialogExchange refresh(&d, false);
             d.Settings().Exchange(refresh);
             d.accept();
@@ -203,7 +203,7 @@ private slots:
         QVERIFY(f.DriveDialog([&](CChartTextOptionsDlg& d) {
             Click(&d, CChartTextOptionsDlg::kReset);
             QVERIFY(d.ApplyEnabled());
-            QCOMPARE(*static_cast<int*>(d.Settings().FindValue(1271)), 1);  // the built-in sort
+            QCOMPARE(*d.Settings().FindValue<int>(1271), 1);  // the built-in sort
             auto* sortByName = qobject_cast<QRadioButton*>(FindControl(&d, 1272));
             QVERIFY(sortByName != nullptr && sortByName->isChecked());
             QCOMPARE(qobject_cast<QLineEdit*>(FindControl(&d, CChartTextOptionsDlg::kTitle))->text(), QString("Levels"));

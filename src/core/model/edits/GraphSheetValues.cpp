@@ -18,16 +18,14 @@ GraphSheetValues::GraphSheetValues(const GraphViewState& view) {
     notes = view.notes;
 }
 
-double& GraphSheetValues::High(int slot) { return *static_cast<double*>(Slot(slot).Item(kHigh).Value()); }
+double& GraphSheetValues::High(int slot) { return *Slot(slot).Item(kHigh).Value<double>(); }
 
-double& GraphSheetValues::Low(int slot) { return *static_cast<double*>(Slot(slot).Item(kLow).Value()); }
+double& GraphSheetValues::Low(int slot) { return *Slot(slot).Item(kLow).Value<double>(); }
 
-bool GraphSheetValues::Fixed(int slot) {
-    return *static_cast<std::uint8_t*>(Slot(slot).Item(kFixed).Value()) != 0;
-}
+bool GraphSheetValues::Fixed(int slot) { return *Slot(slot).Item(kFixed).Value<bool>(); }
 
 void GraphSheetValues::SetFixed(int slot, bool fixed) {
-    *static_cast<std::uint8_t*>(Slot(slot).Item(kFixed).Value()) = fixed ? 1 : 0;
+    *Slot(slot).Item(kFixed).Value<bool>() = fixed;
 }
 
 void GraphSheetValues::ResetCurve(int k) {

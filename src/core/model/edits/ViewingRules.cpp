@@ -1,7 +1,6 @@
 #include "core/model/edits/ViewingRules.h"
 
 #include <cmath>
-#include <cstdint>
 #include <limits>
 
 #include "core/platform/FontDescription.h"
@@ -15,19 +14,10 @@ namespace {
 
 using namespace chart_controls;
 
-// The typed value of the item with this control id, when the group has one of that type.
-template <typename T>
-T* ValueOf(CSettingsGroup& group, int controlId, SettingType type) {
-    for (std::size_t i = 0; i < group.Size(); ++i) {
-        CSettingItem& item = group.Item(i);
-        if (item.ControlId() == controlId)
-            return item.Type() == type ? static_cast<T*>(item.Value()) : nullptr;
-    }
-    return nullptr;
-}
-
+// The value of the int item with this control id; a choice keeps an int too but is no size.
 int* IntValue(CSettingsGroup& group, int controlId) {
-    return ValueOf<int>(group, controlId, SettingType::Int);
+    CIntSetting* item = group.Find<CIntSetting>(controlId);
+    return item != nullptr ? &item->CurrentValue() : nullptr;
 }
 
 // Keeps a computed size inside int; typed totals have no upper bound, so a large one times a
@@ -65,7 +55,7 @@ bool RaiseVerticalTotal(CSettingsGroup& group, int horizLines) {
 }
 
 double Magnification(CSettingsGroup& group) {
-    const double* mag = ValueOf<double>(group, kMagBmp, SettingType::Double);
+    const double* mag = group.FindValue<double>(kMagBmp);
     return mag != nullptr ? *mag : kNoMagnification;
 }
 
@@ -77,14 +67,14 @@ int ScaleFontHeight(int height, double ratio) {
 int ScaleSize(int value, double ratio) { return ClampToInt(std::trunc(value * ratio + 0.5)); }
 
 bool RescaleWithMagnification(CSettingsGroup& group, double remembered) {
-    const std::uint8_t* lock = ValueOf<std::uint8_t>(group, kSizeLock, SettingType::Check);
+    const bool* lock = group.FindValue<bool>(kSizeLock);
     const double current = Magnification(group);
-    if (lock == nullptr || *lock == 0) return false;
+    if (lock == nullptr || !*lock) return false;
     // Magnifications are validated to be at least 1; anything else was never a real value.
     if (!(remembered > 0.0) || !(current > 0.0) || !std::isfinite(remembered)) return false;
     const double ratio = current / remembered;
     for (int fontId : {kNotesFont, kChartFont})
-        if (auto* font = ValueOf<FontDescription>(group, fontId, SettingType::Font))
+        if (auto* font = group.FindValue<FontDescription>(fontId))
             font->height = ScaleFontHeight(font->height, ratio);
     for (int sizeId : {kLineWidth, kDeltaVert, kDeltaHoriz, kLinesX, kLinesY, kHoldSiz})
         if (int* size = IntValue(group, sizeId)) *size = ScaleSize(*size, ratio);
@@ -93,7 +83,8 @@ bool RescaleWithMagnification(CSettingsGroup& group, double remembered) {
 
 bool ExchangeLimitedText(IDialogExchange& dx, int controlId, std::string& text, int maxChars) {
     // A free-standing text item words and counts the limit exactly as the settings do.
-    CTextSetting item(nullptr, 0.0, 0.0, nullptr, text, std::string(), controlId, maxChars);
+    CTextSetting item(nullptr,
+                      {.controlId = controlId, .defaultValue = text, .maxChars = maxChars});
     if (!item.Exchange(dx)) return false;
     if (dx.IsSaving()) text = item.CurrentValue();
     return true;

@@ -10,24 +10,40 @@ ChartViewState::ChartViewState() {
     const double since = kChartViewSettingsSince;
     auto& s = settings;
     s.SetSection("MainView");
-    s.AddInt(since, 0, &HoldSiz, 2, "HoldSiz", 1215, 1, 100);
-    s.AddColor(since, 0, &Hold, MakeColor(255, 0, 0), "Hold", 1207);
-    s.AddCheck(since, 0, &HoldDisp, 1, "HoldDisp", 1216);
-    s.AddInt(since, 0, &LinesX, 15, "LinesX", 1218, 0, 0);
-    s.AddInt(since, 0, &LinesY, 15, "LinesY", 1217, 0, 0);
-    s.AddInt(since, 0, &DeltaVert, 2, "DeltaVert", 1034, 1, 99);
-    s.AddInt(since, 0, &DeltaHoriz, 2, "DeltaHoriz", 1035, 1, 99);
-    s.AddDouble(since, 0, &MagBmp, 1.0, "MagBmp", 1136, 1.0, 10.0);
-    s.AddChoice(since, 0, &DisplayMode, 0, "DisplayMode", 1178);
-    s.AddFont(since, 0, &ChartLf, nullptr, "ChartLf", 1043);
-    s.AddColor(since, 0, &ChartClr, kWindowTextColor, "ChartClr", -1043);
-    s.AddFont(since, 0, &NotesLf, nullptr, "NotesLf", 1095);
-    s.AddColor(since, 0, &NotesClr, kWindowTextColor, "NotesClr", -1095);
-    s.AddCheck(since, 0, &NotesDisplay, 0, "NotesDisplay", 1205);
-    s.AddCheck(since, 0, &SizeLock, 1, "SizeLock", 1203);
-    s.AddCheck(since, 0, &NameDisplay, 1, "NameDisplay", 1201);
-    s.AddCheck(since, 0, &ValueDisplay, 1, "ValueDisplay", 1202);
-    s.AddInt(since, 0, &LineWidth, 1, "LineWidth", 1219, 1, 99);
+    s.AddInt({.since = since, .name = "HoldSiz", .controlId = 1215, .bound = &HoldSiz,
+              .defaultValue = 2, .min = 1, .max = 100});
+    s.AddColor({.since = since, .name = "Hold", .controlId = 1207, .bound = &Hold,
+                .defaultValue = MakeColor(255, 0, 0)});
+    s.AddCheck({.since = since, .name = "HoldDisp", .controlId = 1216, .bound = &HoldDisp,
+                .defaultValue = true});
+    s.AddInt({.since = since, .name = "LinesX", .controlId = 1218, .bound = &LinesX,
+              .defaultValue = 15});
+    s.AddInt({.since = since, .name = "LinesY", .controlId = 1217, .bound = &LinesY,
+              .defaultValue = 15});
+    s.AddInt({.since = since, .name = "DeltaVert", .controlId = 1034, .bound = &DeltaVert,
+              .defaultValue = 2, .min = 1, .max = 99});
+    s.AddInt({.since = since, .name = "DeltaHoriz", .controlId = 1035, .bound = &DeltaHoriz,
+              .defaultValue = 2, .min = 1, .max = 99});
+    s.AddDouble({.since = since, .name = "MagBmp", .controlId = 1136, .bound = &MagBmp,
+                 .defaultValue = 1.0, .min = 1.0, .max = 10.0});
+    s.AddChoice({.since = since, .name = "DisplayMode", .controlId = 1178, .bound = &DisplayMode,
+                 .defaultValue = 0});
+    s.AddFont({.since = since, .name = "ChartLf", .controlId = 1043, .bound = &ChartLf});
+    s.AddColor({.since = since, .name = "ChartClr", .controlId = -1043, .bound = &ChartClr,
+                .defaultValue = kWindowTextColor});
+    s.AddFont({.since = since, .name = "NotesLf", .controlId = 1095, .bound = &NotesLf});
+    s.AddColor({.since = since, .name = "NotesClr", .controlId = -1095, .bound = &NotesClr,
+                .defaultValue = kWindowTextColor});
+    s.AddCheck({.since = since, .name = "NotesDisplay", .controlId = 1205, .bound = &NotesDisplay,
+                .defaultValue = false});
+    s.AddCheck({.since = since, .name = "SizeLock", .controlId = 1203, .bound = &SizeLock,
+                .defaultValue = true});
+    s.AddCheck({.since = since, .name = "NameDisplay", .controlId = 1201, .bound = &NameDisplay,
+                .defaultValue = true});
+    s.AddCheck({.since = since, .name = "ValueDisplay", .controlId = 1202, .bound = &ValueDisplay,
+                .defaultValue = true});
+    s.AddInt({.since = since, .name = "LineWidth", .controlId = 1219, .bound = &LineWidth,
+              .defaultValue = 1, .min = 1, .max = 99});
 }
 
 void ChartViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {

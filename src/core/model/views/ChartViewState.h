@@ -22,7 +22,7 @@ public:
 
     int HoldSiz = 2;          // half-size of a holding mark
     ColorRef Hold = MakeColor(255, 0, 0);
-    int HoldDisp = 1;         // holding marks displayed
+    bool HoldDisp = true;     // holding marks displayed
     int LinesX = 15;          // horizontal room per cell for connector lines
     int LinesY = 15;          // vertical room per cell for connector lines
     int DeltaVert = 2;        // connector lane spacing, vertical lanes
@@ -33,10 +33,10 @@ public:
     ColorRef ChartClr = kWindowTextColor;
     FontDescription NotesLf;
     ColorRef NotesClr = kWindowTextColor;
-    int NotesDisplay = 0;
-    int SizeLock = 1;         // rescale all sizes with the magnification
-    int NameDisplay = 1;
-    int ValueDisplay = 1;
+    bool NotesDisplay = false;
+    bool SizeLock = true;     // rescale all sizes with the magnification
+    bool NameDisplay = true;
+    bool ValueDisplay = true;
     int LineWidth = 1;        // pen width of connector lines
 };
 

@@ -46,12 +46,14 @@ void GraphViewState::AddXAxisItems() {
     GraphSlot& x = axisSlots[0];
     auto& s = xAxisSettings;
     s.SetSection(kSection);
-    s.AddColor(0, 0, &x.Color, MakeColor(0, 0, 0), "Axis Color", 1073);
-    s.AddDouble(0, 0, &x.High, 0.0, "Axis High", 1085, 0.0, 0.0);
-    s.AddDouble(0, 0, &x.Low, 0.0, "Axis Low", 1084, 0.0, 0.0);
-    s.AddCheck(0, 0, &x.Fixed, 0, "Axis Fixed", 1086);
-    s.AddInt(0, 0, &x.Width, 0, "Axis Width", 1070, 0, 99);
-    s.AddChoice(0, 0, &Grids, 0, "Axis Grids", 1229);
+    s.AddColor({.name = "Axis Color", .controlId = 1073, .bound = &x.Color,
+                .defaultValue = MakeColor(0, 0, 0)});
+    s.AddDouble({.name = "Axis High", .controlId = 1085, .bound = &x.High, .defaultValue = 0.0});
+    s.AddDouble({.name = "Axis Low", .controlId = 1084, .bound = &x.Low, .defaultValue = 0.0});
+    s.AddCheck({.name = "Axis Fixed", .controlId = 1086, .bound = &x.Fixed, .defaultValue = false});
+    s.AddInt({.name = "Axis Width", .controlId = 1070, .bound = &x.Width, .defaultValue = 0,
+              .min = 0, .max = 99});
+    s.AddChoice({.name = "Axis Grids", .controlId = 1229, .bound = &Grids, .defaultValue = 0});
 }
 
 void GraphViewState::AddCurveItems(int k) {
@@ -60,22 +62,30 @@ void GraphViewState::AddCurveItems(int k) {
     const std::string prefix = "Graph" + std::to_string(k) + " ";
     auto& s = curveSettings[k - 1];
     s.SetSection(kSection);
-    s.AddColor(0, 0, &c.Color, DefaultCurveColor(k), prefix + "Color", id.color);
-    s.AddDouble(0, 0, &c.High, 0.0, prefix + "High", id.high, 0.0, 0.0);
-    s.AddDouble(0, 0, &c.Low, 0.0, prefix + "Low", id.low, 0.0, 0.0);
-    s.AddCheck(0, 0, &c.Fixed, 0, prefix + "Fixed", id.fixed);
-    s.AddInt(0, 0, &c.Width, 0, prefix + "Width", id.width, 0, 99);
-    s.AddChoice(0, 0, &c.Locn, 0, prefix + "Locn", id.locn);
+    s.AddColor({.name = prefix + "Color", .controlId = id.color, .bound = &c.Color,
+                .defaultValue = DefaultCurveColor(k)});
+    s.AddDouble({.name = prefix + "High", .controlId = id.high, .bound = &c.High,
+                 .defaultValue = 0.0});
+    s.AddDouble({.name = prefix + "Low", .controlId = id.low, .bound = &c.Low,
+                 .defaultValue = 0.0});
+    s.AddCheck({.name = prefix + "Fixed", .controlId = id.fixed, .bound = &c.Fixed,
+                .defaultValue = false});
+    s.AddInt({.name = prefix + "Width", .controlId = id.width, .bound = &c.Width, .defaultValue = 0,
+              .min = 0, .max = 99});
+    s.AddChoice({.name = prefix + "Locn", .controlId = id.locn, .bound = &c.Locn,
+                 .defaultValue = 0});
 }
 
 void GraphViewState::AddMiscItems() {
     auto& s = miscSettings;
     s.SetSection(kSection);
-    s.AddFont(0, 0, &LabelsFont, nullptr, "LabelsFont", 1074);
-    s.AddFont(0, 0, &LegendsFont, nullptr, "LegendsFont", 1075);
-    s.AddFont(0, 0, &NotesFont, nullptr, "NotesFont", 1095);
-    s.AddColor(0, 0, &NotesColor, kWindowTextColor, "NotesColor", -1095);
-    s.AddCheck(0, 0, &DisplayNotes, 0, "DisplayNotes", 1097);
+    s.AddFont({.name = "LabelsFont", .controlId = 1074, .bound = &LabelsFont});
+    s.AddFont({.name = "LegendsFont", .controlId = 1075, .bound = &LegendsFont});
+    s.AddFont({.name = "NotesFont", .controlId = 1095, .bound = &NotesFont});
+    s.AddColor({.name = "NotesColor", .controlId = -1095, .bound = &NotesColor,
+                .defaultValue = kWindowTextColor});
+    s.AddCheck({.name = "DisplayNotes", .controlId = 1097, .bound = &DisplayNotes,
+                .defaultValue = false});
 }
 
 void GraphViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {
@@ -128,7 +138,7 @@ void GraphViewState::ResetCurveToDefaults(int k) {
     c.Color = DefaultCurveColor(k);
     c.High = 0.0;
     c.Low = 0.0;
-    c.Fixed = 0;
+    c.Fixed = false;
     c.Width = 0;
     c.Locn = 0;
 }

@@ -24,7 +24,7 @@ struct GraphSlot {
     ColorRef Color = 0;
     double High = 0.0;
     double Low = 0.0;
-    int Fixed = 0;  // rescaling keeps High and Low instead of searching the samples
+    bool Fixed = false;  // rescaling keeps High and Low instead of searching the samples
     int Width = 0;  // pen width, 0..99; 0 is the thinnest line the device draws
     int Locn = 0;
 };
@@ -59,7 +59,7 @@ public:
     FontDescription LegendsFont;
     FontDescription NotesFont;
     ColorRef NotesColor = kWindowTextColor;
-    int DisplayNotes = 0;
+    bool DisplayNotes = false;
 
     CSettingsGroup xAxisSettings;
     std::array<CSettingsGroup, kMaxCurves> curveSettings;  // [0] is curve 1

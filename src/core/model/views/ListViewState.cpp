@@ -12,13 +12,18 @@ ListViewState::ListViewState() {
     // are present in every file version.
     auto& s = settings;
     s.SetSection("ListView");
-    s.AddInt(0, 0, &Precision, 3, "Precision", 1172, 0, 16);
-    s.AddInt(0, 0, &Extra, 0, "Extra", 1173, 0, 99);
-    s.AddFont(0, 0, &ListFont, nullptr, "ListFont", 1207);
-    s.AddColor(0, 0, &FontColor, kWindowTextColor, "FontColor", -1207);
-    s.AddFont(0, 0, &NotesFont, nullptr, "NotesFont", 1169);
-    s.AddColor(0, 0, &NotesColor, kWindowTextColor, "NotesColor", -1169);
-    s.AddCheck(0, 0, &NotesDisplay, 0, "NotesDisplay", 1097);
+    s.AddInt({.name = "Precision", .controlId = 1172, .bound = &Precision, .defaultValue = 3,
+              .min = 0, .max = 16});
+    s.AddInt({.name = "Extra", .controlId = 1173, .bound = &Extra, .defaultValue = 0, .min = 0,
+              .max = 99});
+    s.AddFont({.name = "ListFont", .controlId = 1207, .bound = &ListFont});
+    s.AddColor({.name = "FontColor", .controlId = -1207, .bound = &FontColor,
+                .defaultValue = kWindowTextColor});
+    s.AddFont({.name = "NotesFont", .controlId = 1169, .bound = &NotesFont});
+    s.AddColor({.name = "NotesColor", .controlId = -1169, .bound = &NotesColor,
+                .defaultValue = kWindowTextColor});
+    s.AddCheck({.name = "NotesDisplay", .controlId = 1097, .bound = &NotesDisplay,
+                .defaultValue = false});
 }
 
 void ListViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {

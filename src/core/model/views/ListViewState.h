@@ -37,7 +37,7 @@ public:
     ColorRef FontColor = kWindowTextColor;
     FontDescription NotesFont;
     ColorRef NotesColor = kWindowTextColor;
-    int NotesDisplay = 0;  // notes drawn above the table
+    bool NotesDisplay = false;  // notes drawn above the table
 
     std::vector<BlockReference> displayedBlocks;  // the columns; [0] is the fixed column
 };

@@ -14,19 +14,31 @@ TextViewState::TextViewState() {
     const double since = kTextViewSettingsSince;
     auto& s = settings;
     s.SetSection("TextView");
-    s.AddFont(since, 0, &MainFont, nullptr, "MainFont", 1278);
-    s.AddColor(since, 0, &FontColor, kWindowTextColor, "FontColor", -1278);
-    s.AddCheck(since, 0, &NotesDisplay, 0, "NotesDisplay", 1281);
-    s.AddCheck(since, 0, &AutoUpdate, 0, "AutoUpdate", 1206);
-    s.AddCheck(since, 0, &InfoNotes, 0, "InfoNotes", 1201);
-    s.AddCheck(since, 0, &InfoOutConnections, 0, "InfoOutConnections", 1202);
-    s.AddChoice(since, 0, &SortBlocks, 1, "SortBlocks", 1271);
-    s.AddChoice(since, 0, &SortMode, 0, "SortMode", 1275);
-    s.AddChoice(since, 0, &FilterBlocks, 0, "FilterBlocks", 1252);
-    s.AddChoice(since, 0, &FilterMode, 0, "FilterMode", 1259);
-    s.AddChoice(since, 0, &FilterNotes, 0, "FilterNotes", 1268);
-    s.AddCheck(since, 0, &FilterConnectionInputs, 0, "FilterConnectionInputs", 1203);
-    s.AddCheck(since, 0, &FilterConnectionOutput, 0, "FilterConnectionOutput", 1205);
+    s.AddFont({.since = since, .name = "MainFont", .controlId = 1278, .bound = &MainFont});
+    s.AddColor({.since = since, .name = "FontColor", .controlId = -1278, .bound = &FontColor,
+                .defaultValue = kWindowTextColor});
+    s.AddCheck({.since = since, .name = "NotesDisplay", .controlId = 1281, .bound = &NotesDisplay,
+                .defaultValue = false});
+    s.AddCheck({.since = since, .name = "AutoUpdate", .controlId = 1206, .bound = &AutoUpdate,
+                .defaultValue = false});
+    s.AddCheck({.since = since, .name = "InfoNotes", .controlId = 1201, .bound = &InfoNotes,
+                .defaultValue = false});
+    s.AddCheck({.since = since, .name = "InfoOutConnections", .controlId = 1202,
+                .bound = &InfoOutConnections, .defaultValue = false});
+    s.AddChoice({.since = since, .name = "SortBlocks", .controlId = 1271, .bound = &SortBlocks,
+                 .defaultValue = 1});
+    s.AddChoice({.since = since, .name = "SortMode", .controlId = 1275, .bound = &SortMode,
+                 .defaultValue = 0});
+    s.AddChoice({.since = since, .name = "FilterBlocks", .controlId = 1252, .bound = &FilterBlocks,
+                 .defaultValue = 0});
+    s.AddChoice({.since = since, .name = "FilterMode", .controlId = 1259, .bound = &FilterMode,
+                 .defaultValue = 0});
+    s.AddChoice({.since = since, .name = "FilterNotes", .controlId = 1268, .bound = &FilterNotes,
+                 .defaultValue = 0});
+    s.AddCheck({.since = since, .name = "FilterConnectionInputs", .controlId = 1203,
+                .bound = &FilterConnectionInputs, .defaultValue = false});
+    s.AddCheck({.since = since, .name = "FilterConnectionOutput", .controlId = 1205,
+                .bound = &FilterConnectionOutput, .defaultValue = false});
 }
 
 void TextViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {

@@ -48,17 +48,17 @@ public:
 
     FontDescription MainFont;           // font of the whole report
     ColorRef FontColor = kWindowTextColor;
-    int NotesDisplay = 0;               // the view's notes under the title
-    int AutoUpdate = 0;                 // regenerate on every document change
-    int InfoNotes = 0;                  // each block's notes
-    int InfoOutConnections = 0;         // the blocks each block feeds
+    bool NotesDisplay = false;          // the view's notes under the title
+    bool AutoUpdate = false;            // regenerate on every document change
+    bool InfoNotes = false;             // each block's notes
+    bool InfoOutConnections = false;    // the blocks each block feeds
     int SortBlocks = 1;                 // 0 none, 1 by name, 2 by type, 3 by group
     int SortMode = 0;                   // 0 none, 1 Normal blocks first, 2 Initialize blocks first
     int FilterBlocks = 0;               // 0 all, 1 chosen names, 2 chosen types, 3 chosen groups
     int FilterMode = 0;                 // 0 all, 1 Normal blocks only, 2 Initialize blocks only
     int FilterNotes = 0;                // 0 all, 1 with notes only, 2 without notes only
-    int FilterConnectionInputs = 0;     // only blocks with a connected input
-    int FilterConnectionOutput = 0;     // only blocks whose output feeds an input
+    bool FilterConnectionInputs = false;  // only blocks with a connected input
+    bool FilterConnectionOutput = false;  // only blocks whose output feeds an input
 
     TextFilterChoice chosen;            // not saved
     // Counts the changes of the options above made by the options dialog (and their undo), so

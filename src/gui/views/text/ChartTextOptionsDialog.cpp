@@ -214,7 +214,7 @@ void CChartTextOptionsDlg::FillLists() {
     EnableApply();
     left_->clear();
     right_->clear();
-    const auto* filter = static_cast<const int*>(settings_.FindValue(kFilterAll));
+    const int* filter = settings_.FindValue<int>(kFilterAll);
     listedFilter_ = filter != nullptr ? *filter : 0;
     switch (listedFilter_) {
         case 1: {
