@@ -210,7 +210,8 @@ CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bo
         connect(chart, &CChildFrame::EditStateChanged, this, &CMainFrame::RefreshCommandStates);
     ChartSession* owner = &session;
     connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
-    ShowNewSubWindow(*mdi_, *frame);
+    ShowNewSubWindow(*mdi_, *frame,
+                     qobject_cast<CChildFrame*>(frame) != nullptr ? NewWindowSize::FillArea : NewWindowSize::Share);
     // A message about a block shows that block in every chart window of its chart.
     CTarvekDoc* doc = &session.Document();
     doc->blockMessageObserver = [doc](const CBlock& block) {
