@@ -21,27 +21,6 @@ constexpr QSize kSmallestFirstStart(800, 600);
 constexpr double kSubWindowShare = 0.75;
 constexpr const char* kWindowEntry = "ondrelWindowEntry";
 
-}  // namespace
-
-std::optional<QRect> FirstStartGeometry(const QRect& available) {
-    const QSize size(static_cast<int>(available.width() * kFirstStartScreenShare),
-                     static_cast<int>(available.height() * kFirstStartScreenShare));
-    // A small screen keeps the classic 800 x 600 window where the window system puts it.
-    if (size.width() < kSmallestFirstStart.width() || size.height() < kSmallestFirstStart.height())
-        return std::nullopt;
-    QRect frame(QPoint(), size);
-    frame.moveCenter(available.center());
-    return frame;
-}
-
-void PlaceOnFirstStart(QMainWindow& window) {
-    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    if (const auto frame = FirstStartGeometry(screen->availableGeometry())) window.setGeometry(*frame);
-}
-
-namespace {
-
 // Set on a window maximised only because it was the area's only one; cleared as soon as it
 // is maximised no longer (the user restored it, or a second window came).
 constexpr const char* kMaximisedAlone = "ondrelMaximisedAlone";
@@ -76,6 +55,23 @@ void MaximiseAlone(QMdiSubWindow& window) {
 }
 
 }  // namespace
+
+std::optional<QRect> FirstStartGeometry(const QRect& available) {
+    const QSize size(static_cast<int>(available.width() * kFirstStartScreenShare),
+                     static_cast<int>(available.height() * kFirstStartScreenShare));
+    // A small screen keeps the classic 800 x 600 window where the window system puts it.
+    if (size.width() < kSmallestFirstStart.width() || size.height() < kSmallestFirstStart.height())
+        return std::nullopt;
+    QRect frame(QPoint(), size);
+    frame.moveCenter(available.center());
+    return frame;
+}
+
+void PlaceOnFirstStart(QMainWindow& window) {
+    const QScreen* screen = window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    if (const auto frame = FirstStartGeometry(screen->availableGeometry())) window.setGeometry(*frame);
+}
 
 void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window, NewWindowSize size) {
     KeepOwnTitleBar(window);
