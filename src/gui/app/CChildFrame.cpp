@@ -65,13 +65,16 @@ bool CChildFrame::Split() {
     // behind its members, so an up-to-date copy is taken first.
     CSettingsGroup current;
     current.AssignFrom(topLeft->State().settings);
-    return grid_->Split([&]() -> QWidget* {
+    const bool split = grid_->Split([&]() -> QWidget* {
         ChartViewState& state = session_.AddChartState();
         state.settings.CopyValuesFrom(current);
         CTarvekView* view = MakePane(state);
         view->OnInitialUpdate();
         return view;
     });
+    // Each pane is a chart-view record of the file: one more is a change to save.
+    if (split) session_.MarkUnrecordedChange();
+    return split;
 }
 
 // A pane dragged shut is gone, with its record.

@@ -35,7 +35,7 @@ namespace ondrel::gui {
 namespace {
 
 // Buttons 23 pixels square (a 21-pixel image in a 1-pixel frame that shows on hover and
-// while pressed or checked), so that the first-start rows, laid out at 23 pixels a button,
+// while pressed; a checked button's frame takes the highlight colour, as its icon's ring does), so that the first-start rows, laid out at 23 pixels a button,
 // show every button without an extension menu.
 constexpr int kBarImageSide = 21;
 constexpr int kBarButtonSide = 23;
@@ -43,8 +43,8 @@ const QString kCompactBarStyle = QStringLiteral(
     "QToolBar { spacing: 0px; padding: 0px; }"
     "QToolButton { padding: 0px; margin: 0px; border: 1px solid transparent; border-radius: 2px; }"
     "QToolButton:hover { border-color: palette(mid); background: palette(light); }"
-    "QToolButton:pressed, QToolButton:checked { border-color: palette(dark);"
-    " background: palette(midlight); }");
+    "QToolButton:pressed { border-color: palette(dark); background: palette(midlight); }"
+    "QToolButton:checked { border-color: palette(highlight); background: palette(highlight); }");
 
 constexpr int kFirstStartWidth = 800;
 constexpr int kFirstStartHeight = 600;
@@ -210,7 +210,8 @@ CDocumentFrame* CMainFrame::OpenView(ChartSession& session, ViewState& state, bo
         connect(chart, &CChildFrame::EditStateChanged, this, &CMainFrame::RefreshCommandStates);
     ChartSession* owner = &session;
     connect(frame, &QObject::destroyed, this, [this, owner] { OnFrameDestroyed(owner); });
-    ShowNewSubWindow(*mdi_, *frame);
+    ShowNewSubWindow(*mdi_, *frame,
+                     qobject_cast<CChildFrame*>(frame) != nullptr ? NewWindowSize::FillArea : NewWindowSize::Share);
     // A message about a block shows that block in every chart window of its chart.
     CTarvekDoc* doc = &session.Document();
     doc->blockMessageObserver = [doc](const CBlock& block) {

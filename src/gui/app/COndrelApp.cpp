@@ -58,6 +58,9 @@ bool COndrelApp::Start(const QStringList& arguments) {
     mainFrame_->LoadBarState();
     SetHistoryBudgetMegabytes(Profile().GetInt(kHistoryBudgetSection, kHistoryBudgetKey, 0));
     autoSaver_ = std::make_unique<AutoSaver>(*this);
+    // The main window takes its place and size first: the charts' windows are placed inside
+    // its MDI area as it will be, not as an unshown window's default size has it.
+    RestorePlacement(*mainFrame_);
     // What a program that did not end normally left behind comes first; a new empty chart
     // beside recovered ones would only be in the way.
     const bool recovered = OfferRecovery(*this, *autoSaver_, mainFrame_.get());
@@ -67,7 +70,6 @@ bool COndrelApp::Start(const QStringList& arguments) {
     else if (!recovered)
         NewChart();
     mainFrame_->setAcceptDrops(true);
-    RestorePlacement(*mainFrame_);
     mainFrame_->RefreshCommandStates();
     mainFrame_->repaint();
     return true;

@@ -393,6 +393,17 @@ void CMainFrame::OnSnapshot() {
     window->activateWindow();
 }
 
+namespace {
+
+// A run or Initialize replaced the samples: the Snapshot window, if open, shows the new ones.
+// It is told here rather than on every refresh of the chart, where a slider position the user
+// has not applied yet would jump back after an unrelated edit.
+void ShowNewSamples(ChartSession& session) {
+    if (auto* snapshot = qobject_cast<CSnapshotDlg*>(session.SnapshotWindow())) snapshot->Refresh();
+}
+
+}  // namespace
+
 void CMainFrame::OnRun() {
     ChartSession* session = ActiveSession();
     if (session == nullptr || session->Document().stopped == 0) return;
@@ -400,6 +411,7 @@ void CMainFrame::OnRun() {
     Action(kTerminateRun)->setChecked(true);
     session->Document().OnRun();
     session->MarkUnrecordedChange();
+    ShowNewSamples(*session);
     RefreshCommandStates();
     // Why the run ended stays in the status bar until the next message.
     if (const std::string ended = RunEndText(session->Document().runEnd); !ended.empty())
@@ -411,6 +423,7 @@ void CMainFrame::OnInitialize() {
     if (session == nullptr || session->Document().stopped == 0) return;
     session->Document().OnInitialize();
     session->MarkUnrecordedChange();
+    ShowNewSamples(*session);
     RefreshCommandStates();
 }
 

@@ -1,11 +1,14 @@
 #include "gui/app/MdiWindows.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScreen>
 #include <algorithm>
 
@@ -17,6 +20,39 @@ constexpr int kCascadeStep = 24;
 constexpr QSize kSmallestFirstStart(800, 600);
 constexpr double kSubWindowShare = 0.75;
 constexpr const char* kWindowEntry = "ondrelWindowEntry";
+
+// Set on a window maximised only because it was the area's only one; cleared as soon as it
+// is maximised no longer (the user restored it, or a second window came).
+constexpr const char* kMaximisedAlone = "ondrelMaximisedAlone";
+
+// A maximised window keeps its own title bar and buttons inside the area: its caption does
+// not join the main window's, which already names the active window.
+class OwnTitleBarStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_Workspace_FillSpaceOnMaximize) return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+void KeepOwnTitleBar(QMdiSubWindow& window) {
+    static QPointer<OwnTitleBarStyle> style;
+    if (style == nullptr) {
+        style = new OwnTitleBarStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    if (window.style() != style) window.setStyle(style);
+}
+
+void MaximiseAlone(QMdiSubWindow& window) {
+    window.showMaximized();
+    window.setProperty(kMaximisedAlone, true);
+    QObject::connect(&window, &QMdiSubWindow::windowStateChanged, &window,
+                     [&window](Qt::WindowStates, Qt::WindowStates now) {
+                         if (!now.testFlag(Qt::WindowMaximized)) window.setProperty(kMaximisedAlone, false);
+                     });
+}
 
 }  // namespace
 
@@ -37,28 +73,37 @@ void PlaceOnFirstStart(QMainWindow& window) {
     if (const auto frame = FirstStartGeometry(screen->availableGeometry())) window.setGeometry(*frame);
 }
 
-void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window) {
-    const QList<QMdiSubWindow*> others = area.subWindowList();
-    const QMdiSubWindow* active = area.activeSubWindow();
-    const bool alone = std::all_of(others.begin(), others.end(), [&](auto* w) { return w == &window; });
-    if (active != nullptr && active != &window && active->isMaximized()) {
-        window.showMaximized();
+void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window, NewWindowSize size) {
+    KeepOwnTitleBar(window);
+    QList<QMdiSubWindow*> others = area.subWindowList();
+    others.removeAll(&window);
+    if (others.isEmpty()) {
+        // Maximised, it follows the area whatever size the main window takes later on.
+        MaximiseAlone(window);
+        return;
+    }
+    const QMdiSubWindow* current = area.currentSubWindow();
+    if (current != nullptr && current->isMaximized() && !current->property(kMaximisedAlone).toBool()) {
+        window.showMaximized();  // the user works with maximised windows
         return;
     }
     const QSize room = area.viewport()->size();
-    if (alone) {
-        // The only window fills the area, but keeps its frame: a second one cascades over it.
-        window.setGeometry(QRect(QPoint(), room));
-        window.show();
-        return;
-    }
-    const QSize size(static_cast<int>(room.width() * kSubWindowShare), static_cast<int>(room.height() * kSubWindowShare));
-    const int steps = static_cast<int>(others.size()) - 1;
-    // Cascade, starting over at the top left before a window would leave the area.
-    const int maxStepsX = std::max(1, (room.width() - size.width()) / kCascadeStep + 1);
-    const int maxStepsY = std::max(1, (room.height() - size.height()) / kCascadeStep + 1);
-    const int step = steps % std::min(maxStepsX, maxStepsY);
-    window.setGeometry(QRect(QPoint(step * kCascadeStep, step * kCascadeStep), size));
+    // The window that was maximised for being alone keeps filling the area, with its frame,
+    // so that the new one cascades over it.
+    for (QMdiSubWindow* other : others)
+        if (other->isMaximized() && other->property(kMaximisedAlone).toBool()) {
+            other->showNormal();
+            other->setGeometry(QRect(QPoint(), room));
+        }
+    const QSize share(static_cast<int>(room.width() * kSubWindowShare), static_cast<int>(room.height() * kSubWindowShare));
+    // Cascade, starting over at the top left before a window of the share would leave the area.
+    const int maxStepsX = std::max(1, (room.width() - share.width()) / kCascadeStep + 1);
+    const int maxStepsY = std::max(1, (room.height() - share.height()) / kCascadeStep + 1);
+    const int step = static_cast<int>(others.size()) % std::min(maxStepsX, maxStepsY);
+    const QPoint place(step * kCascadeStep, step * kCascadeStep);
+    // A chart window takes the rest of the area from its place, a view window the share.
+    const QSize chosen = size == NewWindowSize::FillArea ? QSize(room.width() - place.x(), room.height() - place.y()) : share;
+    window.setGeometry(QRect(place, chosen));
     window.show();
 }
 

@@ -21,9 +21,12 @@ std::optional<QRect> FirstStartGeometry(const QRect& available);
 // Sizes window to that share of its screen's available area and centres it; on a screen
 // where that share is below 800 x 600 the window keeps its classic size.
 void PlaceOnFirstStart(QMainWindow& window);
-// Shows a new window of area: filling the area when it is the only one, maximised when the
-// active one is, else cascaded from the others and wholly inside the area.
-void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window);
+// How much of the MDI area a new window takes when others are open: chart windows fill it
+// from their cascade place, view windows take three quarters of it.
+enum class NewWindowSize { FillArea, Share };
+// Shows a new window of area: maximised when it is the only one, maximised when the user
+// maximised the current one, else cascaded from the others and wholly inside the area.
+void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window, NewWindowSize size);
 // Puts one checkable entry per open window at the end of menu (after a separator), the
 // active one checked; replaces the entries an earlier call put there.
 void ListWindowsInMenu(QMdiArea& area, QMenu& menu);

@@ -1,9 +1,11 @@
 #include "gui/resources/BlockIcons.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPalette>
 #include <QPixmap>
 #include <algorithm>
 #include <set>
@@ -73,13 +75,28 @@ QImage Greyed(const QImage& source) {
     return image;
 }
 
+// Checked (the armed block tool, Run while running): a ring in the highlight colour along
+// the image's edge. The painted faces are opaque, so a button's own checked background would
+// hardly show around them.
+void DrawCheckedRing(QPainter& painter, const QRect& square) {
+    const int width = std::max(2, square.width() / 10);
+    QPen pen(QGuiApplication::palette().color(QPalette::Highlight), width);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setOpacity(1.0);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    const double inset = width / 2.0;
+    painter.drawRect(QRectF(square).adjusted(inset, inset, -inset, -inset));
+}
+
 // An icon drawn on demand at whatever size a toolbar or menu asks for.
 class GlyphIconEngine : public QIconEngine {
 public:
     enum class Kind { Block, Command };
     GlyphIconEngine(Kind kind, int id) : kind_(kind), id_(id) {}
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
         const int side = std::min(rect.width(), rect.height());
         if (side <= 0) return;
         QImage image = kind_ == Kind::Block ? BlockIconImage(id_, false, side) : CommandImage(side);
@@ -89,7 +106,9 @@ public:
             image = Greyed(image);
             painter->setOpacity(0.4);
         }
-        painter->drawImage(QRect(rect.topLeft(), QSize(side, side)), image);
+        const QRect square(rect.topLeft(), QSize(side, side));
+        painter->drawImage(square, image);
+        if (state == QIcon::On && mode != QIcon::Disabled) DrawCheckedRing(*painter, square);
         painter->restore();
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {

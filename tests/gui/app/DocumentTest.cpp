@@ -132,7 +132,11 @@ private slots:
         CChildFrame* frame = f.Frame().ActiveFrame();
         frame->TopLeftView()->State().MagBmp = 2.5;
         frame->TopLeftView()->State().NameDisplay = 0;
+        QVERIFY(!frame->Session().Document().IsModified());
         for (int i = 0; i < 5; ++i) f.Frame().Execute(cmd::kWindowSplit);
+        // Every pane is a record of the file: the chart has a change to save.
+        QVERIFY(frame->Session().Document().IsModified());
+        QVERIFY(frame->isWindowModified());
         QCOMPARE(frame->PaneCount(), 4);
         QVERIFY(!frame->CanSplit());
         QVERIFY(!f.Frame().Action(cmd::kWindowSplit)->isEnabled());

@@ -7,6 +7,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
+#include <functional>
 
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
@@ -182,6 +183,53 @@ private slots:
             QCOMPARE(listed.size(), 3);
             QCOMPARE(checked.size(), 1);
             QVERIFY(checked.front().endsWith(area->activeSubWindow()->windowTitle().remove("[*]")));
+        }
+    }
+
+    void everyKindOfNewWindowOpensInsideTheArea() {
+        AppFixture f;
+        f.Start();
+        QMdiArea* area = f.Frame().MdiArea();
+        // The first start's chart window is alone: maximised, it takes the whole area.
+        QCOMPARE(area->subWindowList().size(), 1);
+        QVERIFY(area->subWindowList().front()->isMaximized());
+        const QString stored = f.CopyExample("damped_spring.cht");  // with a graph and a list
+        struct Case {
+            const char* what;
+            std::function<void()> open;
+            int windows;
+        };
+        const auto command = [&f](int id) { return [&f, id] { f.Frame().Execute(id); }; };
+        const std::vector<Case> cases = {
+            {"Options > Chart", command(cmd::kOpenChartView), 1},
+            {"Options > List", command(cmd::kOpenListView), 1},
+            {"Options > Graph", command(cmd::kOpenGraphView), 1},
+            {"Options > Text", command(cmd::kOpenTextView), 1},
+            {"File > New", command(cmd::kFileNew), 1},
+            {"opening a chart", [&f, &stored] { f.app->OpenChart(stored); }, 3},
+        };
+        QPoint previous = area->subWindowList().front()->pos();
+        for (const Case& c : cases) {
+            const QList<QMdiSubWindow*> before = area->subWindowList();
+            c.open();
+            QList<QMdiSubWindow*> added = area->subWindowList();
+            added.removeIf([&](QMdiSubWindow* w) { return before.contains(w); });
+            QCOMPARE(added.size(), c.windows);
+            const QRect room = area->viewport()->rect();
+            for (QMdiSubWindow* w : added) {
+                const QString where = QStringLiteral("%1: %2 at %3 in %4")
+                                          .arg(c.what, w->windowTitle(), QDebug::toString(w->geometry()),
+                                               QDebug::toString(room));
+                QVERIFY2(w->isVisible() && !w->isMaximized(), qPrintable(where));
+                QVERIFY2(room.contains(w->geometry()), qPrintable(where));
+                QVERIFY2(w->pos() != previous, qPrintable(where));  // cascaded
+                previous = w->pos();
+                // A chart window fills the area from its place.
+                if (qobject_cast<CChildFrame*>(w) != nullptr)
+                    QVERIFY2(w->geometry().bottomRight() == room.bottomRight(), qPrintable(where));
+            }
+            // The window that was maximised for being alone fills the area with its frame.
+            QCOMPARE(area->subWindowList().front()->geometry(), room);
         }
     }
 

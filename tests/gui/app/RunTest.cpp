@@ -69,27 +69,35 @@ private slots:
         QVERIFY(!f.Frame().Action(cmd::kRun)->isChecked());
     }
 
-    void escapeStopsAndOtherWindowsGetNoInput() {
+    void escapeOrShiftF5StopsAndOtherWindowsGetNoInput() {
         AppFixture f;
         f.Start();
         CTarvekDoc& doc = ActiveDocument(f);
         MakeRunEndless(doc);
-        int pumps = 0;
-        f.platform->RunWindow().SetPumpObserver([&](CRunWndw& window) {
-            ++pumps;
-            if (pumps == 1) {
-                // Ctrl+N on the main window would open a new chart: not during a run.
-                QTest::keyClick(&f.Frame(), Qt::Key_N, Qt::ControlModifier);
-                QTest::mouseClick(f.Frame().ActiveFrame()->widget(), Qt::LeftButton);
-            } else {
-                QTest::keyClick(&window, Qt::Key_Escape);
-            }
-        });
-        f.Frame().Execute(cmd::kRun);
-        f.platform->RunWindow().SetPumpObserver(nullptr);
-        QCOMPARE(pumps, 2);
-        QCOMPARE(f.app->Sessions().size(), std::size_t{1});
-        QCOMPARE(doc.stopped, 1);
+        struct StopKey {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+        };
+        // Esc, and Terminate Run's key, which the run window takes while it holds the keyboard.
+        for (const StopKey stop : {StopKey{Qt::Key_Escape, Qt::NoModifier}, StopKey{Qt::Key_F5, Qt::ShiftModifier}}) {
+            int pumps = 0;
+            f.platform->RunWindow().SetPumpObserver([&](CRunWndw& window) {
+                ++pumps;
+                if (pumps == 1) {
+                    // Ctrl+N on the main window would open a new chart: not during a run.
+                    QTest::keyClick(&f.Frame(), Qt::Key_N, Qt::ControlModifier);
+                    QTest::mouseClick(f.Frame().ActiveFrame()->widget(), Qt::LeftButton);
+                } else {
+                    QTest::keyClick(&window, stop.key, stop.modifiers);
+                }
+            });
+            f.Frame().Execute(cmd::kRun);
+            f.platform->RunWindow().SetPumpObserver(nullptr);
+            QCOMPARE(pumps, 2);
+            QCOMPARE(f.app->Sessions().size(), std::size_t{1});
+            QCOMPARE(doc.stopped, 1);
+            QVERIFY(f.Frame().statusBar()->currentMessage().startsWith("Stopped at t = "));
+        }
     }
 
     void f5RunsShiftF5StopsAndTheStatusBarSaysHowTheRunEnded() {

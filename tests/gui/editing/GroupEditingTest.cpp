@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <QtTest>
 
@@ -13,6 +15,7 @@
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
 #include "gui/app/CommandIds.h"
+#include "core/blocks/BlockCatalogue.h"
 #include "core/model/ChartFile.h"
 #include "gui/views/chart/BlockClipboard.h"
 
@@ -23,6 +26,20 @@ using namespace ondrel::guitest;
 namespace {
 
 constexpr int kSumTool = 32801;
+
+// The pixels of a block tool's toolbar button in the highlight colour.
+int HighlightedPixels(CMainFrame& frame, int tool) {
+    const QColor highlight = frame.palette().color(QPalette::Highlight);
+    for (QToolBar* bar : frame.findChildren<QToolBar*>())
+        if (QWidget* button = bar->widgetForAction(frame.Action(tool))) {
+            const QImage image = button->grab().toImage();
+            int count = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == highlight;
+            return count;
+        }
+    return -1;
+}
 
 struct GroupFixture : AppFixture {
     GroupFixture() {
@@ -209,7 +226,7 @@ private slots:
         QVERIFY(visible);
     }
 
-    void zoomAndTheStatusOfEachEditingState() {
+    void zoomTheStatusOfEachEditingStateTheArmedToolAndToolTips() {
         GroupFixture f;
         QCOMPARE(f.View().State().MagBmp, 1.0);
         const QPoint at = f.At({1, 0});
@@ -226,7 +243,23 @@ private slots:
         f.Key(Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(f.View().State().MagBmp, 1.0);
 
-        f.Frame().Execute(kSumTool);
+        // Arming a tool checks that block tool alone, and its button shows the highlight.
+        int armed = 0;
+        const auto arm = [&](int tool) {
+            f.Frame().Execute(tool);
+            QList<int> checked;
+            for (const CatalogueEntry& entry : Catalogue())
+                if (QAction* action = f.Frame().Action(entry.commandId); action && action->isChecked())
+                    checked << entry.commandId;
+            QCOMPARE(checked, QList<int>{tool});
+            QVERIFY(HighlightedPixels(f.Frame(), tool) >= 4 * 21);  // a ring round the image
+            if (armed != 0) QCOMPARE(HighlightedPixels(f.Frame(), armed), 0);
+            armed = tool;
+        };
+        QCOMPARE(HighlightedPixels(f.Frame(), kGainTool), 0);
+        arm(kGainTool);
+        arm(kConstantTool);
+        arm(kSumTool);
         QCOMPARE(f.Status(), QString("Click a free grid point to place a Sum; right click or Esc to stop"));
         QVERIFY(f.Frame().Action(kSumTool)->isChecked());
         ClickCell(f.View(), {2, 0});
@@ -237,6 +270,23 @@ private slots:
         QCOMPARE(f.Status(), QString("Click an input to connect Spring; right click or Esc to stop"));
         f.Key(Qt::Key_Escape);
         QCOMPARE(f.Status(), QString("Ready"));
+        QCOMPARE(HighlightedPixels(f.Frame(), kSumTool), 0);
+
+        // Hovering a block shows its label, type, value and mode.
+        CBlock* constant = f.Place(kConstantTool, {3, 0});
+        constant->label = "Source";
+        constant->value = 2.5;
+        struct Hover {
+            GridPoint cell;
+            QString tip;
+        };
+        for (const Hover& h : {Hover{{2, 0}, "Spring (Sum)\nValue 0.000e+000, computed in every step"},
+                               Hover{{3, 0}, "Source (Constant)\nValue 2.500e+000, computed once at initialisation"}}) {
+            const QPoint at = f.At(h.cell);
+            QHelpEvent hover(QEvent::ToolTip, at, f.View().viewport()->mapToGlobal(at));
+            QApplication::sendEvent(f.View().viewport(), &hover);
+            QCOMPARE(QToolTip::text(), h.tip);
+        }
     }
 };
 

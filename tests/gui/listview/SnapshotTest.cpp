@@ -54,9 +54,16 @@ private slots:
         QCOMPARE(snapshot->TimeText(), QString("4.000000e-001"));
         QCOMPARE(ShownValueText(doc, clock), atEnd);
         QCOMPARE(doc.snapshotIndex, 10);
+        // An edit of the chart leaves the slider where the user put it.
+        f.AddConstants(1);
+        QCOMPARE(snapshot->Slider()->value(), 4);
+        QCOMPARE(snapshot->TimeText(), QString("4.000000e-001"));
         QTest::mouseClick(qobject_cast<QWidget*>(FindControl(snapshot, CSnapshotDlg::kUpdate)), Qt::LeftButton);
         QCOMPARE(doc.snapshotIndex, 4);
         QVERIFY(ShownValueText(doc, clock) != atEnd);
+        // Initialize leaves one sample: too few for the slider.
+        f.Frame().Execute(cmd::kInitialize);
+        QVERIFY(snapshot->Slider()->isHidden());
 
         QTest::keyClick(snapshot, Qt::Key_F1);
         QCOMPARE(f.platform->Help().Browser()->source().toString(), QString("qrc:/help/snapshot.html"));

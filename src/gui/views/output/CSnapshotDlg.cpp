@@ -47,11 +47,8 @@ CSnapshotDlg::CSnapshotDlg(CTarvekDoc& doc, QWidget* parent) : QDialog(parent), 
     connect(ok, &QPushButton::clicked, this, &QDialog::close);
     // Esc rejects, which for a modeless window is closing it too.
     connect(this, &QDialog::rejected, this, &QDialog::close);
-    doc_.AddView(this);
     Refresh();
 }
-
-CSnapshotDlg::~CSnapshotDlg() { doc_.RemoveView(this); }
 
 void CSnapshotDlg::Refresh() {
     const CBlock* clock = doc_.Clock();
@@ -79,12 +76,7 @@ void CSnapshotDlg::ShowTime(int position) {
 void CSnapshotDlg::OnUpdateButton() {
     if (slider_->isHidden()) return;
     doc_.snapshotIndex = slider_->value();
-    doc_.UpdateAllViews(this, kHintBlockAdded);
-}
-
-// The views were refreshed as a whole: a run or Initialize may have changed the samples.
-void CSnapshotDlg::OnUpdate(IDocumentView*, int hint, CBlock* block) {
-    if (hint == kHintRefresh && block == nullptr) Refresh();
+    doc_.UpdateAllViews(nullptr, kHintBlockAdded);
 }
 
 void CSnapshotDlg::keyPressEvent(QKeyEvent* event) {

@@ -3,11 +3,10 @@
 // recorded sample of the last run. Moving the slider shows that sample's time; "Update"
 // makes it the chart's snapshot sample, and the chart and text views then show every
 // block's value at it. The slider shows only when the run recorded more than three samples.
-// It refreshes when it opens and whenever the chart's views are refreshed (after every run
-// and Initialize). OK, Esc or closing it destroy it.
+// It refreshes when it opens and whenever a run or Initialize replaced the samples; other
+// changes of the chart leave a slider position not yet applied where the user put it. OK,
+// Esc or closing it destroy it.
 #include <QDialog>
-
-#include "core/model/DocumentView.h"
 
 class QLabel;
 class QSlider;
@@ -18,7 +17,7 @@ class CTarvekDoc;
 
 namespace ondrel::gui {
 
-class CSnapshotDlg : public QDialog, private IDocumentView {
+class CSnapshotDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kSlider = 1284;
@@ -27,9 +26,9 @@ public:
     static constexpr int kHelpContext = 401;
 
     explicit CSnapshotDlg(CTarvekDoc& doc, QWidget* parent = nullptr);
-    ~CSnapshotDlg() override;
 
-    // The slider's range and position from the chart's samples and snapshot index.
+    // The slider's range and position from the chart's samples and snapshot index: called
+    // when the window opens and after the samples were replaced.
     void Refresh();
     QSlider* Slider() const { return slider_; }
     QString TimeText() const;
@@ -40,7 +39,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
     void ShowTime(int position);
 
     CTarvekDoc& doc_;
