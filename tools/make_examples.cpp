@@ -42,8 +42,7 @@ public:
 
     // Column x, row y counted downward from the top row 0 (stored as row -y).
     CBlock* Add(int typeId, int x, int y, const std::string& label, std::initializer_list<double> params = {}) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(x, -y);
+        doc.PlaceBlock(doc.CreateBlock(typeId), x, -y);
         CBlock* block = doc.blockList.back().get();
         block->label = label;
         int k = 1;

@@ -44,7 +44,6 @@ void CTarvekDoc::DeleteContents() {
     computeList.clear();
     initList.clear();
     auxList.clear();
-    pendingBlock.reset();
     positionIndex_.reset();
     blockList.clear();
 }
@@ -53,14 +52,13 @@ void CTarvekDoc::DeleteContents() {
 
 void CTarvekDoc::OnNewDocument() {
     DeleteContents();
-    pendingBlock = CreateBlock(kClockTypeId);
-    if (!pendingBlock) return;
-    pendingBlock->position = GridPoint{0, 0};
+    std::unique_ptr<CBlock> clock = CreateBlock(kClockTypeId);
+    if (!clock) return;
+    clock->position = GridPoint{0, 0};
     // Added like a user's block, so the Clock takes the palette colour of the first entry.
-    AddPendingBlock();
+    AddBlock(std::move(clock));
     CreateClockOutputs();
     SetModifiedFlag(false);
-    pendingBlock.reset();
     outputInterval = Clock()->param[2];
 }
 
@@ -95,24 +93,26 @@ std::unique_ptr<CBlock> CTarvekDoc::CreateBlock(int typeId) {
     return CreateCatalogueBlock(typeId, this);
 }
 
-void CTarvekDoc::PlacePendingBlock(int x, int y) {
-    if (!pendingBlock) return;
-    pendingBlock->position = GridPoint{x, y};
-    CBlock* placed = pendingBlock.get();
-    AddPendingBlock();
+CBlock* CTarvekDoc::PlaceBlock(std::unique_ptr<CBlock> block, int x, int y) {
+    if (!block) return nullptr;
+    block->position = GridPoint{x, y};
+    CBlock* placed = AddBlock(std::move(block));
     UpdateAllViews(nullptr, kHintBlockPlaced, placed);
+    return placed;
 }
 
-void CTarvekDoc::AddPendingBlock() {
-    if (!pendingBlock) return;
-    pendingBlock->document = this;
-    blockList.push_back(std::move(pendingBlock));
+CBlock* CTarvekDoc::AddBlock(std::unique_ptr<CBlock> block) {
+    if (!block) return nullptr;
+    block->document = this;
+    CBlock* added = block.get();
+    blockList.push_back(std::move(block));
     // The colour cycles with the list length after the append, the Clock's outputs included.
     const double entries = static_cast<double>(std::size(kPalette));
     const auto index = static_cast<int>(std::fmod(static_cast<double>(blockList.size()), entries));
     blockList.back()->color = kPalette[index];
     UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
     SetModifiedFlag(true);
+    return added;
 }
 
 void CTarvekDoc::DeleteBlock(CBlock* block) { DetachBlock(block); }

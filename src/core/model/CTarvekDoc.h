@@ -75,10 +75,12 @@ public:
     // A new block of the type from the catalogue, not yet in the model; null for an id the
     // catalogue does not hold.
     std::unique_ptr<CBlock> CreateBlock(int typeId);
-    // Sets the pending block's position, adds it and tells the views (hint 1).
-    void PlacePendingBlock(int x, int y);
-    // Appends the pending block, colours it from the palette, hint 5, marks modified.
-    void AddPendingBlock();
+    // Sets the block's position, adds it and tells the views (hint 1). Returns the block;
+    // null for no block.
+    CBlock* PlaceBlock(std::unique_ptr<CBlock> block, int x, int y);
+    // Appends the block, colours it from the palette, hint 5, marks modified. Returns the
+    // block; null for no block.
+    CBlock* AddBlock(std::unique_ptr<CBlock> block);
     // Clears every input that refers to block, hint -1, removes and deletes it.
     void DeleteBlock(CBlock* block);
     // Everything DeleteBlock does except destroying the block: it comes back with its place
@@ -155,7 +157,6 @@ public:
     double stepSize = 0.0;
     double maxSteps = 100.0;
     double intervalStart = 0.0;
-    std::unique_ptr<CBlock> pendingBlock;
     int stopped = 1;
     RunEnd runEnd;  // how the last run ended (None before the first)
     // Told of the block a message is about just before the message shows, so that a window

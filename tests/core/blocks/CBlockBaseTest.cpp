@@ -216,10 +216,10 @@ TEST(CBlockBase, HistoryRecordsAndReadsZeroOutsideIt) {
 // --- the check of required inputs before a run ---------------------------------------------
 
 CBlock* AddCatalogueBlock(CTarvekDoc& doc, int typeId, GridPoint at) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    EXPECT_NE(doc.pendingBlock, nullptr) << typeId;
-    if (!doc.pendingBlock) return nullptr;
-    doc.PlacePendingBlock(at.x, at.y);
+    auto pending = doc.CreateBlock(typeId);
+    EXPECT_NE(pending, nullptr) << typeId;
+    if (!pending) return nullptr;
+    doc.PlaceBlock(std::move(pending), at.x, at.y);
     return doc.blockList.back().get();
 }
 

@@ -17,9 +17,9 @@ class ClockBlockTest : public ::testing::Test {
 protected:
     // A document holding only a Clock at (x, y), as loading leaves it after the headers.
     static CClockBlock* AddClock(CTarvekDoc& doc, int x, int y) {
-        doc.pendingBlock = doc.CreateBlock(kTypeClock);
-        doc.pendingBlock->position = {x, y};
-        doc.AddPendingBlock();
+        auto pending = doc.CreateBlock(kTypeClock);
+        pending->position = {x, y};
+        doc.AddBlock(std::move(pending));
         return dynamic_cast<CClockBlock*>(doc.Clock());
     }
 

@@ -19,8 +19,7 @@ constexpr int kConstant = 61625;
 constexpr int kSum = 61595;
 
 CBlock* Place(CTarvekDoc& doc, int typeId, int x, int y) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    doc.PlacePendingBlock(x, y);
+    doc.PlaceBlock(doc.CreateBlock(typeId), x, y);
     return doc.blockList.back().get();
 }
 

@@ -54,8 +54,7 @@ enum class Ending { kSimulationEnd, kQuit, kDivideByZero, kStepLimit };
 
 struct Chart {
     CBlock* Add(int typeId, std::initializer_list<double> params = {}) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(2 * ++placed, 2);
+        doc.PlaceBlock(doc.CreateBlock(typeId), 2 * ++placed, 2);
         CBlock* block = doc.blockList.back().get();
         int k = 1;
         for (double p : params) block->param[k++] = p;

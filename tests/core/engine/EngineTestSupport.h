@@ -22,13 +22,13 @@ public:  // the chart-building helpers are also used from table-driven cases
 
     // A block of the type placed on the next free cell of the chart.
     CBlock* Add(int typeId) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        if (!doc.pendingBlock) {
+        auto pending = doc.CreateBlock(typeId);
+        if (!pending) {
             ADD_FAILURE() << "no block for type " << typeId;
             return nullptr;
         }
         ++placed_;
-        doc.PlacePendingBlock(2 * placed_, 2);
+        doc.PlaceBlock(std::move(pending), 2 * placed_, 2);
         return doc.blockList.back().get();
     }
     CBlock* AddConstant(double value) {

@@ -43,8 +43,7 @@ private:
 
 // Places a plain block at (x, y) the way the chart editor does.
 CBlock* Place(CTarvekDoc& doc, int x, int y, int inputs = 3) {
-    doc.pendingBlock = std::make_unique<PlainBlock>(&doc, inputs);
-    doc.PlacePendingBlock(x, y);
+    doc.PlaceBlock(std::make_unique<PlainBlock>(&doc, inputs), x, y);
     return doc.blockList.back().get();
 }
 
@@ -71,7 +70,6 @@ TEST(CTarvekDoc, NewDocumentHoldsTheClockAndItsTwoOutputs) {
         EXPECT_EQ(doc.auxList, (std::vector<CBlock*>{error, count}));
 
         EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(doc.pendingBlock, nullptr);
         EXPECT_EQ(doc.outputInterval, clock->param[2]);
         EXPECT_EQ(doc.outputInterval, 0.1);
     }

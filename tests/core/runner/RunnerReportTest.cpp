@@ -56,12 +56,10 @@ TEST(RunnerReportTest, WritesTheTextViewsReportAfterLoadingOrRunning) {
         test::RecordingPlatform quiet;
         CTarvekDoc doc;
         doc.OnNewDocument();
-        doc.pendingBlock = doc.CreateBlock(kTypeConstant);
-        doc.PlacePendingBlock(1, 1);
+        doc.PlaceBlock(doc.CreateBlock(kTypeConstant), 1, 1);
         CBlock* slope = doc.blockList.back().get();
         slope->param[1] = 2.0;
-        doc.pendingBlock = doc.CreateBlock(kTypeIntegrate);
-        doc.PlacePendingBlock(2, 1);
+        doc.PlaceBlock(doc.CreateBlock(kTypeIntegrate), 2, 1);
         doc.ConnectInput(doc.blockList.back().get(), 1, slope);
         StateOnlyViewHost host;
         ASSERT_TRUE(SaveChartFile(plain, doc, host));
