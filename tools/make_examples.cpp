@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/ClockBlock.h"
 #include "core/blocks/FunctionGenerator.h"
@@ -243,7 +244,7 @@ int main(int argc, char** argv) {
     for (const Example& example : examples) {
         Builder b;
         example.build(b);
-        b.doc.OnRun();
+        RunChart(b.doc);
         std::string path = (std::filesystem::path(argv[1]) / example.file).string();
         if (!SaveChartFile(path, b.doc, b.host)) return 2;
         std::printf("%s: %zu samples\n", path.c_str(), b.doc.Clock()->history.size());

@@ -8,10 +8,13 @@
 #include <utility>
 
 #include "core/blocks/BlockCatalogue.h"
+#include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/ClockBlock.h"
 
 namespace ondrel {
 namespace {
+
+static_assert(kTypeClock == kClockTypeId);
 
 constexpr double kSinceFirstVersion = 100.0;
 constexpr double kSinceMaxSteps = 102.0;
@@ -38,11 +41,8 @@ CTarvekDoc::CTarvekDoc() {
 CTarvekDoc::~CTarvekDoc() { DeleteContents(); }
 
 void CTarvekDoc::DeleteContents() {
-    runEnd = RunEnd{};  // a new or loaded chart has not been run here
-    // The non-owning lists go first so that none of them ever points at a freed block.
-    stateList.clear();
-    computeList.clear();
-    initList.clear();
+    runEnd_ = RunEnd{};  // a new or loaded chart has not been run here
+    // The non-owning list goes first so that it never points at a freed block.
     auxList.clear();
     positionIndex_.reset();
     blockList.clear();
@@ -103,7 +103,7 @@ CBlock* CTarvekDoc::PlaceBlock(std::unique_ptr<CBlock> block, int x, int y) {
 
 CBlock* CTarvekDoc::AddBlock(std::unique_ptr<CBlock> block) {
     if (!block) return nullptr;
-    block->document = this;
+    block->chart = this;
     CBlock* added = block.get();
     blockList.push_back(std::move(block));
     // The colour cycles with the list length after the append, the Clock's outputs included.
@@ -132,11 +132,6 @@ DetachedBlock CTarvekDoc::DetachBlock(CBlock* block) {
         }
     }
     UpdateAllViews(nullptr, kHintBlockDeleting, block);
-    // The run lists are rebuilt at the next run, but until then they must not keep a
-    // pointer to a block that is gone.
-    EraseAll(stateList, block);
-    EraseAll(computeList, block);
-    EraseAll(initList, block);
     EraseAll(auxList, block);
     detached.index = index;
     detached.block = std::move(blockList[static_cast<std::size_t>(index)]);
@@ -162,7 +157,7 @@ CBlock* CTarvekDoc::ReattachBlock(DetachedBlock detached) {
 
 CBlock* CTarvekDoc::InsertBlock(int index, std::unique_ptr<CBlock> block) {
     if (!block) return nullptr;
-    block->document = this;
+    block->chart = this;
     // Element 0 stays the Clock whatever index a caller kept.
     const int size = static_cast<int>(blockList.size());
     const int at = std::clamp(index, size > 0 ? 1 : 0, size);
@@ -216,7 +211,7 @@ void CTarvekDoc::DropBlockPositionIndex() { positionIndex_.reset(); }
 
 CBlock* CTarvekDoc::AppendAuxiliaryBlock(std::unique_ptr<CBlock> block) {
     if (!block) return nullptr;
-    block->document = this;
+    block->chart = this;
     CBlock* appended = block.get();
     blockList.push_back(std::move(block));
     auxList.push_back(appended);

@@ -53,7 +53,7 @@ bool ReadBlockRecords(CArchive& ar, CTarvekDoc& doc) {
 void ShowFirstSamples(CTarvekDoc& doc) {
     CBlock* clock = doc.Clock();
     if (clock->history.empty()) {
-        doc.OnInitialize();
+        InitializeChart(doc);
         return;
     }
     for (auto& block : doc.blockList)

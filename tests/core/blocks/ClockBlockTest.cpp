@@ -52,7 +52,7 @@ TEST_F(ClockBlockTest, CreatesItsOutputsBesideAndBelowItselfOnce) {
     EXPECT_EQ(doc.blockList[1].get(), clock->ErrorBlock());
     ExpectAuxiliary(clock->ErrorBlock(), "TimerError", {-497, 4});
     ExpectAuxiliary(clock->CountBlock(), "TimerCount", {3, 504});
-    EXPECT_EQ(clock->ErrorBlock()->document, &doc);
+    EXPECT_EQ(clock->ErrorBlock()->chart, &doc);
 }
 
 TEST_F(ClockBlockTest, SetupRelabelsAndZeroesItsOutputs) {

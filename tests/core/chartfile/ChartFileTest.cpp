@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/ClockBlock.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
@@ -137,7 +138,7 @@ std::unique_ptr<Loaded> RichChart() {
     doc.ConnectInput(sum, 2, clock->ErrorBlock());
     ChartViewState* view = chart->host.OpenChartView(doc);
     view->LineWidth = 3;
-    doc.OnRun();
+    RunChart(doc);
     return chart;
 }
 

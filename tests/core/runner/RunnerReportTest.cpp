@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/engine/RunDriver.h"
 #include "cli/Runner.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/model/CTarvekDoc.h"
@@ -38,7 +39,7 @@ std::string ViewReport(const std::string& path, bool run) {
     CTarvekDoc doc;
     StateOnlyViewHost host;
     EXPECT_TRUE(LoadChartFile(path, doc, host));
-    if (run) doc.OnRun();
+    if (run) RunChart(doc);
     TextViewState fresh;
     TextViewState* view = &fresh;
     for (const auto& state : host.Views())
