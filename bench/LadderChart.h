@@ -16,12 +16,12 @@ constexpr double kInterval = 0.01;
 constexpr double kIntervals = 1000.0;
 
 inline CBlock* Place(CTarvekDoc& doc, int typeId, int x, int y) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    if (!doc.pendingBlock) {
+    auto pending = doc.CreateBlock(typeId);
+    if (!pending) {
         std::fprintf(stderr, "no block of type %d\n", typeId);
         std::exit(1);
     }
-    doc.PlacePendingBlock(x, y);
+    doc.PlaceBlock(std::move(pending), x, y);
     return doc.blockList.back().get();
 }
 

@@ -44,9 +44,9 @@ std::unique_ptr<Chart> MakeChart(int columns = kColumns, int rows = kRows) {
     const int types[3] = {kTypeGain, kTypeIntegrate, kTypeSum};
     std::vector<CBlock*> grid;
     for (int i = 0; i < columns * rows; ++i) {
-        doc.pendingBlock = doc.CreateBlock(types[i % 3]);
-        grid.push_back(doc.pendingBlock.get());
-        doc.PlacePendingBlock(1 + i % columns, -(i / columns));
+        auto pending = doc.CreateBlock(types[i % 3]);
+        grid.push_back(pending.get());
+        doc.PlaceBlock(std::move(pending), 1 + i % columns, -(i / columns));
     }
     for (int i = 0; i < columns * rows; ++i) {
         const int x = i % columns;

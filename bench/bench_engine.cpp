@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "core/blocks/BlockTypeIds.h"
+#include "core/engine/RunDriver.h"
 #include "core/engine/RungeKuttaPairs.h"
 #include "LadderChart.h"
 #include "core/model/CTarvekDoc.h"
@@ -100,7 +101,7 @@ void BM_EngineRun(benchmark::State& state) {
     for (auto _ : state) {
         const long long allocationsBefore = allocationCount;
         const double start = ThreadSeconds();
-        doc.OnRun();
+        RunChart(doc);
         seconds += ThreadSeconds() - start;
         figures.allocationsPerRun = allocationCount - allocationsBefore;
         ++runs;
@@ -109,7 +110,9 @@ void BM_EngineRun(benchmark::State& state) {
     const CBlock& count = *doc.auxList.back();
     const double intervals = static_cast<double>(doc.Clock()->history.size() - 1);
     figures.modelEvaluations = 6.0 * SumOf(count.history) + intervals;
-    figures.blocksPerEvaluation = static_cast<double>(doc.computeList.size());
+    RunLists lists;  // as the runs had them
+    SortBlocks(doc, lists);
+    figures.blocksPerEvaluation = static_cast<double>(lists.computeList.size());
     figures.secondsPerRun = seconds / static_cast<double>(runs);
     double recorded = 0.0;
     for (const auto& block : doc.blockList) {
@@ -126,8 +129,8 @@ void BM_EngineRun(benchmark::State& state) {
 // The same equations written out, integrated by the same stepping algorithm.
 class HandWrittenLadder final : public CRungeKutta45 {
 public:
-    HandWrittenLadder(int stages, CTarvekDoc* doc)
-        : CRungeKutta45(stages, doc), x_(static_cast<std::size_t>(stages)) {}
+    HandWrittenLadder(int stages, RunState& run)
+        : CRungeKutta45(stages, run), x_(static_cast<std::size_t>(stages)) {}
 
     void Reset() {
         std::fill(x_.begin(), x_.end(), 0.0);
@@ -135,10 +138,10 @@ public:
         previousTime_ = 0.0;
         evaluations = 0;
     }
-    int Evaluate(double stageTime, double* derivatives) override {
-        if (document->stopped) return 0;
+    bool Evaluate(double stageTime, double* derivatives) override {
+        if (run->stopped) return false;
         ++evaluations;
-        const double t = document->intervalStart + stageTime;
+        const double t = run->intervalStart + stageTime;
         phase_ = phase_ + kTwoPi * (t - previousTime_);
         previousTime_ = t;
         double upstream = std::sin(phase_);
@@ -146,7 +149,7 @@ public:
             derivatives[i] = (upstream - x_[i]) * kRate;
             upstream = x_[i];
         }
-        return 1;
+        return true;
     }
     const std::vector<double>& States() const { return x_; }
     long long evaluations = 0;
@@ -165,7 +168,8 @@ void BM_HandWritten(benchmark::State& state) {
     const int stages = static_cast<int>(state.range(0));
     CTarvekDoc doc;
     BuildLadder(doc, 0);  // the Clock carries the timing
-    HandWrittenLadder ladder(stages, &doc);
+    RunState run(doc);
+    HandWrittenLadder ladder(stages, run);
     const double interval = kInterval;
     const double lastStart = kInterval * kIntervals - 0.5 * interval;
     // The samples, recorded as the run records them: one per state and interval.
@@ -175,7 +179,7 @@ void BM_HandWritten(benchmark::State& state) {
     for (auto _ : state) {
         const double start = ThreadSeconds();
         ladder.Reset();
-        doc.stopped = 0;
+        run.stopped = false;
         std::size_t recorded = 0;
         auto record = [&] {
             for (double x : ladder.States()) samples[recorded++] = x;
@@ -183,11 +187,11 @@ void BM_HandWritten(benchmark::State& state) {
         record();
         double h = interval;
         for (double t = 0.0; t < lastStart; t += interval) {
-            doc.intervalStart = t;
+            run.intervalStart = t;
             h = ladder.Step(h, interval);
             record();
         }
-        doc.stopped = 1;
+        run.stopped = true;
         seconds += ThreadSeconds() - start;
         ++runs;
         benchmark::DoNotOptimize(samples.data());
@@ -212,37 +216,42 @@ void BM_EngineStepsOnly(benchmark::State& state) {
     double seconds = 0.0;
     long long runs = 0;
     double evaluations = 0.0;
+    RunLists lists;
     for (auto _ : state) {
         state.PauseTiming();
-        doc.OnInitialize();  // set-up phase: lists, initial values
-        CRungeKutta45 rk(static_cast<int>(doc.stateList.size()), &doc);
-        doc.stopped = 0;
+        InitializeChart(doc);  // set-up phase: initial values
+        RunState run(doc);
+        SortBlocks(doc, run);
+        run.SetOutputInterval(doc.outputInterval);
+        lists = run;
+        CRungeKutta45 rk(static_cast<int>(run.stateList.size()), run);
+        run.stopped = false;
         state.ResumeTiming();
         const double start = ThreadSeconds();
         std::size_t recorded = 0;
         auto record = [&] {
-            for (const CBlock* block : doc.stateList) samples[recorded++] = block->value;
+            for (const CBlock* block : run.stateList) samples[recorded++] = block->value;
         };
         record();
         double h = interval;
         double attempts = 0.0;
         double intervals = 0.0;
         for (double t = 0.0; t < lastStart; t += interval) {
-            doc.intervalStart = t;
+            run.intervalStart = t;
             h = rk.Step(h, interval);
             attempts += doc.auxList.back()->value;
             intervals += 1.0;
             record();
         }
         seconds += ThreadSeconds() - start;
-        doc.stopped = 1;
+        run.stopped = true;
         evaluations = 6.0 * attempts + intervals;
         ++runs;
         benchmark::DoNotOptimize(samples.data());
     }
     Figures figures;
     figures.modelEvaluations = evaluations;
-    figures.blocksPerEvaluation = static_cast<double>(doc.computeList.size());
+    figures.blocksPerEvaluation = static_cast<double>(lists.computeList.size());
     figures.secondsPerRun = seconds / static_cast<double>(runs);
     KeepFastest(stepsOnlyFigures, stages, figures, runs);
     state.counters["model_evals"] = figures.modelEvaluations;

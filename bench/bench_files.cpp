@@ -24,8 +24,7 @@ std::unique_ptr<CTarvekDoc> LargeChart() {
     CBlock* previous = doc->Clock();
     while (static_cast<int>(doc->blockList.size()) < kBlocks) {
         int n = static_cast<int>(doc->blockList.size());
-        doc->pendingBlock = doc->CreateBlock(kGainType);
-        doc->PlacePendingBlock(n % 40, n / 40 + 1);
+        doc->PlaceBlock(doc->CreateBlock(kGainType), n % 40, n / 40 + 1);
         CBlock* gain = doc->blockList.back().get();
         doc->ConnectInput(gain, 1, previous);
         previous = gain;

@@ -35,8 +35,8 @@ std::unique_ptr<Graph> MakeGraph(std::int64_t samples) {
     std::uniform_real_distribution<double> noise(-0.2, 0.2);
     CBlock* curves[3] = {};
     for (int i = 0; i < 3; ++i) {
-        g->doc.pendingBlock = g->doc.CreateBlock(kTypeSum);
-        g->doc.PlacePendingBlock(2 + i, 2);
+        auto pending = g->doc.CreateBlock(kTypeSum);
+        g->doc.PlaceBlock(std::move(pending), 2 + i, 2);
         curves[i] = g->doc.blockList.back().get();
         curves[i]->history.reserve(static_cast<std::size_t>(samples));
     }

@@ -23,8 +23,7 @@ std::unique_ptr<CTarvekDoc> LargeRun() {
     doc->OnNewDocument();
     while (static_cast<int>(ListViewState::DefaultBlocks(*doc).size()) < kColumns) {
         int n = static_cast<int>(doc->blockList.size());
-        doc->pendingBlock = doc->CreateBlock(kGainType);
-        doc->PlacePendingBlock(n % 40, n / 40 + 1);
+        doc->PlaceBlock(doc->CreateBlock(kGainType), n % 40, n / 40 + 1);
     }
     for (auto& block : doc->blockList) {
         block->history.resize(kSamples);

@@ -32,8 +32,7 @@ std::unique_ptr<List> MakeList() {
     CTarvekDoc& doc = list->doc;
     doc.OnNewDocument();
     for (int i = 0; i < kBlocks; ++i) {
-        doc.pendingBlock = doc.CreateBlock(kTypeSineWaveGenerator);
-        doc.PlacePendingBlock(1 + i % 10, -(i / 10));
+        doc.PlaceBlock(doc.CreateBlock(kTypeSineWaveGenerator), 1 + i % 10, -(i / 10));
     }
     for (const auto& block : doc.blockList) {
         block->history.resize(kSamples);

@@ -43,9 +43,9 @@ struct Connection {
 void PlaceBlocks(CTarvekDoc& doc) {
     const int types[3] = {kTypeGain, kTypeIntegrate, kTypeSum};
     for (int i = 0; i < kColumns * kRows; ++i) {
-        doc.pendingBlock = doc.CreateBlock(types[i % 3]);
-        doc.pendingBlock->flipped = i % 7 == 3 ? 1 : 0;
-        doc.PlacePendingBlock(i % kColumns, i / kColumns);
+        auto pending = doc.CreateBlock(types[i % 3]);
+        pending->flipped = i % 7 == 3 ? 1 : 0;
+        doc.PlaceBlock(std::move(pending), i % kColumns, i / kColumns);
     }
 }
 

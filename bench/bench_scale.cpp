@@ -10,6 +10,7 @@
 #include <string>
 
 #include "LadderFiles.h"
+#include "core/engine/RunDriver.h"
 
 namespace ondrel {
 namespace {
@@ -45,8 +46,9 @@ void BM_Sort(benchmark::State& state) {
     QuietPlatform quiet;
     StateOnlyViewHost host;
     auto doc = LoadLadder(static_cast<int>(state.range(0)), host);
+    RunLists lists;
     for (auto _ : state) {
-        if (!doc->SortBlocks()) state.SkipWithError("sort failed");
+        if (!SortBlocks(*doc, lists)) state.SkipWithError("sort failed");
     }
     PerBlock(state, *doc);
 }
@@ -64,7 +66,7 @@ void BM_Run(benchmark::State& state) {
     QuietPlatform quiet;
     StateOnlyViewHost host;
     auto doc = LoadLadder(static_cast<int>(state.range(0)), host);
-    for (auto _ : state) doc->OnRun();
+    for (auto _ : state) RunChart(*doc);
     if (doc->Clock()->history.size() < 1000) state.SkipWithError("the run stopped early");
     PerBlock(state, *doc);
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "LadderChart.h"
+#include "core/engine/RunState.h"
 #include "core/engine/RungeKuttaPairs.h"
 #include "core/model/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
@@ -33,13 +34,13 @@ constexpr double kTwoPi = 6.283185307179586;
 // evaluated as its blocks are (the generator's phase advances with the evaluation time).
 class HandWrittenLadder final : public CRungeKutta45 {
 public:
-    HandWrittenLadder(int stages, CTarvekDoc* doc)
-        : CRungeKutta45(stages, doc), x_(static_cast<std::size_t>(stages)),
+    HandWrittenLadder(int stages, RunState& run)
+        : CRungeKutta45(stages, run), x_(static_cast<std::size_t>(stages)),
           sum_(static_cast<std::size_t>(stages)) {}
 
-    int Evaluate(double stageTime, double* derivatives) override {
-        if (document->stopped) return 0;
-        const double t = document->intervalStart + stageTime;
+    bool Evaluate(double stageTime, double* derivatives) override {
+        if (run->stopped) return false;
+        const double t = run->intervalStart + stageTime;
         phase_ = phase_ + kTwoPi * (t - previousTime_);
         previousTime_ = t;
         generator_ = std::sin(phase_);
@@ -49,12 +50,12 @@ public:
             derivatives[i] = sum_[static_cast<std::size_t>(i)] * kRate;
             upstream = x_[static_cast<std::size_t>(i)];
         }
-        return 1;
+        return true;
     }
     // Every recorded value of this instant, in the chart's list order.
     double* Record(double time, double* out) const {
         *out++ = time;
-        for (const CBlock* aux : document->auxList) *out++ = aux->value;
+        for (const CBlock* aux : run->Document().auxList) *out++ = aux->value;
         *out++ = generator_;
         for (std::size_t i = 0; i < x_.size(); ++i) {
             *out++ = sum_[i];
@@ -66,7 +67,7 @@ public:
     void RecordPerSignal(double time, std::vector<std::vector<double>>& histories) const {
         auto out = histories.begin();
         (out++)->push_back(time);
-        for (const CBlock* aux : document->auxList) (out++)->push_back(aux->value);
+        for (const CBlock* aux : run->Document().auxList) (out++)->push_back(aux->value);
         (out++)->push_back(generator_);
         for (std::size_t i = 0; i < x_.size(); ++i) {
             (out++)->push_back(sum_[i]);
@@ -104,7 +105,8 @@ int main(int argc, char** argv) {
     }
     CTarvekDoc doc;
     BuildLadder(doc, 0);  // the Clock and its outputs carry the timing
-    HandWrittenLadder ladder(stages, &doc);
+    RunState run(doc);
+    HandWrittenLadder ladder(stages, run);
     const double interval = kInterval;
     const double lastStart = kInterval * kIntervals - 0.5 * interval;
     const bool perSignal = argc > 2 && std::strcmp(argv[2], "--per-block") == 0;
@@ -119,11 +121,11 @@ int main(int argc, char** argv) {
         else next = ladder.Record(time, next);
     };
     record(0.0);
-    doc.stopped = 0;
+    run.stopped = false;
     double h = interval;
     double t = 0.0;
     for (; t < lastStart; t += interval) {
-        doc.intervalStart = t;
+        run.intervalStart = t;
         // Step ends with an evaluation at the interval's end: the Sums hold their values there.
         h = ladder.Step(h, interval);
         record(t + interval);

@@ -2,6 +2,7 @@
 // work a file can ask for) and saves it to memory. Nothing may crash, leak or hang.
 #include <cstdint>
 
+#include "core/engine/RunDriver.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/ChartFile.h"
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CArchive ar = CArchive::ForReading({data, size});
     if (!ReadChart(ar, doc, host)) return 0;
     fuzz::CapTheWork(doc, 20);
-    doc.OnRun();
+    RunChart(doc);
     auto bytes = ChartBytes(doc, host);
     (void)bytes;
     return 0;

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "cli/Runner.h"
 #include "cli/RunnerOptions.h"
 #include "core/engine/HistoryBudget.h"
@@ -64,6 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream err;
     if (!runner::ApplySettings(doc, *options, err)) return 0;
     fuzz::CapTheWork(doc, 50);
-    doc.OnRun();
+    RunChart(doc);
     return 0;
 }

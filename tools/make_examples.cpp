@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/ClockBlock.h"
 #include "core/blocks/FunctionGenerator.h"
@@ -42,8 +43,7 @@ public:
 
     // Column x, row y counted downward from the top row 0 (stored as row -y).
     CBlock* Add(int typeId, int x, int y, const std::string& label, std::initializer_list<double> params = {}) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(x, -y);
+        doc.PlaceBlock(doc.CreateBlock(typeId), x, -y);
         CBlock* block = doc.blockList.back().get();
         block->label = label;
         int k = 1;
@@ -243,7 +243,7 @@ int main(int argc, char** argv) {
     for (const Example& example : examples) {
         Builder b;
         example.build(b);
-        b.doc.OnRun();
+        RunChart(b.doc);
         std::string path = (std::filesystem::path(argv[1]) / example.file).string();
         if (!SaveChartFile(path, b.doc, b.host)) return 2;
         std::printf("%s: %zu samples\n", path.c_str(), b.doc.Clock()->history.size());

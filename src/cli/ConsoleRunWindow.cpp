@@ -61,7 +61,7 @@ void ConsoleRunWindow::Pump(CTarvekDoc& doc, bool) {
 }
 
 void ConsoleRunWindow::Show(const CTarvekDoc& doc, double now) {
-    const std::string line = "ondrel-run: " + ProgressLine(doc.currentTime, doc.simulationEnd, now - start_);
+    const std::string line = "ondrel-run: " + ProgressLine(doc.RunTime(), doc.simulationEnd, now - start_);
     if (terminal_) err_ << kEraseLine << line;
     else err_ << line << '\n';
     err_.flush();

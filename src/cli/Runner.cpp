@@ -12,6 +12,7 @@
 #include "cli/SampleCsv.h"
 #include "cli/SignalStop.h"
 #include "core/engine/HistoryBudget.h"
+#include "core/engine/RunDriver.h"
 #include "core/engine/RunMessages.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/ChartFile.h"
@@ -170,7 +171,7 @@ int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform
     if (options->run) {
         platform.messages.Forget();
         const auto start = std::chrono::steady_clock::now();
-        doc.OnRun();
+        RunChart(doc);
         result.wallSeconds = SecondsSince(start);
         const auto& captions = platform.messages.Captions();
         refused = std::find(captions.begin(), captions.end(), kRefusedCaption) != captions.end();

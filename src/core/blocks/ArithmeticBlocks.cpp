@@ -3,7 +3,7 @@
 #include <string>
 
 #include "core/blocks/StatelessBlocks.h"
-#include "core/model/CTarvekDoc.h"
+#include "core/blocks/RunContext.h"
 #include "core/platform/NumberFormat.h"
 #include "core/platform/Platform.h"
 
@@ -49,11 +49,13 @@ void CDivideBlock::Compute() {
         return;
     }
     // The error path may allocate: the run ends here anyway.
-    const double time = document ? document->currentTime : 0.0;
-    if (document) document->NoteMessageAbout(*this);
-    ShowMessage("Divide by zero in block " + label + " at time " + FormatSignificant(time, 6),
-                "RunTime Error", MsgButtons::Ok, MsgIcon::Error);
-    if (document) document->StopRun(RunEndKind::BlockError, this);
+    const Status status{"Divide by zero in block " + label + " at time " + FormatSignificant(Now(), 6),
+                        "RunTime Error", MsgButtons::Ok, MsgIcon::Error, {}};
+    if (run != nullptr) {
+        run->ReportBlockError(*this, status);
+    } else {
+        ShowStatus(status);
+    }
 }
 
 // The block classes of this family, compiled with their formulas.

@@ -3,12 +3,9 @@
 #include "core/blocks/BlockFamilies.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/ClockBlock.h"
-#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 namespace {
-
-static_assert(kTypeClock == kClockTypeId);
 
 // A caption left null keeps the base caption ("Input k" / "Gain k").
 constexpr const char* kBase = nullptr;
@@ -98,28 +95,28 @@ const std::vector<CatalogueEntry> kRows{
 };
 
 // The family whose classes implement a type: decides which maker builds it.
-std::unique_ptr<CBlock> MakeFamilyBlock(const CatalogueEntry& row, CTarvekDoc* document) {
+std::unique_ptr<CBlock> MakeFamilyBlock(const CatalogueEntry& row, IBlockChart* chart) {
     const int id = row.typeId;
     switch (id) {
         case kTypeClock:
-            return std::make_unique<CClockBlock>(row.bitmapId, document, row.commandId, id);
+            return std::make_unique<CClockBlock>(row.bitmapId, chart, row.commandId, id);
         case kTypeIntegrate:
         case kTypeDelay:
         case kTypeDecay:
         case kTypeBackLash:
         case kTypeZeroOrderHold:
         case kTypeOneShot:
-            return MakeDynamicBlock(id, row.bitmapId, document, row.commandId);
+            return MakeDynamicBlock(id, row.bitmapId, chart, row.commandId);
         case kTypeGaussian:
         case kTypeJitter:
         case kTypeRandom:
         case kTypeSineWaveGenerator:
         case kTypeTimePulseGenerator:
-            return MakeGeneratorBlock(id, row.bitmapId, document, row.commandId);
+            return MakeGeneratorBlock(id, row.bitmapId, chart, row.commandId);
         case kTypeFunctionGenerator:
-            return MakeFunctionGeneratorBlock(id, row.bitmapId, document, row.commandId);
+            return MakeFunctionGeneratorBlock(id, row.bitmapId, chart, row.commandId);
         default:
-            return MakeStatelessBlock(id, row.bitmapId, document, row.commandId);
+            return MakeStatelessBlock(id, row.bitmapId, chart, row.commandId);
     }
 }
 
@@ -154,10 +151,10 @@ const CatalogueEntry* FindCatalogueEntryByCommand(int commandId) {
     return nullptr;
 }
 
-std::unique_ptr<CBlock> CreateCatalogueBlock(int typeId, CTarvekDoc* document) {
+std::unique_ptr<CBlock> CreateCatalogueBlock(int typeId, IBlockChart* chart) {
     const CatalogueEntry* row = FindCatalogueEntry(typeId);
     if (!row) return nullptr;
-    std::unique_ptr<CBlock> block = MakeFamilyBlock(*row, document);
+    std::unique_ptr<CBlock> block = MakeFamilyBlock(*row, chart);
     if (block) ApplyRow(*block, *row);
     return block;
 }

@@ -10,7 +10,7 @@
 
 namespace ondrel {
 
-class CTarvekDoc;
+class IBlockChart;
 
 // One row of the catalogue.
 struct CatalogueEntry {
@@ -33,8 +33,8 @@ const CatalogueEntry* FindCatalogueEntry(int typeId);
 // The row whose command id this is, or null.
 const CatalogueEntry* FindCatalogueEntryByCommand(int commandId);
 
-// A new block of the type, with its catalogue row applied and document as its owner; null
+// A new block of the type, with its catalogue row applied and chart as its owner; null
 // for an id the catalogue does not hold (61627 and the id without a name among them).
-std::unique_ptr<CBlock> CreateCatalogueBlock(int typeId, CTarvekDoc* document);
+std::unique_ptr<CBlock> CreateCatalogueBlock(int typeId, IBlockChart* chart);
 
 }  // namespace ondrel

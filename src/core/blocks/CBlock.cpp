@@ -3,7 +3,8 @@
 #include <string>
 
 #include "core/io/CArchive.h"
-#include "core/model/CTarvekDoc.h"
+#include "core/blocks/BlockChart.h"
+#include "core/blocks/RunContext.h"
 #include "core/platform/LoadError.h"
 #include "core/platform/Platform.h"
 #include "core/platform/StringTable.h"
@@ -37,12 +38,12 @@ std::string UnfilledInputMessage(const CBlock& block, int k) {
 
 }  // namespace
 
-CBlock::CBlock(int bitmapId_, CTarvekDoc* document_, int commandId_, int typeId_)
+CBlock::CBlock(int bitmapId_, IBlockChart* chart_, int commandId_, int typeId_)
     : typeId(typeId_),
       bitmapId(bitmapId_),
       commandId(commandId_),
       helpId(commandId_ + kHelpIdOffset),
-      document(document_) {
+      chart(chart_) {
     typeName = LoadString(typeId_);
     label = typeName;
     for (int k = 1; k <= 3; ++k) {
@@ -90,9 +91,9 @@ bool CBlock::ResolveInput(GridPoint key, int k) {
         input[k] = nullptr;
         return true;
     }
-    if (document != nullptr) {
+    if (chart != nullptr) {
         // First match in list order: of two blocks on one cell the earlier one wins.
-        if (CBlock* found = document->FirstBlockAt(key)) {
+        if (CBlock* found = chart->FirstBlockAt(key)) {
             input[k] = found;
             return true;
         }
@@ -100,6 +101,8 @@ bool CBlock::ResolveInput(GridPoint key, int k) {
     ReportLoadError("Unable to find a match for input " + std::to_string(k) + " of block '" + label + "'.");
     return false;
 }
+
+double CBlock::Now() const { return run != nullptr ? run->Now() : 0.0; }
 
 double CBlock::ValueAt(std::int64_t i) const {
     if (i < 0 || static_cast<std::uint64_t>(i) >= history.size()) return 0.0;
@@ -112,20 +115,17 @@ bool CBlock::EditProperties() {
 
 void SetBlockEditor(IBlockEditor* editor) { installedEditor = editor; }
 
-bool CheckRequiredInputs(const CTarvekDoc& document) {
-    bool allFilled = true;
-    for (const auto& block : document.blockList) {
+std::vector<UnfilledInput> UnfilledRequiredInputs(const std::vector<std::unique_ptr<CBlock>>& blocks) {
+    std::vector<UnfilledInput> unfilled;
+    for (const auto& block : blocks) {
         const int required = block->requiredInputs < 3 ? block->requiredInputs : 3;
         for (int k = 1; k <= required; ++k) {
             if (block->input[k] != nullptr) continue;
-            allFilled = false;
-            document.NoteMessageAbout(*block);
-            MsgResult answer = ShowMessage(UnfilledInputMessage(*block, k), kRunTimeErrorCaption,
-                                           MsgButtons::OkCancel);
-            if (answer == MsgResult::Cancel) return false;
+            unfilled.push_back({block.get(), Status{UnfilledInputMessage(*block, k), kRunTimeErrorCaption,
+                                                    MsgButtons::OkCancel, MsgIcon::None, {}}});
         }
     }
-    return allFilled;
+    return unfilled;
 }
 
 }  // namespace ondrel

@@ -9,15 +9,18 @@
 // ("p2 x in2") readable exactly as it is written for the user.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/platform/FontDescription.h"
+#include "core/platform/Status.h"
 
 namespace ondrel {
 
 class CArchive;
-class CTarvekDoc;
+class IBlockChart;
+class IRunContext;
 
 // Evaluation kinds: how the engine treats a block.
 enum BlockKind : std::int32_t {
@@ -46,7 +49,7 @@ class CBlock {
 public:
     // Sets the base defaults, takes typeName and label from the string table entry typeId,
     // helpId = commandId + 0x10000. The subclass constructor then applies its catalogue row.
-    CBlock(int bitmapId, CTarvekDoc* document, int commandId, int typeId);
+    CBlock(int bitmapId, IBlockChart* chart, int commandId, int typeId);
     virtual ~CBlock() = default;
     CBlock(const CBlock&) = delete;
     CBlock& operator=(const CBlock&) = delete;
@@ -62,10 +65,12 @@ public:
     virtual void ClearHistory();
     virtual void RecordSample();
 
-    // Connects input k (1..3) to the first block of the document's list at key; (-99, -99)
+    // Connects input k (1..3) to the first block of the chart's list at key; (-99, -99)
     // disconnects. On no match shows "Unable to find a match for input ..." under
     // "Load Error", leaves the input as it was and returns false.
     bool ResolveInput(GridPoint key, int k);
+    // The simulated time of the evaluation under way; 0.0 outside a run.
+    double Now() const;
     // Sample i of the last run, 0.0 when i is not below the sample count.
     double ValueAt(std::int64_t i) const;
     // Opens the block editor on this block (installed by the desktop program); false when
@@ -101,7 +106,9 @@ public:
     GridPoint position;
     std::array<RouteRecord, 4> route{};          // [1..3]
     std::string linkLetter;
-    CTarvekDoc* document = nullptr;
+    IBlockChart* chart = nullptr;  // the chart holding the block; never owning
+    // The run under way, set on every block of the chart by the run driver; null outside a run.
+    IRunContext* run = nullptr;
     ColorRef color = 0;
     std::string notes;
 };
@@ -115,10 +122,13 @@ public:
 };
 void SetBlockEditor(IBlockEditor* editor);  // null: EditProperties does nothing
 
-// The check before a run: for every block of the document and each of its required inputs
-// that has no source, asks "A <type> block, <label>, needs the ... input filled." under
-// "Run Time Error" with OK and Cancel. Cancel ends the check at once. Returns true when every
-// required input is filled (no message was shown).
-bool CheckRequiredInputs(const CTarvekDoc& document);
+// The check before a run: for every block of the list and each of its required inputs that
+// has no source, in order, the question "A <type> block, <label>, needs the ... input
+// filled." under "Run Time Error" with OK and Cancel. Whoever asks them stops at a Cancel.
+struct UnfilledInput {
+    const CBlock* block = nullptr;
+    Status question;
+};
+std::vector<UnfilledInput> UnfilledRequiredInputs(const std::vector<std::unique_ptr<CBlock>>& blocks);
 
 }  // namespace ondrel

@@ -4,11 +4,11 @@
 #include <memory>
 
 #include "core/io/CArchive.h"
-#include "core/model/CTarvekDoc.h"
+#include "core/blocks/BlockChart.h"
 
 namespace ondrel {
 
-CDummyBlock::CDummyBlock(CTarvekDoc* document) : CBlock(0, document, 0, 0) {
+CDummyBlock::CDummyBlock(IBlockChart* chart) : CBlock(0, chart, 0, 0) {
     inputCount = 0;
     paramCount = 0;
     kind = kKindAuxiliary;
@@ -16,13 +16,13 @@ CDummyBlock::CDummyBlock(CTarvekDoc* document) : CBlock(0, document, 0, 0) {
 }
 
 void CClockBlock::CreateAuxiliaryOutputs() {
-    if (!document || errorBlock_ || countBlock_) return;
-    auto error = std::make_unique<CDummyBlock>(document);
-    auto count = std::make_unique<CDummyBlock>(document);
+    if (!chart || errorBlock_ || countBlock_) return;
+    auto error = std::make_unique<CDummyBlock>(chart);
+    auto count = std::make_unique<CDummyBlock>(chart);
     error->label = label + "Error";
     count->label = label + "Count";
-    errorBlock_ = document->AppendAuxiliaryBlock(std::move(error));
-    countBlock_ = document->AppendAuxiliaryBlock(std::move(count));
+    errorBlock_ = chart->AppendAuxiliaryBlock(std::move(error));
+    countBlock_ = chart->AppendAuxiliaryBlock(std::move(count));
     PlaceAuxiliaryOutputs();
 }
 
@@ -55,18 +55,18 @@ void CClockBlock::Serialize(CArchive& ar) {
         }
         if (ar.Failed()) return;
     }
-    SerializeAuxiliary(ar, errorBlock_, document);
-    SerializeAuxiliary(ar, countBlock_, document);
+    SerializeAuxiliary(ar, errorBlock_, chart);
+    SerializeAuxiliary(ar, countBlock_, chart);
 }
 
 // A Clock that never made its outputs still writes two records, so the file keeps the
 // layout every reader expects.
-void CClockBlock::SerializeAuxiliary(CArchive& ar, CBlock* block, CTarvekDoc* document) {
+void CClockBlock::SerializeAuxiliary(CArchive& ar, CBlock* block, IBlockChart* chart) {
     if (block) {
         block->Serialize(ar);
         return;
     }
-    CDummyBlock placeholder(document);
+    CDummyBlock placeholder(chart);
     placeholder.Serialize(ar);
 }
 

@@ -16,7 +16,7 @@ inline constexpr int kClockAuxiliaryOffset = 500;
 // never drawn and never offered to the user. Its value is written from outside.
 class CDummyBlock final : public CBlock {
 public:
-    explicit CDummyBlock(CTarvekDoc* document);
+    explicit CDummyBlock(IBlockChart* chart);
     void Compute() override {}
 };
 
@@ -26,7 +26,7 @@ public:
 
     // Creates "Error" at (x - 500, y) and "Count" at (x, y + 500) of the Clock, labelled
     // with the Clock's label followed by "Error" and "Count", and appends them to the
-    // document. Does nothing when they exist already or the Clock has no document.
+    // document. Does nothing when they exist already or the Clock is in no chart.
     void CreateAuxiliaryOutputs();
 
     // Own base record, then the base records of "Error" and "Count". Loading creates the
@@ -42,7 +42,7 @@ public:
 
 private:
     void PlaceAuxiliaryOutputs();
-    static void SerializeAuxiliary(CArchive& ar, CBlock* block, CTarvekDoc* document);
+    static void SerializeAuxiliary(CArchive& ar, CBlock* block, IBlockChart* chart);
 
     CBlock* errorBlock_ = nullptr;  // owned by the document
     CBlock* countBlock_ = nullptr;  // owned by the document

@@ -8,12 +8,11 @@
 #include "core/blocks/Spline.h"
 #include "core/blocks/StatelessBlocks.h"
 #include "core/io/CArchive.h"
-#include "core/model/CTarvekDoc.h"
+#include "core/blocks/RunContext.h"
 
 namespace ondrel {
 namespace {
 
-double CurrentTime(const CTarvekDoc* document) { return document ? document->currentTime : 0.0; }
 
 // The index of the last of m recorded samples at or before sample position pS (clamped to
 // the recorded range; NaN counts as the start).
@@ -31,7 +30,7 @@ void CDelayBlock::Serialize(CArchive& ar) {
 }
 
 int CDelayBlock::Setup() {
-    sampleInterval = document ? document->outputInterval : 0.0;
+    sampleInterval = run != nullptr ? run->OutputInterval() : 0.0;
     return 1;
 }
 
@@ -53,7 +52,7 @@ void CDelayBlock::RecordSample() {
 void CDelayBlock::Compute() {
     const double in1 = InputOrZero(*this, 1);
     const double delay = InputOrParam(2);
-    const double t = CurrentTime(document);
+    const double t = Now();
     double out;
     if (delay <= 0.0) {
         out = in1;

@@ -9,12 +9,11 @@
 #include "core/blocks/IntegrateBlock.h"
 #include "core/blocks/StatelessBlocks.h"
 #include "core/io/CArchive.h"
-#include "core/model/CTarvekDoc.h"
+#include "core/blocks/RunContext.h"
 
 namespace ondrel {
 namespace {
 
-double CurrentTime(const CTarvekDoc* document) { return document ? document->currentTime : 0.0; }
 
 // Beyond this many time constants the approach counts as complete.
 constexpr double kDecayCutOff = 660.0;
@@ -31,7 +30,7 @@ int CDecayBlock::Setup() {
 
 void CDecayBlock::RecordSample() {
     CBlock::RecordSample();
-    lastRecordTime = CurrentTime(document);
+    lastRecordTime = Now();
 }
 
 void CDecayBlock::Compute() {
@@ -46,7 +45,7 @@ void CDecayBlock::Compute() {
         value = asymptote;
         return;
     }
-    const double tau = (CurrentTime(document) - lastRecordTime) / rate;
+    const double tau = (Now() - lastRecordTime) / rate;
     value = tau > kDecayCutOff ? asymptote : last + (asymptote - last) * (1.0 - std::exp(-tau));
 }
 
@@ -114,7 +113,7 @@ int COneShotBlock::Setup() {
 }
 
 void COneShotBlock::Compute() {
-    const double t = CurrentTime(document);
+    const double t = Now();
     const double trigger = InputOrZero(*this, 1);
     value = 0.0;
     if (armed && trigger > 0.0) {
@@ -138,21 +137,21 @@ void COneShotBlock::Compute() {
 
 // --- the family's maker ------------------------------------------------------------------
 
-std::unique_ptr<CBlock> MakeDynamicBlock(int typeId, int bitmapId, CTarvekDoc* document,
+std::unique_ptr<CBlock> MakeDynamicBlock(int typeId, int bitmapId, IBlockChart* chart,
                                          int commandId) {
     switch (typeId) {
         case kTypeIntegrate:
-            return std::make_unique<CIntegrateBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CIntegrateBlock>(bitmapId, chart, commandId, typeId);
         case kTypeDelay:
-            return std::make_unique<CDelayBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CDelayBlock>(bitmapId, chart, commandId, typeId);
         case kTypeDecay:
-            return std::make_unique<CDecayBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CDecayBlock>(bitmapId, chart, commandId, typeId);
         case kTypeBackLash:
-            return std::make_unique<CBackLashBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CBackLashBlock>(bitmapId, chart, commandId, typeId);
         case kTypeZeroOrderHold:
-            return std::make_unique<CZeroOrderHoldBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CZeroOrderHoldBlock>(bitmapId, chart, commandId, typeId);
         case kTypeOneShot:
-            return std::make_unique<COneShotBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<COneShotBlock>(bitmapId, chart, commandId, typeId);
         default:
             return nullptr;
     }

@@ -2,7 +2,7 @@
 // The dynamic blocks whose output depends on the past, apart from Integrate (advanced by the
 // integrator) and Delay (its own file): Decay, Back Lash, Zero Order Hold and One Shot.
 // Each resets its state in Setup at the start of a run; those whose state must survive
-// saving a chart append it to the base record in Serialize. t is the document's current
+// saving a chart append it to the base record in Serialize. t is the run's current
 // simulated time.
 #include <cstdint>
 

@@ -93,9 +93,9 @@ void CFunctionGeneratorBlock::Compute() {
 }
 
 std::unique_ptr<CBlock> MakeFunctionGeneratorBlock(int typeId, int bitmapId,
-                                                   CTarvekDoc* document, int commandId) {
+                                                   IBlockChart* chart, int commandId) {
     if (typeId != kTypeFunctionGenerator) return nullptr;
-    return std::make_unique<CFunctionGeneratorBlock>(bitmapId, document, commandId, typeId);
+    return std::make_unique<CFunctionGeneratorBlock>(bitmapId, chart, commandId, typeId);
 }
 
 }  // namespace ondrel

@@ -8,14 +8,13 @@
 #include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/RandomSource.h"
 #include "core/io/CArchive.h"
-#include "core/model/CTarvekDoc.h"
+#include "core/blocks/RunContext.h"
 
 namespace ondrel {
 namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-double CurrentTime(const CTarvekDoc* document) { return document ? document->currentTime : 0.0; }
 
 // A connected Switch below 0 turns the generator off.
 bool SwitchedOffBelowZero(const CBlock& b) { return b.input[3] && b.input[3]->value < 0.0; }
@@ -81,7 +80,7 @@ int CJitterBlock::Setup() {
 void CJitterBlock::Compute() {
     value = 0.0;
     if (SwitchedOffBelowZero(*this)) return;
-    const double t = CurrentTime(document);
+    const double t = Now();
     if (nextTime >= t) return;
     value = 1.0;
     nextTime = t + JitterInterval(*this);
@@ -102,7 +101,7 @@ int CSineWaveGeneratorBlock::Setup() {
 
 void CSineWaveGeneratorBlock::Compute() {
     const bool on = !input[3] || input[3]->value > 0.0;
-    value = Advance(CurrentTime(document), on, InputOrParam(1));
+    value = Advance(Now(), on, InputOrParam(1));
 }
 
 // --- Time Pulse Generator ----------------------------------------------------------------
@@ -120,7 +119,7 @@ int CTimePulseGeneratorBlock::Setup() {
 }
 
 void CTimePulseGeneratorBlock::Compute() {
-    const double t = CurrentTime(document);
+    const double t = Now();
     value = 0.0;
     if (input[3]) {
         if (input[3]->value < 0.0) {
@@ -142,20 +141,20 @@ void CTimePulseGeneratorBlock::Compute() {
 
 // --- the family's maker ------------------------------------------------------------------
 
-std::unique_ptr<CBlock> MakeGeneratorBlock(int typeId, int bitmapId, CTarvekDoc* document,
+std::unique_ptr<CBlock> MakeGeneratorBlock(int typeId, int bitmapId, IBlockChart* chart,
                                            int commandId) {
     switch (typeId) {
         case kTypeRandom:
-            return std::make_unique<CRandomBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CRandomBlock>(bitmapId, chart, commandId, typeId);
         case kTypeGaussian:
-            return std::make_unique<CGaussianBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CGaussianBlock>(bitmapId, chart, commandId, typeId);
         case kTypeJitter:
-            return std::make_unique<CJitterBlock>(bitmapId, document, commandId, typeId);
+            return std::make_unique<CJitterBlock>(bitmapId, chart, commandId, typeId);
         case kTypeSineWaveGenerator:
-            return std::make_unique<CSineWaveGeneratorBlock>(bitmapId, document, commandId,
+            return std::make_unique<CSineWaveGeneratorBlock>(bitmapId, chart, commandId,
                                                              typeId);
         case kTypeTimePulseGenerator:
-            return std::make_unique<CTimePulseGeneratorBlock>(bitmapId, document, commandId,
+            return std::make_unique<CTimePulseGeneratorBlock>(bitmapId, chart, commandId,
                                                               typeId);
         default:
             return nullptr;

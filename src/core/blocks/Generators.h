@@ -4,7 +4,7 @@
 // Generator off, and one not above 0 turns the Sine Wave Generator off. A connected input 1
 // or 2 supplies the value in place of its parameter. Random, Gaussian and Jitter draw from
 // the one shared random source and re-seed it in Setup from their "Seed" (parameter 3).
-// t is the document's current simulated time.
+// t is the run's current simulated time (Now).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

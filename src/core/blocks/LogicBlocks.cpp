@@ -1,6 +1,6 @@
 // The Logic toolbar's stateless blocks: AND, Exclusive OR, Inclusive OR, Quit and Relay.
 #include "core/blocks/StatelessBlocks.h"
-#include "core/model/CTarvekDoc.h"
+#include "core/blocks/RunContext.h"
 
 namespace ondrel {
 namespace {
@@ -42,14 +42,14 @@ double RelayFormula(const CBlock& b) {
     return InputOrZero(b, 3) > b.param[1] ? InputOrZero(b, 1) : InputOrZero(b, 2);
 }
 
-CQuitBlock::CQuitBlock(int bitmapId, CTarvekDoc* document, int commandId, int typeId)
-    : CBlock(bitmapId, document, commandId, typeId) {
+CQuitBlock::CQuitBlock(int bitmapId, IBlockChart* chart, int commandId, int typeId)
+    : CBlock(bitmapId, chart, commandId, typeId) {
     showsValue = 0;
 }
 
 void CQuitBlock::Compute() {
     // The run goes on while g1 stays at or above the limit.
-    if (ScaledOrZero(*this, 1) < InputOrParam(2) && document) document->StopRun(RunEndKind::Quit, this);
+    if (ScaledOrZero(*this, 1) < InputOrParam(2) && run != nullptr) run->RequestQuit(*this);
 }
 
 // The block classes of this family, compiled with their formulas.

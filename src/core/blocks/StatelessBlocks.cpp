@@ -19,11 +19,11 @@ int CPiBlock::Setup() {
 namespace {
 
 template <class Block>
-std::unique_ptr<CBlock> Make(int typeId, int bitmapId, CTarvekDoc* document, int commandId) {
-    return std::make_unique<Block>(bitmapId, document, commandId, typeId);
+std::unique_ptr<CBlock> Make(int typeId, int bitmapId, IBlockChart* chart, int commandId) {
+    return std::make_unique<Block>(bitmapId, chart, commandId, typeId);
 }
 
-using Maker = std::unique_ptr<CBlock> (*)(int, int, CTarvekDoc*, int);
+using Maker = std::unique_ptr<CBlock> (*)(int, int, IBlockChart*, int);
 
 struct StatelessType {
     int typeId;
@@ -65,10 +65,10 @@ constexpr StatelessType kStatelessTypes[] = {
 
 }  // namespace
 
-std::unique_ptr<CBlock> MakeStatelessBlock(int typeId, int bitmapId, CTarvekDoc* document,
+std::unique_ptr<CBlock> MakeStatelessBlock(int typeId, int bitmapId, IBlockChart* chart,
                                            int commandId) {
     for (const auto& type : kStatelessTypes)
-        if (type.typeId == typeId) return type.make(typeId, bitmapId, document, commandId);
+        if (type.typeId == typeId) return type.make(typeId, bitmapId, chart, commandId);
     return nullptr;
 }
 

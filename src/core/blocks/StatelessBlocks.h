@@ -129,7 +129,7 @@ public:
 // no output: its value is never written and no port is drawn for it.
 class CQuitBlock final : public CBlock {
 public:
-    CQuitBlock(int bitmapId, CTarvekDoc* document, int commandId, int typeId);
+    CQuitBlock(int bitmapId, IBlockChart* chart, int commandId, int typeId);
     void Compute() override;
 };
 

@@ -7,18 +7,18 @@
 
 #include "core/blocks/ClockBlock.h"
 #include "core/engine/RunMessages.h"
+#include "core/engine/RunState.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/platform/Platform.h"
 
 namespace ondrel {
 
 namespace {
 
 // The first n blocks of the state list: the states this integrator advances.
-std::vector<CBlock*> ListedStates(const CTarvekDoc& doc, int n) {
+std::vector<CBlock*> ListedStates(const RunState& run, int n) {
     const std::size_t wanted = n > 0 ? static_cast<std::size_t>(n) : 0;
-    const std::size_t listed = std::min(doc.stateList.size(), wanted);
-    return {doc.stateList.begin(), doc.stateList.begin() + static_cast<std::ptrdiff_t>(listed)};
+    const std::size_t listed = std::min(run.stateList.size(), wanted);
+    return {run.stateList.begin(), run.stateList.begin() + static_cast<std::ptrdiff_t>(listed)};
 }
 
 }  // namespace
@@ -37,8 +37,8 @@ struct CIntegrator::StepScope {
     CIntegrator& integrator;
 };
 
-CIntegrator::CIntegrator(int stateCount, int stageCount, CTarvekDoc* doc)
-    : document(doc),
+CIntegrator::CIntegrator(int stateCount, int stageCount, RunState& runState)
+    : run(&runState),
       n(stateCount),
       s(stageCount),
       c(static_cast<std::size_t>(stageCount)),
@@ -49,8 +49,8 @@ CIntegrator::CIntegrator(int stateCount, int stageCount, CTarvekDoc* doc)
       yStart(static_cast<std::size_t>(stateCount)),
       yNew(static_cast<std::size_t>(stateCount)),
       k(static_cast<std::size_t>(stageCount) * stateCount),
-      program_(*doc, ListedStates(*doc, stateCount)) {
-    clock_ = doc->Clock();
+      program_(runState.Document().Clock(), runState.computeList, ListedStates(runState, stateCount)) {
+    clock_ = runState.Document().Clock();
     if (clock_ != nullptr) errorLimit = clock_->param[1];
     if (const auto* clock = dynamic_cast<const CClockBlock*>(clock_)) {
         errorOutput_ = clock->ErrorBlock();
@@ -77,7 +77,7 @@ double CIntegrator::Step(double h, double interval) {
             return 0.0;
         }
         h = NextStepSize(err, hTry);
-        if (interval / h > document->maxSteps) {
+        if (interval / h > run->Document().maxSteps) {
             ReportExcessiveSteps(interval / h);
             return 0.0;
         }
@@ -158,21 +158,21 @@ double CIntegrator::NextStepSize(double err, double h) const {
     return std::fabs(std::pow(ratio, exponent)) * safety * h;
 }
 
-int CIntegrator::Evaluate(double stageTime, double* derivatives) {
-    CTarvekDoc& doc = *document;
-    if (doc.stopped) return 0;
-    const double time = doc.intervalStart + stageTime;
-    doc.currentTime = time;
+bool CIntegrator::Evaluate(double stageTime, double* derivatives) {
+    RunState& state = *run;
+    if (state.stopped) return false;
+    const double time = state.intervalStart + stageTime;
+    state.SetTime(time);
     if (clock_ != nullptr) clock_->value = time;
     if (inStep_) {
         program_.Evaluate(time, derivatives, static_cast<std::size_t>(n));
-        return 1;
+        return true;
     }
     // On its own the evaluation starts from and leaves its results in the blocks.
     program_.Load();
     program_.Evaluate(time, derivatives, static_cast<std::size_t>(n));
     program_.Publish();
-    return 1;
+    return true;
 }
 
 void CIntegrator::LoadStates(double* y) const {
@@ -195,14 +195,14 @@ void CIntegrator::ReportExcessiveSteps(double stepsNeeded) const {
     const double whole = std::trunc(stepsNeeded);
     const int count = whole < static_cast<double>(kLargestCount) ? static_cast<int>(whole)
                                                                  : kLargestCount;
-    ShowMessage(kExcessiveStepsText + std::to_string(count) + kExcessiveStepsTimeText +
-                    RunMessageTime(document->currentTime),
-                kRunFailureCaption, MsgButtons::Ok, MsgIcon::Error);
+    RunState::Show(Status{kExcessiveStepsText + std::to_string(count) + kExcessiveStepsTimeText +
+                              RunMessageTime(run->Now()),
+                          kRunFailureCaption, MsgButtons::Ok, MsgIcon::Error, {}});
 }
 
 void CIntegrator::ReportIntegrationFailure() const {
-    ShowMessage(kIntegrationFailedText + RunMessageTime(document->currentTime),
-                kRunFailureCaption, MsgButtons::Ok, MsgIcon::Error);
+    RunState::Show(Status{kIntegrationFailedText + RunMessageTime(run->Now()), kRunFailureCaption,
+                          MsgButtons::Ok, MsgIcon::Error, {}});
 }
 
 void CIntegrator::ReportIntervalStatistics(double largestError, double attempts) const {

@@ -17,7 +17,7 @@
 namespace ondrel {
 
 class CBlock;
-class CTarvekDoc;
+class RunState;
 
 class CIntegrator {
 public:
@@ -25,7 +25,7 @@ public:
     CIntegrator(const CIntegrator&) = delete;
     CIntegrator& operator=(const CIntegrator&) = delete;
 
-    // Advances every state block from the document's interval start over interval time units,
+    // Advances every state block from the run's interval start over interval time units,
     // first trying step size h. Returns the size of the last accepted step, or 0.0 when the
     // run must stop: a stop request (no message), too many steps needed or an error estimate
     // that is not a finite number (a "RunTime Error" message each).
@@ -36,10 +36,10 @@ public:
     // One model evaluation at stageTime after the interval start: sets the current time and
     // the Clock's output, computes the compute list in order and writes each state's
     // derivative (source of input 1 times parameter 1, as they were at construction).
-    // Returns 0 without evaluating anything when the document's stop flag is set, 1
+    // Returns false without evaluating anything when the run's stop flag is set, true
     // otherwise. The compute list is evaluated through the program compiled at
     // construction; outside Step the blocks hold the results as soon as it returns.
-    virtual int Evaluate(double stageTime, double* derivatives);
+    virtual bool Evaluate(double stageTime, double* derivatives);
     // With hold set, a step leaves its results in the program's slots instead of handing
     // them to the blocks as it ends; Load then keeps the newer slots. Only for a run where
     // nothing reads the blocks' outputs between steps but through HeldValues: whoever sets
@@ -58,7 +58,7 @@ public:
     double NextStepSize(double err, double h) const;
 
     // Members in the order the integrator keeps them.
-    CTarvekDoc* document;       // not owned
+    RunState* run;              // not owned
     int n;                      // number of state blocks
     int s;                      // number of stages
     std::vector<double> c;      // s stage time fractions
@@ -78,8 +78,9 @@ public:
 
 protected:
     // Allocates every array for n states and s stages and copies the error limit from the
-    // Clock (the document's first block). The document must hold its Clock and state list.
-    CIntegrator(int n, int s, CTarvekDoc* document);
+    // Clock (the document's first block). The document must hold its Clock and the run its
+    // state and compute lists.
+    CIntegrator(int n, int s, RunState& run);
 
     double A(int row, int column) const { return a[row * s + column]; }
     double* K(int stage) { return k.data() + static_cast<std::size_t>(stage) * n; }

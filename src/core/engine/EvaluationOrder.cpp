@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
@@ -135,11 +136,14 @@ bool HasFeedbackLoop(const std::vector<CBlock*>& list) {
 
 }  // namespace
 
-bool CTarvekDoc::SortBlocks() {
+bool SortBlocks(const CTarvekDoc& doc, RunLists& lists) {
+    std::vector<CBlock*>& computeList = lists.computeList;
+    std::vector<CBlock*>& stateList = lists.stateList;
+    std::vector<CBlock*>& initList = lists.initList;
     computeList.clear();
     stateList.clear();
     initList.clear();
-    for (const auto& owned : blockList) {
+    for (const auto& owned : doc.blockList) {
         CBlock* block = owned.get();
         if (block->initFlag) initList.push_back(block);
         if ((block->kind == kKindAlgebraic && !block->initFlag) ||
@@ -148,10 +152,11 @@ bool CTarvekDoc::SortBlocks() {
         }
         if (block->kind == kKindState && block->typeId != kClockTypeId) stateList.push_back(block);
     }
-    return OrderList(computeList) && OrderList(stateList) && OrderList(initList);
+    return OrderList(computeList, doc.maxSort) && OrderList(stateList, doc.maxSort) &&
+           OrderList(initList, doc.maxSort);
 }
 
-bool CTarvekDoc::OrderList(std::vector<CBlock*>& list) {
+bool OrderList(std::vector<CBlock*>& list, int maxSort) {
     // MaxSort bounds the moves a list may take, which is what ends the repair of a list that
     // holds a feedback loop. The scan resumes at the position just repaired rather than at
     // the front: the blocks before it still have nothing after them that feeds them, so the

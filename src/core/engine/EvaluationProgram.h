@@ -27,13 +27,13 @@
 namespace ondrel {
 
 class CBlock;
-class CTarvekDoc;
 
 class EvaluationProgram {
 public:
-    // Compiles the document's compute list and the derivative of each of the given states
-    // (source of input 1 times parameter 1, as they are now).
-    EvaluationProgram(const CTarvekDoc& document, const std::vector<CBlock*>& states);
+    // Compiles the compute list (the Clock's output is the time) and the derivative of each
+    // of the given states (source of input 1 times parameter 1, as they are now).
+    EvaluationProgram(CBlock* clock, const std::vector<CBlock*>& computeList,
+                      const std::vector<CBlock*>& states);
 
     // Takes the values the evaluation reads before writing them (the states, the other
     // sources) from their blocks, except those whose slots hold results not yet handed back:

@@ -7,7 +7,6 @@
 #include "core/blocks/Generators.h"
 #include "core/blocks/StatelessBlocks.h"
 #include "core/engine/EvaluationProgram.h"
-#include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
 
@@ -15,14 +14,14 @@ namespace ondrel {
 // whatever the size of the chart.
 class EvaluationProgram::Builder {
 public:
-    Builder(EvaluationProgram& program, const CTarvekDoc& document,
+    Builder(EvaluationProgram& program, CBlock* clock, const std::vector<CBlock*>& computeList,
             const std::vector<CBlock*>& states)
-        : program_(program), document_(document), states_(states) {}
+        : program_(program), clock_(clock), computeList_(computeList), states_(states) {}
 
     void Build() {
         IndexBlocks();
         AssignSlots();
-        for (CBlock* block : document_.computeList) Append(*block);
+        for (CBlock* block : computeList_) Append(*block);
         ChooseLoadedSlots();
         AssignDerivatives();
         FormRuns();
@@ -42,11 +41,11 @@ private:
             Note(state);
             Note(state->input[1]);
         }
-        for (CBlock* block : document_.computeList) {
+        for (CBlock* block : computeList_) {
             Note(block);
             for (int k = 1; k <= 3; ++k) Note(block->input[k]);
         }
-        Note(document_.Clock());
+        Note(clock_);
         const auto byAddress = [](const Entry& x, const Entry& y) { return x.block < y.block; };
         std::sort(index_.begin(), index_.end(), byAddress);
         const auto same = [](const Entry& x, const Entry& y) { return x.block == y.block; };
@@ -67,7 +66,7 @@ private:
         for (const CBlock* state : states_) Find(state).slot = next++;
         program_.stateCount_ = states_.size();
         program_.stateBlocks_.assign(states_.begin(), states_.end());
-        for (const CBlock* block : document_.computeList) {
+        for (const CBlock* block : computeList_) {
             Entry& entry = Find(block);
             if (entry.slot >= 0) continue;
             entry.slot = next++;
@@ -81,7 +80,7 @@ private:
         }
         program_.externalLoads_ = program_.loaded_.size();
         program_.values_.assign(static_cast<std::size_t>(next), 0.0);
-        const CBlock* clock = document_.Clock();
+        const CBlock* clock = clock_;
         program_.clockSlot_ = clock != nullptr ? SlotOf(clock) : -1;
     }
 
@@ -271,7 +270,8 @@ private:
     static constexpr std::size_t kShortestArrayRun = 4;
 
     EvaluationProgram& program_;
-    const CTarvekDoc& document_;
+    CBlock* clock_;
+    const std::vector<CBlock*>& computeList_;
     const std::vector<CBlock*>& states_;
     std::vector<Entry> index_;
     std::vector<Op> ops_;       // per step
@@ -279,9 +279,9 @@ private:
     std::int32_t firstExternal_ = 0;
 };
 
-EvaluationProgram::EvaluationProgram(const CTarvekDoc& document,
+EvaluationProgram::EvaluationProgram(CBlock* clock, const std::vector<CBlock*>& computeList,
                                      const std::vector<CBlock*>& states) {
-    Builder(*this, document, states).Build();
+    Builder(*this, clock, computeList, states).Build();
 }
 
 }  // namespace ondrel

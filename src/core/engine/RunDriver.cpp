@@ -12,6 +12,7 @@
 #include "core/blocks/CBlock.h"
 #include "core/engine/CIntegrator.h"
 #include "core/engine/HistoryBudget.h"
+#include "core/engine/RunDriver.h"
 #include "core/engine/RunMessages.h"
 #include "core/engine/RungeKuttaPairs.h"
 #include "core/engine/SampleRecorder.h"
@@ -20,10 +21,10 @@
 
 namespace ondrel {
 
-void ReportRunOutOfMemory(CTarvekDoc& doc) {
-    ShowMessage(kOutOfMemoryText + RunMessageTime(doc.currentTime), kRunFailureCaption,
-                MsgButtons::Ok, MsgIcon::Error);
-    doc.StopRun(RunEndKind::Failure);
+void ReportRunOutOfMemory(RunState& run) {
+    RunState::Show(Status{kOutOfMemoryText + RunMessageTime(run.Now()), kRunFailureCaption, MsgButtons::Ok,
+                          MsgIcon::Error, {}});
+    run.Stop(RunEndKind::Failure);
 }
 
 namespace {
@@ -40,13 +41,14 @@ void ForEachBlock(CTarvekDoc& doc, Action action) {
 
 // Records sample 0 of every block. Out of memory takes the partial sample back (every block
 // then holds the same samples), says so and stops the run.
-bool RecordSampleZero(CTarvekDoc& doc) {
+bool RecordSampleZero(RunState& run) {
+    CTarvekDoc& doc = run.Document();
     try {
         ForEachBlock(doc, [](CBlock& block) { block.RecordSample(); });
         return true;
     } catch (const std::bad_alloc&) {
         ForEachBlock(doc, [](CBlock& block) { block.history.clear(); });
-        ReportRunOutOfMemory(doc);
+        ReportRunOutOfMemory(run);
         return false;
     }
 }
@@ -58,9 +60,10 @@ double ExpectedIntervals(const CTarvekDoc& doc) {
     return std::ceil(lastStart / doc.outputInterval);
 }
 
-void ReserveHistories(CTarvekDoc& doc) {
-    const double recorded = 1.0 + static_cast<double>(doc.stateList.size() +
-                                                      doc.computeList.size() + doc.auxList.size());
+void ReserveHistories(RunState& run) {
+    const CTarvekDoc& doc = run.Document();
+    const double recorded = 1.0 + static_cast<double>(run.stateList.size() +
+                                                      run.computeList.size() + doc.auxList.size());
     const double reservable = std::min(kReserveBudgetBytes, static_cast<double>(HistoryBudgetBytes()));
     const double affordable = std::floor(reservable / (sizeof(double) * recorded));
     // Sample 0, one per interval, and one spare for the rounding of the time sum.
@@ -68,7 +71,7 @@ void ReserveHistories(CTarvekDoc& doc) {
     const auto samples = static_cast<std::size_t>(std::min(wanted, affordable));
     // Only a hint: a reserve that cannot be had leaves the histories to grow as they go.
     try {
-        ForEachLoopRecorded(doc, [samples](CBlock& block) { block.history.reserve(samples); });
+        ForEachLoopRecorded(run.Document(), run, [samples](CBlock& block) { block.history.reserve(samples); });
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }
@@ -89,165 +92,176 @@ bool TimingIsValid(const CTarvekDoc& doc) {
 }
 
 // Sets every block of the run lists up, computes the initial values and records sample 0.
-void SetUpRun(CTarvekDoc& doc) {
-    doc.stopped = 0;
-    doc.runEnd = RunEnd{RunEndKind::None, {}, 0.0};
+void SetUpRun(RunState& run) {
+    CTarvekDoc& doc = run.Document();
+    run.stopped = false;
+    run.end = RunEnd{RunEndKind::None, {}, 0.0};
+    doc.SetLastRunEnd(run.end);
+    run.SetOutputInterval(doc.outputInterval);
     ForEachBlock(doc, [](CBlock& block) { block.ClearHistory(); });
     CBlock& clock = *doc.Clock();
     clock.Setup();
-    doc.currentTime = 0.0;
+    run.SetTime(0.0);
     clock.value = 0.0;
-    for (CBlock* block : doc.initList) block->Setup();
-    for (CBlock* block : doc.initList) block->Compute();
-    for (CBlock* block : doc.stateList) block->Setup();
-    for (CBlock* block : doc.computeList) block->Setup();
-    for (CBlock* block : doc.computeList) block->Compute();
-    ReserveHistories(doc);
-    RecordSampleZero(doc);
+    for (CBlock* block : run.initList) block->Setup();
+    for (CBlock* block : run.initList) block->Compute();
+    for (CBlock* block : run.stateList) block->Setup();
+    for (CBlock* block : run.computeList) block->Setup();
+    for (CBlock* block : run.computeList) block->Compute();
+    ReserveHistories(run);
+    RecordSampleZero(run);
 }
 
 // The integrator IntStyle names; a style only a damaged or foreign file can hold selects the
 // 4/5 pair, since without an integrator the states would never advance.
-bool CreateIntegrator(CTarvekDoc& doc) {
-    doc.integrator.reset();
-    if (doc.stateList.empty()) return true;
-    const int n = static_cast<int>(doc.stateList.size());
+bool CreateIntegrator(RunState& run) {
+    run.integrator.reset();
+    if (run.stateList.empty()) return true;
+    const int n = static_cast<int>(run.stateList.size());
     try {
-        if (doc.intStyle == 1) {
-            doc.integrator = std::make_unique<CRungeKutta78>(n, &doc);
+        if (run.Document().intStyle == 1) {
+            run.integrator = std::make_unique<CRungeKutta78>(n, run);
         } else {
-            doc.integrator = std::make_unique<CRungeKutta45>(n, &doc);
+            run.integrator = std::make_unique<CRungeKutta45>(n, run);
         }
         return true;
     } catch (const std::bad_alloc&) {
-        ReportRunOutOfMemory(doc);
+        ReportRunOutOfMemory(run);
         return false;
     }
 }
 
 // The run window of this run; null when there is none or it could not be opened, so that a
 // window of an earlier run is never used.
-IRunWindow* OpenRunWindow(CTarvekDoc& doc) {
+IRunWindow* OpenRunWindow(RunState& run) {
     IRunWindow* window = Platform().runWindow;
-    if (window != nullptr && !window->Open(doc)) window = nullptr;
-    doc.runWindow = window;
+    if (window != nullptr && !window->Open(run.Document())) window = nullptr;
+    run.window = window;
     return window;
 }
 
-// Brings every block to the end of the interval that starts at the document's interval start.
-void AdvanceInterval(CTarvekDoc& doc) {
-    const double interval = doc.outputInterval;
-    if (!doc.stateList.empty()) {
-        doc.stepSize = doc.integrator->Step(doc.stepSize, interval);
-        if (doc.stepSize == 0.0) doc.StopRun(RunEndKind::Failure);
+// Brings every block to the end of the interval that starts at the run's interval start.
+void AdvanceInterval(RunState& run) {
+    const double interval = run.Document().outputInterval;
+    if (!run.stateList.empty()) {
+        run.stepSize = run.integrator->Step(run.stepSize, interval);
+        if (run.stepSize == 0.0) run.Stop(RunEndKind::Failure);
         return;
     }
-    doc.currentTime = doc.intervalStart + interval;
-    doc.Clock()->value = doc.currentTime;
-    for (CBlock* block : doc.computeList) block->Compute();
+    run.SetTime(run.intervalStart + interval);
+    run.Document().Clock()->value = run.Now();
+    for (CBlock* block : run.computeList) block->Compute();
 }
 
-void RunIntervals(CTarvekDoc& doc, IRunWindow* window) {
+void RunIntervals(RunState& run, IRunWindow* window) {
+    CTarvekDoc& doc = run.Document();
     const double interval = doc.outputInterval;
     const double lastStart = doc.simulationEnd - 0.5 * interval;
-    doc.stepSize = interval;
-    doc.intervalStart = 0.0;
+    run.stepSize = interval;
+    run.intervalStart = 0.0;
     if (!(lastStart > 0.0)) {
-        doc.StopRun(RunEndKind::Completed);  // sample 0 is the whole run
+        run.Stop(RunEndKind::Completed);  // sample 0 is the whole run
         return;
     }
     std::optional<SampleRecorder> recorder;
     try {
-        recorder.emplace(doc, doc.integrator.get());
+        recorder.emplace(run, run.integrator.get());
     } catch (const std::bad_alloc&) {
-        ReportRunOutOfMemory(doc);
+        ReportRunOutOfMemory(run);
         return;
     }
     // Where nothing reads the blocks between intervals, the integrator keeps its results
     // until the run ends rather than handing every one of them over after every interval.
     const bool blocksRead = (window != nullptr && window->ShowsSamples()) || !recorder->ReadsOutputsOnly();
-    if (doc.integrator && !blocksRead) doc.integrator->HoldResultsBetweenSteps(true);
+    if (run.integrator && !blocksRead) run.integrator->HoldResultsBetweenSteps(true);
     // A stop requested while the window was pumped ends the run here too: another interval
     // would have every evaluation refused and record the previous values once more.
-    while (!doc.stopped) {
-        doc.currentTime = doc.intervalStart;
-        AdvanceInterval(doc);
+    while (!run.stopped) {
+        run.SetTime(run.intervalStart);
+        AdvanceInterval(run);
         if (!recorder->Record()) break;
-        if (doc.stopped) break;
-        const double nextStart = doc.intervalStart + interval;
+        if (run.stopped) break;
+        const double nextStart = run.intervalStart + interval;
         const bool lastInterval = !(nextStart < lastStart);
         if (window != nullptr) {
             if (window->ShowsSamples() && !recorder->Flush()) break;
             window->Pump(doc, lastInterval);
         }
-        doc.intervalStart = nextStart;
+        run.intervalStart = nextStart;
         if (lastInterval) {
-            doc.StopRun(RunEndKind::Completed);
+            run.Stop(RunEndKind::Completed);
             break;
         }
     }
     recorder->Flush();
 }
 
-void FinishRun(CTarvekDoc& doc, IRunWindow* window) {
-    if (doc.integrator) doc.integrator->HandResultsToBlocks();
-    doc.integrator.reset();
-    // A stop flag set behind the document's back (a run window of old) is the user's.
-    if (doc.runEnd.kind == RunEndKind::None) doc.runEnd = RunEnd{RunEndKind::UserStop, {}, doc.currentTime};
+void FinishRun(RunState& run, IRunWindow* window) {
+    CTarvekDoc& doc = run.Document();
+    if (run.integrator) run.integrator->HandResultsToBlocks();
+    run.integrator.reset();
+    // A stop flag set behind the run's back (a run window of old) is the user's.
+    if (run.end.kind == RunEndKind::None) run.end = RunEnd{RunEndKind::UserStop, {}, run.Now()};
+    doc.SetLastRunEnd(run.end);
     const std::size_t samples = doc.Clock()->history.size();
     const std::size_t largestIndex = static_cast<std::size_t>(std::numeric_limits<int>::max());
     doc.snapshotIndex = samples == 0 ? 0 : static_cast<int>(std::min(samples - 1, largestIndex));
     doc.UpdateAllViews(nullptr, kHintRefresh);
     if (window != nullptr) window->Close(doc);
-    doc.runWindow = nullptr;
-    doc.stopped = 1;
+    run.window = nullptr;
+    run.stopped = true;
+}
+
+// The Run command, or with initialiseOnly the Initialize command's part of it.
+void Run(CTarvekDoc& doc, bool initialiseOnly) {
+    // A run already under way (a command reaching the document while the run window is
+    // pumped) is left alone: starting another would free the integrator it is using.
+    if (doc.HasRunUnderWay() || doc.Clock() == nullptr) return;
+    RunState run(doc);
+    if (!CheckRequiredInputs(doc)) return;
+    if (!SortBlocks(doc, run)) {
+        RunState::Show(Status{kSortFailureText, kRunCheckCaption, MsgButtons::Ok, MsgIcon::None, {}});
+        return;
+    }
+    CopyTiming(doc);
+    if (!TimingIsValid(doc)) {
+        RunState::Show(Status{kTimingErrorText, kRunCheckCaption, MsgButtons::Ok, MsgIcon::None, {}});
+        return;
+    }
+    SetUpRun(run);
+    if (initialiseOnly) {
+        doc.SetLastRunEnd(run.end);
+        doc.snapshotIndex = 0;
+        return;
+    }
+    doc.SetModifiedFlag(true);
+    IRunWindow* window = nullptr;
+    // A stop requested while the initial values were computed (a Quit, a block error) ends
+    // the run right after sample 0: no interval runs, so no message and no sample repeats.
+    if (!run.stopped) {
+        window = OpenRunWindow(run);
+        if (CreateIntegrator(run)) RunIntervals(run, window);
+    }
+    FinishRun(run, window);
 }
 
 }  // namespace
 
-void CTarvekDoc::OnRun() {
-    // A run already under way (a command reaching the document while the run window is
-    // pumped) is left alone: starting another would free the integrator it is using.
-    if (!stopped || Clock() == nullptr) return;
-    if (!CheckRequiredInputs(*this)) return;
-    if (!SortBlocks()) {
-        ShowMessage(kSortFailureText, kRunCheckCaption, MsgButtons::Ok);
-        return;
+bool CheckRequiredInputs(CTarvekDoc& doc) {
+    const std::vector<UnfilledInput> unfilled = UnfilledRequiredInputs(doc.blockList);
+    for (const UnfilledInput& input : unfilled) {
+        doc.NoteMessageAbout(*input.block);
+        if (ShowStatus(input.question) == MsgResult::Cancel) return false;
     }
-    CopyTiming(*this);
-    if (!TimingIsValid(*this)) {
-        ShowMessage(kTimingErrorText, kRunCheckCaption, MsgButtons::Ok);
-        return;
-    }
-    SetUpRun(*this);
-    if (initialiseOnly) {
-        snapshotIndex = 0;
-        return;
-    }
-    SetModifiedFlag(true);
-    IRunWindow* window = nullptr;
-    // A stop requested while the initial values were computed (a Quit, a block error) ends
-    // the run right after sample 0: no interval runs, so no message and no sample repeats.
-    if (!stopped) {
-        window = OpenRunWindow(*this);
-        if (CreateIntegrator(*this)) RunIntervals(*this, window);
-    }
-    FinishRun(*this, window);
+    return unfilled.empty();
 }
 
-void CTarvekDoc::StopRun(RunEndKind kind, const CBlock* block) {
-    // Only a run under way records why it ends; the first cause stays.
-    if (!stopped && runEnd.kind == RunEndKind::None) runEnd = RunEnd{kind, block ? block->label : "", currentTime};
-    stopped = 1;
-}
+void RunChart(CTarvekDoc& doc) { Run(doc, false); }
 
-void CTarvekDoc::OnInitialize() {
-    initialiseOnly = 1;
-    OnRun();
-    stopped = 1;
-    initialiseOnly = 0;
-    SetModifiedFlag(true);
-    UpdateAllViews(nullptr, kHintRefresh);
+void InitializeChart(CTarvekDoc& doc) {
+    Run(doc, true);
+    doc.SetModifiedFlag(true);
+    doc.UpdateAllViews(nullptr, kHintRefresh);
 }
 
 }  // namespace ondrel

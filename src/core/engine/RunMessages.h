@@ -6,7 +6,7 @@
 
 namespace ondrel {
 
-class CTarvekDoc;
+class RunState;
 
 // Checks before a run refuses to start.
 inline constexpr char kRunCheckCaption[] = "Run Time Error";
@@ -24,6 +24,6 @@ inline constexpr char kOutOfMemoryText[] = "Out of memory at time ";
 inline std::string RunMessageTime(double time) { return FormatSignificant(time, 6); }
 
 // The run could not have the memory it needs: says so at the current time and stops the run.
-void ReportRunOutOfMemory(CTarvekDoc& doc);
+void ReportRunOutOfMemory(RunState& run);
 
 }  // namespace ondrel

@@ -22,7 +22,7 @@ void FillRow(std::vector<double>& a, int s, int row, std::initializer_list<doubl
 
 }  // namespace
 
-CRungeKutta45::CRungeKutta45(int stateCount, CTarvekDoc* doc) : CIntegrator(stateCount, 6, doc) {
+CRungeKutta45::CRungeKutta45(int stateCount, RunState& run) : CIntegrator(stateCount, 6, run) {
     SetCoefficients();
     safety = 0.9;
     growExponent = 0.2;
@@ -45,7 +45,7 @@ void CRungeKutta45::SetCoefficients() {
     }
 }
 
-CRungeKutta78::CRungeKutta78(int stateCount, CTarvekDoc* doc) : CIntegrator(stateCount, 13, doc) {
+CRungeKutta78::CRungeKutta78(int stateCount, RunState& run) : CIntegrator(stateCount, 13, run) {
     SetCoefficients();
     safety = 0.9;
     growExponent = 0.125;

@@ -10,14 +10,14 @@ namespace ondrel {
 // fifth-order weights minus the fourth-order ones.
 class CRungeKutta45 : public CIntegrator {
 public:
-    CRungeKutta45(int n, CTarvekDoc* document);
+    CRungeKutta45(int n, RunState& run);
     void SetCoefficients() final;
 };
 
 // A 7(8) pair: advances the eighth-order solution; the seventh-order one uses stages 0..10.
 class CRungeKutta78 : public CIntegrator {
 public:
-    CRungeKutta78(int n, CTarvekDoc* document);
+    CRungeKutta78(int n, RunState& run);
     void SetCoefficients() final;
 };
 

@@ -44,16 +44,16 @@ bool SampleRecorder::RecordsOutputOnly(const CBlock& block) {
            Is<CDivideBlock>(block);
 }
 
-SampleRecorder::SampleRecorder(CTarvekDoc& document, const CIntegrator* integrator)
-    : document_(document) {
-    outputOnly_.reserve(1 + document.stateList.size() + document.computeList.size() +
-                        document.auxList.size());
-    ForEachLoopRecorded(document, [this](CBlock& block) {
+SampleRecorder::SampleRecorder(RunState& run, const CIntegrator* integrator)
+    : run_(run) {
+    outputOnly_.reserve(1 + run.stateList.size() + run.computeList.size() +
+                        run.Document().auxList.size());
+    ForEachLoopRecorded(run.Document(), run, [this](CBlock& block) {
         (RecordsOutputOnly(block) ? outputOnly_ : others_).push_back(&block);
     });
     ChooseOutputs(integrator);
     batch_.resize(kBatchSamples * outputOnly_.size());
-    flushed_ = document.Clock()->history.size();
+    flushed_ = run.Document().Clock()->history.size();
     // The blocks that keep more than their output with each sample count twice.
     const std::uint64_t weight = outputOnly_.size() + 2 * others_.size();
     const std::uint64_t limit = BudgetedSamples(weight);
@@ -112,7 +112,7 @@ bool SampleRecorder::Flush() {
 // Hands what was collected over first, so that the samples before the failure are kept.
 bool SampleRecorder::Fail() {
     if (!Flush()) return false;
-    ReportRunOutOfMemory(document_);
+    ReportRunOutOfMemory(run_);
     return false;
 }
 
@@ -144,7 +144,7 @@ bool SampleRecorder::AppendSampleBySample() {
             flushed_ += row;
             pending_ = 0;
             TakeBack(flushed_);
-            ReportRunOutOfMemory(document_);
+            ReportRunOutOfMemory(run_);
             return false;
         }
     }

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/engine/RunState.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
@@ -24,10 +25,10 @@ class CIntegrator;
 
 // The blocks recorded after every interval, in the order they are recorded.
 template <typename Action>
-void ForEachLoopRecorded(CTarvekDoc& doc, Action action) {
+void ForEachLoopRecorded(CTarvekDoc& doc, const RunLists& lists, Action action) {
     action(*doc.Clock());
-    for (CBlock* block : doc.stateList) action(*block);
-    for (CBlock* block : doc.computeList) action(*block);
+    for (CBlock* block : lists.stateList) action(*block);
+    for (CBlock* block : lists.computeList) action(*block);
     for (CBlock* block : doc.auxList) action(*block);
 }
 
@@ -36,10 +37,10 @@ public:
     // Samples collected before they are handed to the histories.
     static constexpr std::size_t kBatchSamples = 64;
 
-    // The recorded blocks of the document's lists as they are now, every one of them holding
+    // The recorded blocks of the run's lists as they are now, every one of them holding
     // the same number of samples. The outputs the integrator holds are read where it holds
     // them, so that they are recorded whether or not they were handed to their blocks.
-    SampleRecorder(CTarvekDoc& document, const CIntegrator* integrator);
+    SampleRecorder(RunState& run, const CIntegrator* integrator);
 
     // Records one sample of every block. Out of memory, or a sample beyond the history
     // budget, takes the partial sample back (every recorded block then holds the same
@@ -67,7 +68,7 @@ private:
     bool AppendSampleBySample();
     void TakeBack(std::size_t samples);
 
-    CTarvekDoc& document_;
+    RunState& run_;
     // Every recorded block keeps its own samples, so the order in which they are appended
     // does not matter: those that record their output alone go through the batch.
     std::vector<CBlock*> outputOnly_;

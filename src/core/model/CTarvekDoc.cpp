@@ -8,10 +8,13 @@
 #include <utility>
 
 #include "core/blocks/BlockCatalogue.h"
+#include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/ClockBlock.h"
 
 namespace ondrel {
 namespace {
+
+static_assert(kTypeClock == kClockTypeId);
 
 constexpr double kSinceFirstVersion = 100.0;
 constexpr double kSinceMaxSteps = 102.0;
@@ -46,13 +49,9 @@ CTarvekDoc::CTarvekDoc() {
 CTarvekDoc::~CTarvekDoc() { DeleteContents(); }
 
 void CTarvekDoc::DeleteContents() {
-    runEnd = RunEnd{};  // a new or loaded chart has not been run here
-    // The non-owning lists go first so that none of them ever points at a freed block.
-    stateList.clear();
-    computeList.clear();
-    initList.clear();
+    runEnd_ = RunEnd{};  // a new or loaded chart has not been run here
+    // The non-owning list goes first so that it never points at a freed block.
     auxList.clear();
-    pendingBlock.reset();
     positionIndex_.reset();
     blockList.clear();
 }
@@ -61,14 +60,13 @@ void CTarvekDoc::DeleteContents() {
 
 void CTarvekDoc::OnNewDocument() {
     DeleteContents();
-    pendingBlock = CreateBlock(kClockTypeId);
-    if (!pendingBlock) return;
-    pendingBlock->position = GridPoint{0, 0};
+    std::unique_ptr<CBlock> clock = CreateBlock(kClockTypeId);
+    if (!clock) return;
+    clock->position = GridPoint{0, 0};
     // Added like a user's block, so the Clock takes the palette colour of the first entry.
-    AddPendingBlock();
+    AddBlock(std::move(clock));
     CreateClockOutputs();
     SetModifiedFlag(false);
-    pendingBlock.reset();
     outputInterval = Clock()->param[2];
 }
 
@@ -103,24 +101,26 @@ std::unique_ptr<CBlock> CTarvekDoc::CreateBlock(int typeId) {
     return CreateCatalogueBlock(typeId, this);
 }
 
-void CTarvekDoc::PlacePendingBlock(int x, int y) {
-    if (!pendingBlock) return;
-    pendingBlock->position = GridPoint{x, y};
-    CBlock* placed = pendingBlock.get();
-    AddPendingBlock();
+CBlock* CTarvekDoc::PlaceBlock(std::unique_ptr<CBlock> block, int x, int y) {
+    if (!block) return nullptr;
+    block->position = GridPoint{x, y};
+    CBlock* placed = AddBlock(std::move(block));
     UpdateAllViews(nullptr, kHintBlockPlaced, placed);
+    return placed;
 }
 
-void CTarvekDoc::AddPendingBlock() {
-    if (!pendingBlock) return;
-    pendingBlock->document = this;
-    blockList.push_back(std::move(pendingBlock));
+CBlock* CTarvekDoc::AddBlock(std::unique_ptr<CBlock> block) {
+    if (!block) return nullptr;
+    block->chart = this;
+    CBlock* added = block.get();
+    blockList.push_back(std::move(block));
     // The colour cycles with the list length after the append, the Clock's outputs included.
     const double entries = static_cast<double>(std::size(kPalette));
     const auto index = static_cast<int>(std::fmod(static_cast<double>(blockList.size()), entries));
     blockList.back()->color = kPalette[index];
     UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
     SetModifiedFlag(true);
+    return added;
 }
 
 void CTarvekDoc::DeleteBlock(CBlock* block) { DetachBlock(block); }
@@ -140,11 +140,6 @@ DetachedBlock CTarvekDoc::DetachBlock(CBlock* block) {
         }
     }
     UpdateAllViews(nullptr, kHintBlockDeleting, block);
-    // The run lists are rebuilt at the next run, but until then they must not keep a
-    // pointer to a block that is gone.
-    EraseAll(stateList, block);
-    EraseAll(computeList, block);
-    EraseAll(initList, block);
     EraseAll(auxList, block);
     detached.index = index;
     detached.block = std::move(blockList[static_cast<std::size_t>(index)]);
@@ -170,7 +165,7 @@ CBlock* CTarvekDoc::ReattachBlock(DetachedBlock detached) {
 
 CBlock* CTarvekDoc::InsertBlock(int index, std::unique_ptr<CBlock> block) {
     if (!block) return nullptr;
-    block->document = this;
+    block->chart = this;
     // Element 0 stays the Clock whatever index a caller kept.
     const int size = static_cast<int>(blockList.size());
     const int at = std::clamp(index, size > 0 ? 1 : 0, size);
@@ -224,7 +219,7 @@ void CTarvekDoc::DropBlockPositionIndex() { positionIndex_.reset(); }
 
 CBlock* CTarvekDoc::AppendAuxiliaryBlock(std::unique_ptr<CBlock> block) {
     if (!block) return nullptr;
-    block->document = this;
+    block->chart = this;
     CBlock* appended = block.get();
     blockList.push_back(std::move(block));
     auxList.push_back(appended);

@@ -1,17 +1,18 @@
 #pragma once
 // The chart document: every block of a chart (element 0 is always the Clock), the model
-// parameters, the run lists the engine builds, and the run state that the engine, the run
-// window and the output views read.
+// parameters, the views, how the last run ended and the run under way, if any (the run
+// itself belongs to the run driver).
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <functional>
 
+#include "core/blocks/BlockChart.h"
 #include "core/blocks/CBlock.h"
-#include "core/engine/RunEnd.h"
-#include "core/engine/CIntegrator.h"
 #include "core/model/DocumentView.h"
+#include "core/model/RunControl.h"
+#include "core/model/RunEnd.h"
 #include "core/platform/FontDescription.h"
 #include "core/settings/CSettingsGroup.h"
 
@@ -19,7 +20,6 @@ namespace ondrel {
 
 class BlockPositionIndex;
 class CArchive;
-class IRunWindow;
 class IViewHost;
 
 inline constexpr int kClockTypeId = 61589;
@@ -43,7 +43,7 @@ struct DetachedBlock {
     std::vector<FedInput> fedInputs;
 };
 
-class CTarvekDoc {
+class CTarvekDoc final : public IBlockChart {
 public:
     // Adds the model settings (section "Model"); their members start from the profile.
     CTarvekDoc();
@@ -75,10 +75,12 @@ public:
     // A new block of the type from the catalogue, not yet in the model; null for an id the
     // catalogue does not hold.
     std::unique_ptr<CBlock> CreateBlock(int typeId);
-    // Sets the pending block's position, adds it and tells the views (hint 1).
-    void PlacePendingBlock(int x, int y);
-    // Appends the pending block, colours it from the palette, hint 5, marks modified.
-    void AddPendingBlock();
+    // Sets the block's position, adds it and tells the views (hint 1). Returns the block;
+    // null for no block.
+    CBlock* PlaceBlock(std::unique_ptr<CBlock> block, int x, int y);
+    // Appends the block, colours it from the palette, hint 5, marks modified. Returns the
+    // block; null for no block.
+    CBlock* AddBlock(std::unique_ptr<CBlock> block);
     // Clears every input that refers to block, hint -1, removes and deletes it.
     void DeleteBlock(CBlock* block);
     // Everything DeleteBlock does except destroying the block: it comes back with its place
@@ -98,14 +100,14 @@ public:
     // Copies label, link letter, colour, notes, flipped and the parameters.
     static void CopyBlockAttributes(const CBlock& from, CBlock& to);
     // Appends a block that is not user-placed (the Clock's auxiliary outputs).
-    CBlock* AppendAuxiliaryBlock(std::unique_ptr<CBlock> block);
+    CBlock* AppendAuxiliaryBlock(std::unique_ptr<CBlock> block) override;
     CBlock* Clock() const { return blockList.empty() ? nullptr : blockList.front().get(); }
     // A block of this chart that may leave it: not the Clock, not one of its outputs.
     bool CanDelete(const CBlock* block) const;
     int IndexOf(const CBlock* block) const;  // -1 when not in the list
     // The first (how inputs are resolved) or the last (how views refer to blocks) block of
     // the list at position; null when none is there.
-    CBlock* FirstBlockAt(GridPoint position) const;
+    CBlock* FirstBlockAt(GridPoint position) const override;
     CBlock* LastBlockAt(GridPoint position) const;
     // While a chart is read, the two look-ups above go through one index of the list built
     // here, instead of a scan of the list each. Only appending to the list keeps the index
@@ -121,15 +123,22 @@ public:
     // against the records the others hold at that moment. Does not notify the views.
     void RerouteAll();
 
-    // --- run (the engine) -----------------------------------------------------------------
-    void OnRun();
-    void OnTerminateRun() { StopRun(RunEndKind::UserStop); }
-    // Sets the stop flag and, for the first request of a run, records why the run ends
-    // (block: the Quit block or the block in error).
-    void StopRun(RunEndKind kind, const CBlock* block = nullptr);
-    void OnInitialize();
-    bool SortBlocks();
-    bool OrderList(std::vector<CBlock*>& list);
+    // --- run (the run driver, core/engine, runs the chart) --------------------------------
+    // The run driver registers its run here for as long as the run lasts; null: none.
+    void SetRunUnderWay(IRunControl* run) { run_ = run; }
+    bool HasRunUnderWay() const { return run_ != nullptr; }
+    const IRunControl* RunUnderWay() const { return run_; }
+    // A run is under way and nothing has asked it to stop yet.
+    bool IsRunning() const { return run_ != nullptr && run_->Running(); }
+    // The simulated time the run under way has reached; 0 when none is under way.
+    double RunTime() const { return run_ != nullptr ? run_->Time() : 0.0; }
+    // The user's stop of the run under way; nothing without one.
+    void OnTerminateRun() {
+        if (run_ != nullptr) run_->RequestUserStop();
+    }
+    // How the last run ended (None before the first, and for a new or loaded chart).
+    const RunEnd& LastRunEnd() const { return runEnd_; }
+    void SetLastRunEnd(const RunEnd& end) { runEnd_ = end; }
 
     // --- file (the chart file, model/ChartFile.h) ------------------------------------------
     // Writes the whole chart, or reads it into this document, which must be empty. Reading
@@ -138,26 +147,15 @@ public:
     bool Serialize(CArchive& ar, IViewHost& host);
 
     // Members, in the order the document keeps them.
-    int initialiseOnly = 0;
     double fileVersion = kProgramFileVersion;
     double errorLimit = 0.0;
     double simulationEnd = 0.0;
     double outputInterval = 0.0;
-    double currentTime = 0.0;
     int snapshotIndex = 0;
     std::vector<std::unique_ptr<CBlock>> blockList;  // owns the blocks; [0] is the Clock
-    std::vector<CBlock*> stateList;
-    std::vector<CBlock*> computeList;
-    std::vector<CBlock*> initList;
-    std::vector<CBlock*> auxList;
+    std::vector<CBlock*> auxList;  // the Clock's outputs, in the order they were added
     int paletteSize = 7;
-    std::unique_ptr<CIntegrator> integrator;  // the current run's; null between runs
-    double stepSize = 0.0;
     double maxSteps = 100.0;
-    double intervalStart = 0.0;
-    std::unique_ptr<CBlock> pendingBlock;
-    int stopped = 1;
-    RunEnd runEnd;  // how the last run ended (None before the first)
     // Told of the block a message is about just before the message shows, so that a window
     // can show which block it means (two blocks may share a label).
     std::function<void(const CBlock&)> blockMessageObserver;
@@ -165,7 +163,6 @@ public:
         if (blockMessageObserver) blockMessageObserver(block);
     }
     std::string title;
-    IRunWindow* runWindow = nullptr;
     bool connectorDebug = false;
     // While the debug display shows a candidate: the connector being routed (its candidate
     // path is target->route[k]), so a chart view can pick it out. Empty otherwise.
@@ -189,6 +186,11 @@ private:
     std::unique_ptr<BlockPositionIndex> positionIndex_;
     std::string frameworkTitle_;
     bool modified_ = false;
+    IRunControl* run_ = nullptr;
+    RunEnd runEnd_;
 };
+
+// The document holding block; null for a block in no chart.
+inline CTarvekDoc* DocumentOf(const CBlock& block) { return dynamic_cast<CTarvekDoc*>(block.chart); }
 
 }  // namespace ondrel

@@ -29,11 +29,11 @@ bool ReadBlockHeaders(CArchive& ar, CTarvekDoc& doc) {
     for (std::int32_t i = 0; i < count; ++i) {
         int typeId = ar.ReadUInt16();
         bool clockHere = typeId == kClockTypeId;
-        doc.pendingBlock = (clockHere == (i == 0)) ? doc.CreateBlock(typeId) : nullptr;
-        if (!doc.pendingBlock) return Refuse(kInvalidData);
-        doc.pendingBlock->position.x = ar.ReadInt32();
-        doc.pendingBlock->position.y = ar.ReadInt32();
-        doc.AddPendingBlock();
+        std::unique_ptr<CBlock> block = (clockHere == (i == 0)) ? doc.CreateBlock(typeId) : nullptr;
+        if (!block) return Refuse(kInvalidData);
+        block->position.x = ar.ReadInt32();
+        block->position.y = ar.ReadInt32();
+        doc.AddBlock(std::move(block));
     }
     return !ar.Failed() || Refuse(kInvalidData);
 }
@@ -53,7 +53,7 @@ bool ReadBlockRecords(CArchive& ar, CTarvekDoc& doc) {
 void ShowFirstSamples(CTarvekDoc& doc) {
     CBlock* clock = doc.Clock();
     if (clock->history.empty()) {
-        doc.OnInitialize();
+        InitializeChart(doc);
         return;
     }
     for (auto& block : doc.blockList)
@@ -124,7 +124,6 @@ bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host, IStatusSink& stat
     {
         const PositionIndexScope indexed(doc);
         if (!ReadBlockRecords(ar, doc)) return false;
-        doc.pendingBlock.reset();
         if (!ReadViewRecords(ar, doc, host)) return Refuse(kInvalidData);
     }
     ShowFirstSamples(doc);

@@ -40,7 +40,7 @@ void AutoSaver::ApplyProfile() {
 
 bool AutoSaver::AnyRunUnderWay() const {
     for (const auto& session : app_.Sessions())
-        if (!session->Document().stopped) return true;
+        if (session->Document().IsRunning()) return true;
     return false;
 }
 

@@ -80,10 +80,10 @@ bool COndrelApp::Start(const QStringList& arguments) {
 void COndrelApp::InstallBlockEditor() {
     blockEditor_ = std::make_unique<BlockEditor>(
         mainFrame_.get(), [this](CBlock& block, const BlockEdit& before, const BlockEdit& after) {
-            if (ChartSession* session = SessionOf(block.document))
+            if (ChartSession* session = SessionOf(DocumentOf(block)))
                 session->Perform(MakeBlockEditCommand(block, before, after));
             else
-                ApplyBlockEdit(*block.document, block, after);
+                ApplyBlockEdit(*DocumentOf(block), block, after);
         });
     SetBlockEditor(blockEditor_.get());
 }

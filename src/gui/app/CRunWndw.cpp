@@ -20,7 +20,7 @@ CRunWndw::CRunWndw(CTarvekDoc& doc, QWidget* parent) : QWidget(parent), doc_(doc
 }
 
 QString CRunWndw::TimeText() const {
-    return QString::fromStdString(FormatNumber(kRunTimeFormat, doc_.currentTime));
+    return QString::fromStdString(FormatNumber(kRunTimeFormat, doc_.RunTime()));
 }
 
 void CRunWndw::paintEvent(QPaintEvent*) {
@@ -61,7 +61,7 @@ void CRunWndw::keyPressEvent(QKeyEvent* event) {
 
 // Closing the window from its title bar is a stop request too; the run closes it itself.
 void CRunWndw::closeEvent(QCloseEvent* event) {
-    if (doc_.stopped == 0) {
+    if (doc_.IsRunning()) {
         doc_.OnTerminateRun();
         event->ignore();
         return;

@@ -21,7 +21,8 @@
 #include "gui/dialogs/ModelPropertiesDialog.h"
 #include "gui/dialogs/ViewingPropertiesDialog.h"
 #include "gui/help/HelpPages.h"
-#include "core/engine/RunEnd.h"
+#include "core/engine/RunDriver.h"
+#include "core/model/RunEnd.h"
 #include "core/model/edits/ChartCommand.h"
 #include "core/model/views/ChartViewState.h"
 #include "core/platform/Platform.h"
@@ -210,7 +211,7 @@ void CMainFrame::RefreshCommandStates() {
     Action(kFilePrint)->setEnabled(printable);
     Action(kFilePrintPreview)->setEnabled(printable);
     Action(kFileExport)->setEnabled(printable);
-    const bool running = hasDocument && session->Document().stopped == 0;
+    const bool running = hasDocument && session->Document().IsRunning();
     Action(kRun)->setChecked(running);
     Action(kTerminateRun)->setChecked(running);
     RefreshEditStates(session);
@@ -406,22 +407,22 @@ void ShowNewSamples(ChartSession& session) {
 
 void CMainFrame::OnRun() {
     ChartSession* session = ActiveSession();
-    if (session == nullptr || session->Document().stopped == 0) return;
+    if (session == nullptr || session->Document().IsRunning()) return;
     Action(kRun)->setChecked(true);
     Action(kTerminateRun)->setChecked(true);
-    session->Document().OnRun();
+    RunChart(session->Document());
     session->MarkUnrecordedChange();
     ShowNewSamples(*session);
     RefreshCommandStates();
     // Why the run ended stays in the status bar until the next message.
-    if (const std::string ended = RunEndText(session->Document().runEnd); !ended.empty())
+    if (const std::string ended = RunEndText(session->Document().LastRunEnd()); !ended.empty())
         statusBar()->showMessage(QString::fromStdString(ended));
 }
 
 void CMainFrame::OnInitialize() {
     ChartSession* session = ActiveSession();
-    if (session == nullptr || session->Document().stopped == 0) return;
-    session->Document().OnInitialize();
+    if (session == nullptr || session->Document().IsRunning()) return;
+    InitializeChart(session->Document());
     session->MarkUnrecordedChange();
     ShowNewSamples(*session);
     RefreshCommandStates();

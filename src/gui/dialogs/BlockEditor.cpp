@@ -11,13 +11,13 @@ BlockEditor::BlockEditor(QWidget* parent, Commit commit)
     : parent_(parent), commit_(std::move(commit)) {
     if (!commit_) {
         commit_ = [](CBlock& block, const BlockEdit&, const BlockEdit& after) {
-            ApplyBlockEdit(*block.document, block, after);
+            ApplyBlockEdit(*DocumentOf(block), block, after);
         };
     }
 }
 
 bool BlockEditor::Edit(CBlock& block) {
-    if (block.document == nullptr) return false;
+    if (DocumentOf(block) == nullptr) return false;
     BlockEditorDialog dialog(block, parent_.data());
     dialog.exec();
     const std::optional<BlockEdit> change = dialog.Change();

@@ -150,7 +150,7 @@ TEST_F(BlockCatalogueTest, FactoryAppliesEveryRow) {
         SCOPED_TRACE(want.name);
         std::unique_ptr<CBlock> block = CreateCatalogueBlock(want.typeId, &doc);
         ASSERT_NE(block, nullptr);
-        EXPECT_EQ(block->document, &doc);
+        EXPECT_EQ(block->chart, &doc);
         ExpectBlockMatches(*block, want);
     }
 }
@@ -167,7 +167,7 @@ TEST_F(BlockCatalogueTest, IdsWithoutABlockTypeYieldNothing) {
 TEST_F(BlockCatalogueTest, FactoryWorksWithoutADocument) {
     std::unique_ptr<CBlock> block = CreateCatalogueBlock(61595, nullptr);
     ASSERT_NE(block, nullptr);
-    EXPECT_EQ(block->document, nullptr);
+    EXPECT_EQ(block->chart, nullptr);
     EXPECT_EQ(block->inputCount, 3);
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/blocks/CBlock.h"
+#include "core/engine/RunDriver.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
@@ -216,10 +217,10 @@ TEST(CBlockBase, HistoryRecordsAndReadsZeroOutsideIt) {
 // --- the check of required inputs before a run ---------------------------------------------
 
 CBlock* AddCatalogueBlock(CTarvekDoc& doc, int typeId, GridPoint at) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    EXPECT_NE(doc.pendingBlock, nullptr) << typeId;
-    if (!doc.pendingBlock) return nullptr;
-    doc.PlacePendingBlock(at.x, at.y);
+    auto pending = doc.CreateBlock(typeId);
+    EXPECT_NE(pending, nullptr) << typeId;
+    if (!pending) return nullptr;
+    doc.PlaceBlock(std::move(pending), at.x, at.y);
     return doc.blockList.back().get();
 }
 
@@ -269,6 +270,35 @@ TEST(RequiredInputs, OkGoesOnAndCancelStopsAtOnce) {
         for (const auto& m : platform.messages.shown) texts.push_back(m.text);
         EXPECT_EQ(texts, c.expected);
     }
+}
+
+// The questions come as values, block by block and row by row, and nothing is shown: the
+// run driver asks them.
+TEST(RequiredInputs, AreListedInOrderWithoutAMessage) {
+    test::RecordingPlatform platform;
+    CTarvekDoc doc;
+    CBlock* source = Add(doc, {0, 0});
+    CBlock* first = Add(doc, {1, 0});
+    CBlock* second = Add(doc, {2, 0});
+    first->requiredInputs = 2;
+    first->input[1] = source;
+    second->requiredInputs = 7;  // more rows than a block has: all three
+    second->label = "Total";
+    const std::vector<UnfilledInput> unfilled = UnfilledRequiredInputs(doc.blockList);
+    const std::vector<std::pair<const CBlock*, std::string>> expected = {
+        {first, "A Sum block, Sum, needs the second input filled."},
+        {second, "A Sum block, Total, needs the first input filled."},
+        {second, "A Sum block, Total, needs the second input filled."},
+        {second, "A Sum block, Total, needs the third input filled."},
+    };
+    ASSERT_EQ(unfilled.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(unfilled[i].block, expected[i].first) << i;
+        EXPECT_EQ(unfilled[i].question.text, expected[i].second);
+        EXPECT_EQ(unfilled[i].question.caption, "Run Time Error");
+        EXPECT_EQ(unfilled[i].question.buttons, MsgButtons::OkCancel);
+    }
+    EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 }  // namespace

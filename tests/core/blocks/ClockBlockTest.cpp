@@ -17,9 +17,9 @@ class ClockBlockTest : public ::testing::Test {
 protected:
     // A document holding only a Clock at (x, y), as loading leaves it after the headers.
     static CClockBlock* AddClock(CTarvekDoc& doc, int x, int y) {
-        doc.pendingBlock = doc.CreateBlock(kTypeClock);
-        doc.pendingBlock->position = {x, y};
-        doc.AddPendingBlock();
+        auto pending = doc.CreateBlock(kTypeClock);
+        pending->position = {x, y};
+        doc.AddBlock(std::move(pending));
         return dynamic_cast<CClockBlock*>(doc.Clock());
     }
 
@@ -52,7 +52,7 @@ TEST_F(ClockBlockTest, CreatesItsOutputsBesideAndBelowItselfOnce) {
     EXPECT_EQ(doc.blockList[1].get(), clock->ErrorBlock());
     ExpectAuxiliary(clock->ErrorBlock(), "TimerError", {-497, 4});
     ExpectAuxiliary(clock->CountBlock(), "TimerCount", {3, 504});
-    EXPECT_EQ(clock->ErrorBlock()->document, &doc);
+    EXPECT_EQ(clock->ErrorBlock()->chart, &doc);
 }
 
 TEST_F(ClockBlockTest, SetupRelabelsAndZeroesItsOutputs) {

@@ -9,6 +9,7 @@
 
 #include "core/blocks/BlockCatalogue.h"
 #include "core/blocks/BlockTypeIds.h"
+#include "core/engine/RunState.h"
 #include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
 
@@ -33,6 +34,7 @@ protected:
         std::unique_ptr<CBlock> block = CreateCatalogueBlock(typeId, &doc);
         EXPECT_NE(block, nullptr);
         if (!block) return block;
+        block->run = &run;
         for (int k = 1; k <= 3; ++k) {
             if (params[k - 1]) block->param[k] = *params[k - 1];
             if (!inputs[k - 1]) continue;
@@ -63,6 +65,7 @@ protected:
 
     test::RecordingPlatform platform;
     CTarvekDoc doc;
+    RunState run{doc};  // the run the blocks made here see
     std::vector<std::unique_ptr<CBlock>> sources;
 };
 
@@ -190,8 +193,8 @@ TEST_F(StatelessBlocksTest, DivideByZeroStopsTheRunAndKeepsTheOutput) {
     // A zero denominator from the input and from its gain.
     for (const Case& c : {Case{{6.0, 0.0}, {}}, Case{{6.0, 2.0}, {1.0, 0.0}}}) {
         platform.messages.shown.clear();
-        doc.stopped = 0;
-        doc.currentTime = 0.25;
+        run.stopped = false;
+        run.SetTime(0.25);
         std::unique_ptr<CBlock> divide = Make(kTypeDivide, c.inputs, c.params);
         divide->label = "Ratio";
         divide->value = 7.0;
@@ -201,13 +204,13 @@ TEST_F(StatelessBlocksTest, DivideByZeroStopsTheRunAndKeepsTheOutput) {
         EXPECT_EQ(message.caption, "RunTime Error");
         EXPECT_EQ(message.buttons, MsgButtons::Ok);
         EXPECT_EQ(message.icon, MsgIcon::Error);
-        EXPECT_EQ(doc.stopped, 1);
+        EXPECT_TRUE(run.stopped);
         EXPECT_EQ(divide->value, 7.0);
     }
 }
 
 TEST_F(StatelessBlocksTest, DivideShowsTheTimeWithSixSignificantDigits) {
-    doc.currentTime = 1.0 / 3.0;
+    run.SetTime(1.0 / 3.0);
     std::unique_ptr<CBlock> divide = Make(kTypeDivide, {1.0, 0.0}, {});
     divide->Compute();
     EXPECT_EQ(platform.OnlyMessage().text, "Divide by zero in block Divide at time 0.333333");
@@ -227,11 +230,11 @@ TEST_F(StatelessBlocksTest, QuitStopsOnlyBelowTheLimit) {
         {{1.5, 2.0}, {1.0, 0.0}, 1},  // the limit from input 2 replaces parameter 2
     };
     for (const Case& c : cases) {
-        doc.stopped = 0;
+        run.stopped = false;
         std::unique_ptr<CBlock> quit = Make(kTypeQuit, c.inputs, c.params);
         quit->value = 42.0;
         quit->Compute();
-        EXPECT_EQ(doc.stopped, c.stopped) << *c.inputs[0];
+        EXPECT_EQ(run.stopped, c.stopped != 0) << *c.inputs[0];
         EXPECT_EQ(quit->value, 42.0);
     }
     EXPECT_TRUE(platform.messages.shown.empty());

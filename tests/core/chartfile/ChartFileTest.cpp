@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/ClockBlock.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
@@ -19,8 +20,7 @@ constexpr int kConstant = 61625;
 constexpr int kSum = 61595;
 
 CBlock* Place(CTarvekDoc& doc, int typeId, int x, int y) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    doc.PlacePendingBlock(x, y);
+    doc.PlaceBlock(doc.CreateBlock(typeId), x, y);
     return doc.blockList.back().get();
 }
 
@@ -138,7 +138,7 @@ std::unique_ptr<Loaded> RichChart() {
     doc.ConnectInput(sum, 2, clock->ErrorBlock());
     ChartViewState* view = chart->host.OpenChartView(doc);
     view->LineWidth = 3;
-    doc.OnRun();
+    RunChart(doc);
     return chart;
 }
 

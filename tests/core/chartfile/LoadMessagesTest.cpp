@@ -110,10 +110,8 @@ TEST_F(LoadMessagesTest, AnInputWithoutItsSourceNamesTheFileToo) {
     // A chart whose Gain is fed from a position no block holds: reading goes on.
     CTarvekDoc doc;
     doc.OnNewDocument();
-    doc.pendingBlock = doc.CreateBlock(61631);
-    doc.PlacePendingBlock(3, 3);
-    doc.pendingBlock = doc.CreateBlock(61625);
-    doc.PlacePendingBlock(1, 3);
+    doc.PlaceBlock(doc.CreateBlock(61631), 3, 3);
+    doc.PlaceBlock(doc.CreateBlock(61625), 1, 3);
     CBlock* constant = doc.blockList.back().get();
     doc.blockList[doc.blockList.size() - 2]->input[1] = constant;
     StateOnlyViewHost host;

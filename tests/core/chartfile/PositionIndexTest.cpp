@@ -24,8 +24,7 @@ void CrowdedChart(CTarvekDoc& doc, std::mt19937& random, int blocks, int side) {
     doc.OnNewDocument();
     std::uniform_int_distribution<int> cell(0, side - 1);
     for (int i = 0; i < blocks; ++i) {
-        doc.pendingBlock = doc.CreateBlock(kTypes[i % 3]);
-        doc.PlacePendingBlock(cell(random), cell(random));
+        doc.PlaceBlock(doc.CreateBlock(kTypes[i % 3]), cell(random), cell(random));
     }
     std::uniform_int_distribution<std::size_t> any(0, doc.blockList.size() - 1);
     for (auto& block : doc.blockList) {
@@ -44,8 +43,7 @@ TEST(PositionIndex, AnswersLikeAScanAlsoForBlocksAppendedLater) {
         CrowdedChart(doc, random, static_cast<int>(seed % 13) * 5, 2 + static_cast<int>(seed % 4));
         const BlockPositionIndex index(doc.blockList);
         for (int appended = 0; appended < static_cast<int>(seed % 4); ++appended) {
-            doc.pendingBlock = doc.CreateBlock(kTypeGain);
-            doc.PlacePendingBlock(static_cast<int>(random() % 4), static_cast<int>(random() % 4));
+            doc.PlaceBlock(doc.CreateBlock(kTypeGain), static_cast<int>(random() % 4), static_cast<int>(random() % 4));
         }
         for (int x = -1; x <= 6; ++x) {
             for (int y = -1; y <= 6; ++y) {

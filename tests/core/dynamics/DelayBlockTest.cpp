@@ -120,7 +120,7 @@ TEST_F(DelayBlockTest, FollowsTheDelayedSignalOverARunForEveryDelay) {
         delay->param[3] = 0.0;
         delay->ClearHistory();
         delay->Setup();
-        doc.currentTime = 0.0;
+        run.SetTime(0.0);
         in->value = 0.0;
         delay->Compute();
         delay->RecordSample();

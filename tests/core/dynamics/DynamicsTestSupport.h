@@ -11,6 +11,7 @@
 #include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/CBlock.h"
 #include "core/io/CArchive.h"
+#include "core/engine/RunState.h"
 #include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
 
@@ -19,13 +20,16 @@ namespace ondrel::test {
 // A block whose output the test writes.
 class SourceBlock final : public CBlock {
 public:
-    explicit SourceBlock(CTarvekDoc* document) : CBlock(0, document, 0, kTypeConstant) {}
+    explicit SourceBlock(CTarvekDoc* doc) : CBlock(0, doc, 0, kTypeConstant) {}
     void Compute() override {}
 };
 
 class DynamicsTest : public ::testing::Test {
 protected:
-    DynamicsTest() { doc.outputInterval = 0.1; }
+    DynamicsTest() {
+        doc.outputInterval = 0.1;
+        run.SetOutputInterval(0.1);
+    }
 
     // A new block of the type with its catalogue row applied, as the subclass T.
     template <class T>
@@ -37,6 +41,7 @@ protected:
             return nullptr;
         }
         block.release();
+        typed->run = &run;
         return std::unique_ptr<T>(typed);
     }
 
@@ -50,13 +55,14 @@ protected:
 
     // block.Compute() at time t.
     double ComputeAt(CBlock& block, double t) {
-        doc.currentTime = t;
+        run.SetTime(t);
         block.Compute();
         return block.value;
     }
 
     RecordingPlatform platform;
     CTarvekDoc doc;
+    RunState run{doc};  // the run the blocks made here see
     std::vector<std::unique_ptr<SourceBlock>> sources;
 };
 

@@ -28,8 +28,7 @@ protected:
     void TearDown() override { doc.RemoveView(&view); }
 
     CBlock* Place(int typeId, int x, int y) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(x, y);
+        doc.PlaceBlock(doc.CreateBlock(typeId), x, y);
         return doc.blockList.back().get();
     }
     // A Constant at (1, 2) feeding input 1 of a Gain at (4, 5).

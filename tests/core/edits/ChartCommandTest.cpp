@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "CommandChart.h"
+#include "core/engine/RunDriver.h"
 #include "core/blocks/FunctionGenerator.h"
 
 namespace ondrel::test {
@@ -122,7 +123,7 @@ TEST_F(ChartCommandTest, LineErrorIsShownOnceAndItsLetterComesAndGoes) {
 
 TEST_F(ChartCommandTest, UndoKeepsTheSamplesOfEveryBlock) {
     BuildChart();
-    doc.OnRun();
+    RunChart(doc);
     ASSERT_TRUE(platform.messages.shown.empty());
     std::vector<std::vector<double>> histories;
     for (const auto& block : doc.blockList) histories.push_back(block->history);

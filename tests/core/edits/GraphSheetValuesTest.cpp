@@ -26,8 +26,7 @@ TEST_P(GraphSheetApplyTest, CurvesCloseUpAndCountTheHighestSet) {
     doc.OnNewDocument();
     CBlock* blocks[3] = {};
     for (int i = 0; i < 3; ++i) {
-        doc.pendingBlock = doc.CreateBlock(kTypeSum);
-        doc.PlacePendingBlock(2 + i, 1);
+        doc.PlaceBlock(doc.CreateBlock(kTypeSum), 2 + i, 1);
         blocks[i] = doc.blockList.back().get();
     }
     GraphViewState view;
@@ -66,8 +65,7 @@ TEST(GraphSheetClear, MovesTheLaterCurvesUpAndDoesNothingWithoutABlock) {
     GraphViewState view;
     view.CompleteDefaults(doc);
     auto place = [&doc](int x) {
-        doc.pendingBlock = doc.CreateBlock(kTypeSum);
-        doc.PlacePendingBlock(x, 1);
+        doc.PlaceBlock(doc.CreateBlock(kTypeSum), x, 1);
         return doc.blockList.back().get();
     };
     CBlock* b = place(2);

@@ -75,11 +75,9 @@ TEST_F(SettingsEditTest, ClearingTheModelTitleKeepsTheCaption) {
 }
 
 TEST_F(SettingsEditTest, ViewEditAppliesRevertsAndReroutesEveryConnector) {
-    doc.pendingBlock = doc.CreateBlock(kTypeConstant);
-    doc.PlacePendingBlock(1, 2);
+    doc.PlaceBlock(doc.CreateBlock(kTypeConstant), 1, 2);
     CBlock* source = doc.blockList.back().get();
-    doc.pendingBlock = doc.CreateBlock(kTypeGain);
-    doc.PlacePendingBlock(4, 5);
+    doc.PlaceBlock(doc.CreateBlock(kTypeGain), 4, 5);
     CBlock* target = doc.blockList.back().get();
     doc.ConnectInput(target, 1, source);
     const RouteRecord routed = target->route[1];

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "engine/EngineTestSupport.h"
 #include "core/engine/EvaluationProgram.h"
 #include "core/engine/RungeKuttaPairs.h"
@@ -22,18 +23,18 @@ namespace {
 template <class Pair>
 class PerBlockEvaluation final : public Pair {
 public:
-    PerBlockEvaluation(int n, CTarvekDoc* doc) : Pair(n, doc), states_(doc->stateList) {}
-    int Evaluate(double stageTime, double* derivatives) override {
-        CTarvekDoc& doc = *this->document;
-        if (doc.stopped) return 0;
-        doc.currentTime = doc.intervalStart + stageTime;
-        doc.Clock()->value = doc.currentTime;
-        for (CBlock* block : doc.computeList) block->Compute();
+    PerBlockEvaluation(int n, RunState& run) : Pair(n, run), states_(run.stateList) {}
+    bool Evaluate(double stageTime, double* derivatives) override {
+        RunState& run = *this->run;
+        if (run.stopped) return false;
+        run.SetTime(run.intervalStart + stageTime);
+        run.Document().Clock()->value = run.Now();
+        for (CBlock* block : run.computeList) block->Compute();
         for (std::size_t i = 0; i < states_.size(); ++i) {
             const CBlock* source = states_[i]->input[1];
             derivatives[i] = source ? source->value * states_[i]->param[1] : 0.0;
         }
-        return 1;
+        return true;
     }
 
 protected:
@@ -54,8 +55,7 @@ enum class Ending { kSimulationEnd, kQuit, kDivideByZero, kStepLimit };
 
 struct Chart {
     CBlock* Add(int typeId, std::initializer_list<double> params = {}) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(2 * ++placed, 2);
+        doc.PlaceBlock(doc.CreateBlock(typeId), 2 * ++placed, 2);
         CBlock* block = doc.blockList.back().get();
         int k = 1;
         for (double p : params) block->param[k++] = p;
@@ -163,37 +163,40 @@ void BuildChart(Chart& c, Ending ending, bool checked = false) {
 }
 
 // The run driver's set-up phase, sample 0 included.
-void SetUp(CTarvekDoc& doc) {
-    doc.stopped = 0;
+void SetUp(RunState& run) {
+    CTarvekDoc& doc = run.Document();
+    run.stopped = false;
     for (const auto& block : doc.blockList) block->ClearHistory();
     doc.outputInterval = doc.Clock()->param[2];
+    run.SetOutputInterval(doc.outputInterval);
     doc.Clock()->Setup();
-    doc.currentTime = 0.0;
+    run.SetTime(0.0);
     doc.Clock()->value = 0.0;
-    for (CBlock* block : doc.initList) block->Setup();
-    for (CBlock* block : doc.initList) block->Compute();
-    for (CBlock* block : doc.stateList) block->Setup();
-    for (CBlock* block : doc.computeList) block->Setup();
-    for (CBlock* block : doc.computeList) block->Compute();
+    for (CBlock* block : run.initList) block->Setup();
+    for (CBlock* block : run.initList) block->Compute();
+    for (CBlock* block : run.stateList) block->Setup();
+    for (CBlock* block : run.computeList) block->Setup();
+    for (CBlock* block : run.computeList) block->Compute();
     for (const auto& block : doc.blockList) block->RecordSample();
 }
 
 // The run driver's loop, recording what it records.
 template <class Integrator>
 void Run(CTarvekDoc& doc) {
-    ASSERT_TRUE(doc.SortBlocks());
-    SetUp(doc);
-    Integrator rk(static_cast<int>(doc.stateList.size()), &doc);
+    RunState run(doc);
+    ASSERT_TRUE(SortBlocks(doc, run));
+    SetUp(run);
+    Integrator rk(static_cast<int>(run.stateList.size()), run);
     const double interval = doc.outputInterval;
     const double lastStart = doc.Clock()->param[3] - 0.5 * interval;
     double h = interval;
-    for (double t = 0.0; !doc.stopped && t < lastStart; t += interval) {
-        doc.intervalStart = t;
-        doc.currentTime = t;
+    for (double t = 0.0; !run.stopped && t < lastStart; t += interval) {
+        run.intervalStart = t;
+        run.SetTime(t);
         h = rk.Step(h, interval);
-        if (h == 0.0) doc.stopped = 1;
+        if (h == 0.0) run.stopped = true;
         doc.Clock()->RecordSample();
-        for (const auto* list : {&doc.stateList, &doc.computeList, &doc.auxList})
+        for (const auto* list : {&run.stateList, &run.computeList, &doc.auxList})
             for (CBlock* block : *list) block->RecordSample();
     }
 }
@@ -322,7 +325,9 @@ TEST(CompiledEvaluation, RandomChartsGiveThePerBlockSamples) {
         ondrel::Run<CRungeKutta45>(compiled.doc);
         ondrel::Run<PerBlockEvaluation<CRungeKutta45>>(perBlock.doc);
         ExpectSameBlocks(compiled.doc, perBlock.doc);
-        const EvaluationProgram program(compiled.doc, compiled.doc.stateList);
+        RunLists lists;
+        SortBlocks(compiled.doc, lists);
+        const EvaluationProgram program(compiled.doc.Clock(), lists.computeList, lists.stateList);
         overArrays += program.ArrayCount();
         stepByStep += program.InlinedCount() - program.ArrayCount();
     }
@@ -335,12 +340,13 @@ TEST(CompiledEvaluation, EvaluatesTheCommonBlocksInPlace) {
     test::RecordingPlatform platform;
     Chart chart;
     BuildChart(chart, Ending::kSimulationEnd);
-    ASSERT_TRUE(chart.doc.SortBlocks());
-    const EvaluationProgram program(chart.doc, chart.doc.stateList);
+    RunLists lists;
+    ASSERT_TRUE(SortBlocks(chart.doc, lists));
+    const EvaluationProgram program(chart.doc.Clock(), lists.computeList, lists.stateList);
     // Everything in the compute list but the Limiter and the Decay.
-    EXPECT_EQ(program.InlinedCount(), chart.doc.computeList.size() - 2);
+    EXPECT_EQ(program.InlinedCount(), lists.computeList.size() - 2);
     EXPECT_EQ(program.ArrayCount(), kStepsOverArrays);
-    EXPECT_EQ(program.StateCount(), chart.doc.stateList.size());
+    EXPECT_EQ(program.StateCount(), lists.stateList.size());
 }
 
 // A run compiles the chart as it is at its start: what was edited since the last run counts.
@@ -350,14 +356,14 @@ TEST(CompiledEvaluation, FollowsEditsMadeBetweenRuns) {
     Chart fresh;
     BuildChart(edited, Ending::kSimulationEnd, true);
     BuildChart(fresh, Ending::kSimulationEnd, true);
-    edited.doc.OnRun();
+    RunChart(edited.doc);
     ASSERT_EQ(edited.doc.Clock()->history.size(), 21u);
     for (Chart* chart : {&edited, &fresh}) {
         chart->sum3->param[3] = -0.25;
         chart->sum3->input[1] = chart->constant;  // in place of the wave
     }
-    edited.doc.OnRun();
-    fresh.doc.OnRun();
+    RunChart(edited.doc);
+    RunChart(fresh.doc);
     EXPECT_TRUE(platform.messages.shown.empty());
     ExpectSameBlocks(edited.doc, fresh.doc);
 }
@@ -370,12 +376,13 @@ TEST(CompiledEvaluation, EvaluationOutsideAStepLeavesTheValuesInTheBlocks) {
     CBlock* x = chart.Add(kTypeIntegrate, {4.0, 0.5});
     CBlock* sum = chart.Fed(kTypeSum, {2.0, -1.0}, {chart.doc.Clock(), x});
     x->input[1] = sum;
-    ASSERT_TRUE(chart.doc.SortBlocks());
+    RunState run(chart.doc);
+    ASSERT_TRUE(SortBlocks(chart.doc, run));
     x->Setup();
-    chart.doc.stopped = 0;
-    CRungeKutta45 rk(1, &chart.doc);
+    run.stopped = false;
+    CRungeKutta45 rk(1, run);
     double derivative = 0.0;
-    ASSERT_EQ(rk.Evaluate(0.25, &derivative), 1);
+    ASSERT_TRUE(rk.Evaluate(0.25, &derivative));
     EXPECT_EQ(chart.doc.Clock()->value, 0.25);
     EXPECT_EQ(sum->value, 0.25 * 2.0 - 0.5);
     EXPECT_EQ(derivative, sum->value * 4.0);

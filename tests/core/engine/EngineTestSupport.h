@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/blocks/CBlock.h"
 #include "core/blocks/ClockBlock.h"
@@ -22,13 +23,13 @@ public:  // the chart-building helpers are also used from table-driven cases
 
     // A block of the type placed on the next free cell of the chart.
     CBlock* Add(int typeId) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        if (!doc.pendingBlock) {
+        auto pending = doc.CreateBlock(typeId);
+        if (!pending) {
             ADD_FAILURE() << "no block for type " << typeId;
             return nullptr;
         }
         ++placed_;
-        doc.PlacePendingBlock(2 * placed_, 2);
+        doc.PlaceBlock(std::move(pending), 2 * placed_, 2);
         return doc.blockList.back().get();
     }
     CBlock* AddConstant(double value) {
@@ -72,10 +73,10 @@ public:
     }
     void Pump(CTarvekDoc& doc, bool lastInterval) override {
         lastFlags.push_back(lastInterval);
-        times.push_back(doc.currentTime);
-        attached.push_back(doc.runWindow == this);
+        times.push_back(doc.RunTime());
+        attached.push_back(doc.HasRunUnderWay());
         if (lastFlags.size() == stopAtPump) doc.OnTerminateRun();
-        if (runAgainAtPump && lastFlags.size() == runAgainAtPump) doc.OnRun();
+        if (runAgainAtPump && lastFlags.size() == runAgainAtPump) RunChart(doc);
     }
     void Close(CTarvekDoc&) override { ++closes; }
 
@@ -86,7 +87,7 @@ public:
     int closes = 0;
     std::vector<bool> lastFlags;
     std::vector<double> times;
-    std::vector<bool> attached;  // whether the document named this window during the pump
+    std::vector<bool> attached;  // whether the document had its run under way during the pump
 };
 
 // Installs a run window for its lifetime, keeping the other services in force.

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "engine/EngineTestSupport.h"
 
@@ -55,7 +56,7 @@ TEST_F(EvaluationOrderTest, ReversedChainTakesTwoMoves) {
         CBlock *a, *b, *cBlock;
         std::vector<CBlock*> list = ReversedChain(a, b, cBlock);
         doc.maxSort = c.maxSort;
-        EXPECT_EQ(doc.OrderList(list), c.succeeds) << "MaxSort " << c.maxSort;
+        EXPECT_EQ(OrderList(list, doc.maxSort), c.succeeds) << "MaxSort " << c.maxSort;
         if (c.succeeds) {
             EXPECT_EQ(list, (std::vector<CBlock*>{a, b, cBlock}));
         }
@@ -68,11 +69,11 @@ TEST_F(EvaluationOrderTest, MaxSortOfOneAcceptsOnlyAnOrderedList) {
     sink->input[2] = source;
     doc.maxSort = 1;
     std::vector<CBlock*> ordered{source, sink};
-    EXPECT_TRUE(doc.OrderList(ordered));
+    EXPECT_TRUE(OrderList(ordered, doc.maxSort));
     std::vector<CBlock*> needsOneMove{sink, source};
-    EXPECT_FALSE(doc.OrderList(needsOneMove));
+    EXPECT_FALSE(OrderList(needsOneMove, doc.maxSort));
     doc.maxSort = 2;
-    EXPECT_TRUE(doc.OrderList(needsOneMove));
+    EXPECT_TRUE(OrderList(needsOneMove, doc.maxSort));
     EXPECT_EQ(needsOneMove, ordered);
 }
 
@@ -80,7 +81,7 @@ TEST_F(EvaluationOrderTest, MaxSortOfZeroOrLessFailsEvenAnEmptyList) {
     for (int maxSort : {0, -1}) {
         doc.maxSort = maxSort;
         std::vector<CBlock*> empty;
-        EXPECT_FALSE(doc.OrderList(empty)) << maxSort;
+        EXPECT_FALSE(OrderList(empty, doc.maxSort)) << maxSort;
     }
 }
 
@@ -90,7 +91,7 @@ TEST_F(EvaluationOrderTest, FeedbackLoopWithinAListFails) {
     first->input[1] = second;
     second->input[1] = first;
     std::vector<CBlock*> list{first, second};
-    EXPECT_FALSE(doc.OrderList(list));
+    EXPECT_FALSE(OrderList(list, doc.maxSort));
 }
 
 // However many moves MaxSort allows, a ring fails at once and leaves the list untouched.
@@ -105,10 +106,10 @@ TEST_F(EvaluationOrderTest, RingFailsWithoutSpendingMaxSortMoves) {
     selfFed->input[1] = selfFed;  // feeds itself: never an out-of-order pair
     doc.maxSort = std::numeric_limits<int>::max();
     std::vector<CBlock*> ring{selfFed, a, b, c};
-    EXPECT_FALSE(doc.OrderList(ring));
+    EXPECT_FALSE(OrderList(ring, doc.maxSort));
     EXPECT_EQ(ring, (std::vector<CBlock*>{selfFed, a, b, c}));
     std::vector<CBlock*> alone{selfFed};
-    EXPECT_TRUE(doc.OrderList(alone));
+    EXPECT_TRUE(OrderList(alone, doc.maxSort));
 }
 
 // Each block lands in the lists its kind and initialisation setting call for.
@@ -131,22 +132,23 @@ TEST_F(EvaluationOrderTest, SortBlocksBuildsTheThreeLists) {
     for (const Case& c : cases) {
         doc.blockList.push_back(std::make_unique<Node>(&doc, c.kind, c.initFlag, c.typeId));
     }
-    ASSERT_TRUE(doc.SortBlocks());
+    RunLists run;
+    ASSERT_TRUE(SortBlocks(doc, run));
     auto holds = [](const std::vector<CBlock*>& list, const CBlock* block) {
         return std::find(list.begin(), list.end(), block) != list.end();
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const CBlock* block = doc.blockList[i].get();
         SCOPED_TRACE(i);
-        EXPECT_EQ(holds(doc.initList, block), cases[i].init);
-        EXPECT_EQ(holds(doc.computeList, block), cases[i].compute);
-        EXPECT_EQ(holds(doc.stateList, block), cases[i].state);
+        EXPECT_EQ(holds(run.initList, block), cases[i].init);
+        EXPECT_EQ(holds(run.computeList, block), cases[i].compute);
+        EXPECT_EQ(holds(run.stateList, block), cases[i].state);
     }
     // Rebuilding starts from empty lists.
-    ASSERT_TRUE(doc.SortBlocks());
-    EXPECT_EQ(doc.initList.size(), 4u);
-    EXPECT_EQ(doc.computeList.size(), 3u);
-    EXPECT_EQ(doc.stateList.size(), 2u);
+    ASSERT_TRUE(SortBlocks(doc, run));
+    EXPECT_EQ(run.initList.size(), 4u);
+    EXPECT_EQ(run.computeList.size(), 3u);
+    EXPECT_EQ(run.stateList.size(), 2u);
 }
 
 // The repair restarts from the front after every move, literally.
@@ -193,7 +195,7 @@ TEST_F(EvaluationOrderTest, AgreesWithTheRepairFromTheFront) {
             std::vector<CBlock*> literal = blocks;
             doc.maxSort = maxSort;
             const bool expected = ReferenceOrder(literal, maxSort);
-            ASSERT_EQ(doc.OrderList(fast), expected) << "graph " << graph << " MaxSort " << maxSort;
+            ASSERT_EQ(OrderList(fast, doc.maxSort), expected) << "graph " << graph << " MaxSort " << maxSort;
             // A failure leaves the list as far as the same moves took it; a ring of feeds is
             // refused before any move, since no number of moves could settle it.
             if (acyclic || expected) {
@@ -238,7 +240,7 @@ TEST_F(EvaluationOrderTest, AgreesWithTheRepairOnLargerListsWithRepeatsAndOutsid
             std::vector<CBlock*> literal = list;
             doc.maxSort = maxSort;
             const bool expected = ReferenceOrder(literal, maxSort);
-            ASSERT_EQ(doc.OrderList(fast), expected) << "graph " << graph << " MaxSort " << maxSort;
+            ASSERT_EQ(OrderList(fast, doc.maxSort), expected) << "graph " << graph << " MaxSort " << maxSort;
             if (acyclic || expected) {
                 ASSERT_EQ(fast, literal) << "graph " << graph << " MaxSort " << maxSort;
             }

@@ -2,6 +2,7 @@
 // out-of-memory message and keeps what it recorded.
 #include <gtest/gtest.h>
 
+#include "core/engine/RunDriver.h"
 #include "engine/EngineTestSupport.h"
 #include "core/engine/HistoryBudget.h"
 #include "core/engine/RunMessages.h"
@@ -37,7 +38,7 @@ TEST_F(HistoryBudgetTest, RunsStopAtTheBudgetKeepingTheirSamples) {
         Chart chart;
         if (c.withState) chart.Wire(chart.AddIntegrate(1.0, 0.0), 1, chart.AddConstant(1.0));
         chart.SetTiming(1e-6, c.interval, c.end);
-        chart.doc.OnRun();
+        RunChart(chart.doc);
         const auto& shown = chart.platform.messages.shown;
         const std::size_t samples = chart.Clock().history.size();
         std::size_t recorded = 0;
@@ -47,7 +48,7 @@ TEST_F(HistoryBudgetTest, RunsStopAtTheBudgetKeepingTheirSamples) {
             ++recorded;
             EXPECT_EQ(block->history.size(), samples) << c.what << ": " << block->label;
         }
-        EXPECT_TRUE(chart.doc.stopped) << c.what;
+        EXPECT_FALSE(chart.doc.HasRunUnderWay()) << c.what;
         if (!c.stopsAtBudget) {
             EXPECT_TRUE(shown.empty()) << c.what;
             EXPECT_EQ(samples, 11u) << c.what;

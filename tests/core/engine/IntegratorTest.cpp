@@ -8,6 +8,7 @@
 #include <regex>
 #include <string>
 
+#include "core/engine/RunDriver.h"
 #include "core/engine/RungeKuttaPairs.h"
 #include "engine/EngineTestSupport.h"
 
@@ -22,14 +23,14 @@ struct PairCase {
     double grow;
     double shrink;
     int order;  // of the solution that is advanced
-    std::function<std::unique_ptr<CIntegrator>(int, CTarvekDoc*)> make;
+    std::function<std::unique_ptr<CIntegrator>(int, RunState&)> make;
 };
 
 const PairCase kPairs[] = {
     {"4/5", 6, 0.2, 0.25, 5,
-     [](int n, CTarvekDoc* d) { return std::make_unique<CRungeKutta45>(n, d); }},
+     [](int n, RunState& r) { return std::make_unique<CRungeKutta45>(n, r); }},
     {"7/8", 13, 0.125, 1.0 / 7.0, 8,
-     [](int n, CTarvekDoc* d) { return std::make_unique<CRungeKutta78>(n, d); }},
+     [](int n, RunState& r) { return std::make_unique<CRungeKutta78>(n, r); }},
 };
 
 class IntegratorTest : public EngineTest {
@@ -38,22 +39,36 @@ protected:
     CBlock* SelfFedIntegrate(double gain) {
         CBlock* y = AddIntegrate(gain, 1.0);
         Wire(y, 1, y);
-        EXPECT_TRUE(doc.SortBlocks());
+        EXPECT_TRUE(SortForRun());
         return y;
+    }
+    // The run the integrators of a test belong to: made, its lists sorted, once the chart is
+    // built (a block added later would not see it).
+    bool SortForRun() {
+        run_.reset();
+        run_ = std::make_unique<RunState>(doc);
+        return SortBlocks(doc, *run_);
+    }
+    RunState& Run() {
+        if (!run_) run_ = std::make_unique<RunState>(doc);
+        return *run_;
     }
     // Prepares the document the way the run driver does before its first Step.
     void StartInterval() {
-        doc.stopped = 0;
-        doc.intervalStart = 0.0;
-        doc.currentTime = 0.0;
-        for (CBlock* state : doc.stateList) state->Setup();
+        Run().stopped = false;
+        Run().intervalStart = 0.0;
+        Run().SetTime(0.0);
+        for (CBlock* state : Run().stateList) state->Setup();
     }
+
+private:
+    std::unique_ptr<RunState> run_;
 };
 
 TEST_F(IntegratorTest, TableauIsConsistent) {
     for (const PairCase& pair : kPairs) {
         SCOPED_TRACE(pair.name);
-        auto rk = pair.make(0, &doc);
+        auto rk = pair.make(0, Run());
         ASSERT_EQ(rk->s, pair.stages);
         EXPECT_EQ(rk->growExponent, pair.grow);
         EXPECT_EQ(rk->shrinkExponent, pair.shrink);
@@ -82,7 +97,7 @@ TEST_F(IntegratorTest, LocalErrorShrinksWithTheOrderOfThePair) {
     CBlock* y = SelfFedIntegrate(-1.0);
     for (const PairCase& pair : kPairs) {
         SCOPED_TRACE(pair.name);
-        auto rk = pair.make(1, &doc);
+        auto rk = pair.make(1, Run());
         double errors[2];
         const double steps[2] = {0.4, 0.2};
         for (int i = 0; i < 2; ++i) {
@@ -109,7 +124,7 @@ TEST_F(IntegratorTest, MaxErrorIsNotFiniteAsSoonAsOneStateSumIsNot) {
     };
     SelfFedIntegrate(-1.0);
     SelfFedIntegrate(-1.0);
-    CRungeKutta45 rk(2, &doc);
+    CRungeKutta45 rk(2, Run());
     rk.e.assign(rk.e.size(), 0.0);
     rk.e[0] = 1.0;
     for (const Case& c : cases) {
@@ -125,7 +140,7 @@ TEST_F(IntegratorTest, MaxErrorIsNotFiniteAsSoonAsOneStateSumIsNot) {
 }
 
 TEST_F(IntegratorTest, NextStepSizeGrowsWithinTheLimitAndShrinksBeyondIt) {
-    CRungeKutta45 rk(0, &doc);
+    CRungeKutta45 rk(0, Run());
     EXPECT_EQ(rk.NextStepSize(0.0, 0.1), std::numeric_limits<double>::infinity());
     EXPECT_DOUBLE_EQ(rk.NextStepSize(1e-7, 0.1), 0.09);
     EXPECT_DOUBLE_EQ(rk.NextStepSize(1e-7 / 32.0, 0.1), 0.9 * 0.1 * 2.0);  // 32^0.2
@@ -138,11 +153,11 @@ TEST_F(IntegratorTest, NextStepSizeGrowsWithinTheLimitAndShrinksBeyondIt) {
 TEST_F(IntegratorTest, ZeroErrorGrowsTheStepToTheRestOfTheInterval) {
     CBlock* y = AddIntegrate(1.0, 0.0);
     Wire(y, 1, AddConstant(2.0));
-    ASSERT_TRUE(doc.SortBlocks());
-    for (CBlock* block : doc.initList) block->Setup();
+    ASSERT_TRUE(SortForRun());
+    for (CBlock* block : Run().initList) block->Setup();
     for (const PairCase& pair : kPairs) {
         SCOPED_TRACE(pair.name);
-        auto rk = pair.make(1, &doc);
+        auto rk = pair.make(1, Run());
         StartInterval();
         EXPECT_NEAR(rk->Step(0.01, 0.1), 0.09, 1e-15);
         EXPECT_NEAR(y->value, 0.2, 1e-15);
@@ -156,7 +171,7 @@ TEST_F(IntegratorTest, ZeroErrorGrowsTheStepToTheRestOfTheInterval) {
 TEST_F(IntegratorTest, CountAndErrorDescribeTheLastInterval) {
     Clock().param[1] = 1e-12;  // forces rejected attempts
     SelfFedIntegrate(-1.0);
-    CRungeKutta45 rk(1, &doc);
+    CRungeKutta45 rk(1, Run());
     StartInterval();
     ASSERT_GT(rk.Step(0.1, 0.1), 0.0);
     EXPECT_GE(CountOutput().value, 2.0);
@@ -166,7 +181,7 @@ TEST_F(IntegratorTest, CountAndErrorDescribeTheLastInterval) {
 
     // With every attempt accepted at once, "Error" is that attempt's estimate.
     Clock().param[1] = 1.0;
-    CRungeKutta45 lenient(1, &doc);
+    CRungeKutta45 lenient(1, Run());
     StartInterval();
     ASSERT_EQ(lenient.Step(0.1, 0.1), 0.1);
     EXPECT_EQ(CountOutput().value, 1.0);
@@ -176,16 +191,16 @@ TEST_F(IntegratorTest, CountAndErrorDescribeTheLastInterval) {
 
 TEST_F(IntegratorTest, StopRequestEndsTheStepWithoutAMessage) {
     SelfFedIntegrate(-1.0);
-    CRungeKutta78 rk(1, &doc);
+    CRungeKutta78 rk(1, Run());
     StartInterval();
-    doc.stopped = 1;
+    Run().stopped = true;
     EXPECT_EQ(rk.Step(0.1, 0.1), 0.0);
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 
 TEST_F(IntegratorTest, ExcessiveStepCountNeverLeavesTheIntRange) {
     SelfFedIntegrate(-1.0);
-    CRungeKutta45 rk(1, &doc);
+    CRungeKutta45 rk(1, Run());
     StartInterval();
     EXPECT_EQ(rk.Step(0.1, 1e300), 0.0);
     const auto& message = platform.OnlyMessage();

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "engine/EngineTestSupport.h"
 
 namespace ondrel {
@@ -19,7 +20,7 @@ protected:
 TEST_P(RunAccuracyTest, ConstantIntegrandRecordsTheSampleTimes) {
     CBlock* y = AddIntegrate(1.0, 0.0);
     Wire(y, 1, AddConstant(1.0));
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_TRUE(platform.messages.shown.empty());
     ASSERT_EQ(y->history.size(), 11u);
     for (std::size_t m = 0; m < y->history.size(); ++m) {
@@ -31,7 +32,7 @@ TEST_P(RunAccuracyTest, ConstantIntegrandRecordsTheSampleTimes) {
 TEST_P(RunAccuracyTest, DecayFollowsTheExponentialWithinTheErrorLimit) {
     CBlock* y = AddIntegrate(-1.0, 1.0);
     Wire(y, 1, y);
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_TRUE(platform.messages.shown.empty());
     ASSERT_EQ(y->history.size(), 11u);
     EXPECT_EQ(y->history[0], 1.0);
@@ -54,7 +55,7 @@ TEST_P(RunAccuracyTest, OscillatorKeepsItsEnergyOverTenPeriods) {
     Wire(minusX, 1, x);
     Wire(v, 1, minusX);
     SetTiming(1e-7, 0.1, 20.0 * std::numbers::pi);
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_TRUE(platform.messages.shown.empty());
     ASSERT_EQ(x->history.size(), 629u);
     for (std::size_t m = 0; m < x->history.size(); ++m) {
@@ -74,9 +75,9 @@ TEST_P(RunAccuracyTest, RunsRepeatBitForBit) {
     Wire(sum, 1, y);
     Wire(sum, 2, sine);
     Wire(y, 1, sum);
-    doc.OnRun();
+    RunChart(doc);
     const std::vector<double> first = y->history;
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_EQ(y->history, first);
     EXPECT_EQ(first.size(), 11u);
 }
@@ -92,7 +93,7 @@ TEST(RunIntStyle, UnknownStyleIntegratesWithTheFourFivePair) {
             doc.intStyle = style;
             CBlock* y = AddIntegrate(-1.0, 1.0);
             Wire(y, 1, y);
-            doc.OnRun();
+            RunChart(doc);
             return y->history;
         }
     };

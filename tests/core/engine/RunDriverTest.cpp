@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "engine/EngineTestSupport.h"
 
 namespace ondrel {
@@ -36,14 +37,15 @@ public:
     // Every block the loop records holds the same number of samples.
     void ExpectRecordedSamples(std::size_t count) {
         EXPECT_EQ(Clock().history.size(), count);
-        for (const auto* list : {&doc.stateList, &doc.computeList, &doc.auxList}) {
+        RunLists run;  // the lists the run had, built again
+        SortBlocks(doc, run);
+        for (const auto* list : {&run.stateList, &run.computeList, &doc.auxList}) {
             for (const CBlock* block : *list) {
                 EXPECT_EQ(block->history.size(), count) << block->label;
             }
         }
         EXPECT_EQ(doc.snapshotIndex, static_cast<int>(count) - 1);
-        EXPECT_EQ(doc.stopped, 1);
-        EXPECT_EQ(doc.integrator, nullptr);
+        EXPECT_FALSE(doc.HasRunUnderWay());  // and with it the integrator is gone
     }
     // A block whose first input is the Clock's time scaled by gain.
     CBlock* OfTime(int typeId, double gain) {
@@ -63,7 +65,7 @@ public:
 TEST_F(RunDriverTest, NewChartRecordsElevenClockSamples) {
     RecordingView view;
     doc.AddView(&view);
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_TRUE(platform.messages.shown.empty());
     ExpectRecordedSamples(11);
     for (std::size_t m = 0; m < 11; ++m) {
@@ -74,6 +76,63 @@ TEST_F(RunDriverTest, NewChartRecordsElevenClockSamples) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(view.hints, std::vector<int>{kHintRefresh});
     EXPECT_EQ(ErrorOutput().label, Clock().label + "Error");
+}
+
+// A window that checks at every pump that each block sees the run under way at the time the
+// document reports.
+class RunContextWindow : public FakeRunWindow {
+public:
+    void Pump(CTarvekDoc& doc, bool lastInterval) override {
+        if (!doc.IsRunning()) ++unseen;
+        for (const auto& block : doc.blockList) {
+            if (block->run == nullptr || block->Now() != doc.RunTime()) ++unseen;
+        }
+        FakeRunWindow::Pump(doc, lastInterval);  // may stop the run
+    }
+    int unseen = 0;
+};
+
+// Blocks see the run, and the document has it under way, only while it lasts: whether it
+// runs to the end, stops, or is refused by a check.
+TEST_F(RunDriverTest, BlocksSeeTheRunOnlyWhileItLasts) {
+    struct Case {
+        const char* name;
+        std::function<void(RunDriverTest&, RunContextWindow&)> build;
+        std::size_t pumps;
+    };
+    const std::vector<Case> cases = {
+        {"to the end", [](RunDriverTest& t, RunContextWindow&) { t.AddStateBlock(); }, 10},
+        {"stopped by the user", [](RunDriverTest& t, RunContextWindow& w) {
+             t.AddStateBlock();
+             w.stopAtPump = 4;
+         }, 4},
+        {"a Quit at the start", [](RunDriverTest& t, RunContextWindow&) {
+             t.OfTime(kTypeQuit, 1.0)->param[2] = 1.0;
+         }, 0},
+        {"timing refused", [](RunDriverTest& t, RunContextWindow&) { t.SetTiming(0.0, 0.1, 1.0); }, 0},
+        {"order refused", [](RunDriverTest& t, RunContextWindow&) {
+             CBlock* a = t.Add(kTypeSum);
+             CBlock* b = t.Add(kTypeSum);
+             t.Wire(a, 1, b);
+             t.Wire(b, 1, a);
+         }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        doc.OnNewDocument();
+        RunContextWindow window;
+        ScopedRunWindow installed(&window);
+        c.build(*this, window);
+        RunChart(doc);
+        EXPECT_EQ(window.lastFlags.size(), c.pumps);
+        EXPECT_EQ(window.unseen, 0);
+        EXPECT_FALSE(doc.HasRunUnderWay());
+        EXPECT_EQ(doc.RunTime(), 0.0);
+        for (const auto& block : doc.blockList) EXPECT_EQ(block->run, nullptr) << block->label;
+        // Without a run the user's stop has nothing to stop.
+        doc.OnTerminateRun();
+        EXPECT_FALSE(doc.IsRunning());
+    }
 }
 
 TEST_F(RunDriverTest, NumberOfSamplesFollowsTheTiming) {
@@ -87,7 +146,7 @@ TEST_F(RunDriverTest, NumberOfSamplesFollowsTheTiming) {
     for (const Case& c : cases) {
         SetTiming(1e-7, c.interval, c.end);
         AddStateBlock();
-        doc.OnRun();
+        RunChart(doc);
         SCOPED_TRACE(c.end);
         ExpectRecordedSamples(c.samples);
     }
@@ -106,10 +165,10 @@ TEST_F(RunDriverTest, TimingParametersAreChecked) {
         platform.messages.shown.clear();
         Clock().history = {42.0};
         SetTiming(c.errorLimit, c.interval, c.end);
-        doc.OnRun();
+        RunChart(doc);
         ExpectOnlyMessage("Timing Parameters Error", "Run Time Error");
         EXPECT_EQ(Clock().history, std::vector<double>{42.0});  // nothing was set up
-        EXPECT_EQ(doc.stopped, 1);
+        EXPECT_FALSE(doc.HasRunUnderWay());
     }
 }
 
@@ -117,7 +176,7 @@ TEST_F(RunDriverTest, UnfilledInputsAreReportedUntilCancel) {
     CBlock* divide = Add(kTypeDivide);
     divide->label = "Ratio";
     Clock().history = {42.0};
-    doc.OnRun();
+    RunChart(doc);
     ASSERT_EQ(platform.messages.shown.size(), 2u);
     EXPECT_EQ(platform.messages.shown[0].text,
               "A Divide block, Ratio, needs the first input filled.");
@@ -131,7 +190,7 @@ TEST_F(RunDriverTest, UnfilledInputsAreReportedUntilCancel) {
 
     platform.messages.shown.clear();
     platform.messages.answers = {MsgResult::Cancel};
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(Clock().history, std::vector<double>{42.0});
 }
@@ -164,7 +223,7 @@ TEST_F(RunDriverTest, SortFailuresRefuseTheRun) {
         doc.maxSort = 500;
         platform.messages.shown.clear();
         c.build(*this);
-        doc.OnRun();
+        RunChart(doc);
         ExpectOnlyMessage("Sort Failure", "Run Time Error");
         EXPECT_TRUE(Clock().history.empty());
     }
@@ -177,7 +236,7 @@ TEST_F(RunDriverTest, IntegratesFeedingEachOtherThroughAGainRun) {
     Wire(a, 1, gain);
     Wire(gain, 1, b);
     Wire(b, 1, a);
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_TRUE(platform.messages.shown.empty());
     ExpectRecordedSamples(11);
 }
@@ -187,16 +246,15 @@ TEST_F(RunDriverTest, InitializeLeavesOneSamplePerBlock) {
     CBlock* initOnly = OfTime(kTypeGain, 2.0);
     initOnly->initFlag = 1;
     AddConstant(3.0);
-    doc.OnRun();
+    RunChart(doc);
     RecordingView view;
     doc.AddView(&view);
     doc.SetModifiedFlag(false);
-    doc.OnInitialize();
+    InitializeChart(doc);
     for (const auto& block : doc.blockList) EXPECT_EQ(block->history.size(), 1u) << block->label;
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.snapshotIndex, 0);
-    EXPECT_EQ(doc.stopped, 1);
-    EXPECT_EQ(doc.initialiseOnly, 0);
+    EXPECT_FALSE(doc.HasRunUnderWay());
     EXPECT_EQ(view.hints, std::vector<int>{kHintRefresh});
     EXPECT_TRUE(platform.messages.shown.empty());
 }
@@ -206,7 +264,7 @@ TEST_F(RunDriverTest, InitialisationOnlyBlockKeepsSampleZeroAlone) {
     initOnly->initFlag = 1;
     CBlock* constant = AddConstant(3.0);
     AddStateBlock();
-    doc.OnRun();
+    RunChart(doc);
     ExpectRecordedSamples(11);
     EXPECT_EQ(initOnly->history, std::vector<double>{0.0});
     EXPECT_EQ(constant->history, std::vector<double>{3.0});
@@ -219,7 +277,7 @@ TEST_F(RunDriverTest, QuitEndsTheRunAfterItsInterval) {
         if (withState) AddStateBlock();
         CBlock* quit = OfTime(kTypeQuit, -1.0);  // quits once -t < -0.35
         quit->param[2] = -0.35;
-        doc.OnRun();
+        RunChart(doc);
         EXPECT_TRUE(platform.messages.shown.empty());
         ExpectRecordedSamples(5);
         // With states, the stop refuses the rest of the interval's evaluations: the last
@@ -236,7 +294,7 @@ TEST_F(RunDriverTest, StopDuringSetUpEndsAfterSampleZero) {
     AddStateBlock();
     CBlock* quit = OfTime(kTypeQuit, 1.0);  // 0 < 1 at once
     quit->param[2] = 1.0;
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_TRUE(platform.messages.shown.empty());
     ExpectRecordedSamples(1);
     EXPECT_TRUE(window.lastFlags.empty());
@@ -248,7 +306,7 @@ TEST_F(RunDriverTest, DivideByZeroDuringSetUpIsReportedOnce) {
     Wire(divide, 1, AddConstant(1.0));
     Wire(divide, 2, &Clock());
     AddStateBlock();
-    doc.OnRun();
+    RunChart(doc);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].caption, "RunTime Error");
     ExpectRecordedSamples(1);
@@ -264,7 +322,7 @@ TEST_F(RunDriverTest, DivideByZeroEndsTheRunAfterThatInterval) {
     CBlock* divide = Add(kTypeDivide);
     Wire(divide, 1, AddConstant(1.0));
     Wire(divide, 2, denominator);
-    doc.OnRun();
+    RunChart(doc);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].caption, "RunTime Error");
     ExpectRecordedSamples(3);
@@ -274,7 +332,7 @@ TEST_F(RunDriverTest, ExcessiveStepsEndTheRunAfterRecording) {
     AddStateBlock();
     doc.maxSteps = 0.5;
     SetTiming(1e-12, 0.1, 1.0);
-    doc.OnRun();
+    RunChart(doc);
     const auto& shown = platform.OnlyMessage();
     const std::regex expected(R"(Excessive integration steps \(\d+\) at time 0\.0875)");
     EXPECT_TRUE(std::regex_match(shown.text, expected)) << shown.text;
@@ -290,7 +348,7 @@ TEST_F(RunDriverTest, NonFiniteErrorEstimateEndsTheRun) {
     Wire(y, 1, y);
     SetTiming(1e300, 0.1, 10.0);
     doc.maxSteps = 1e9;
-    doc.OnRun();
+    RunChart(doc);
     const auto& shown = platform.OnlyMessage();
     EXPECT_EQ(shown.text.rfind("Integration failed at time ", 0), 0u) << shown.text;
     EXPECT_EQ(shown.caption, "RunTime Error");
@@ -325,7 +383,7 @@ TEST_F(RunDriverTest, OutOfMemoryWhileRecordingEndsTheRunKeepingTheSamples) {
         if (withState) AddStateBlock();
         CBlock* before = OfTime(kTypeGain, 1.0);  // recorded ahead of the failing block
         doc.blockList.push_back(std::make_unique<ExhaustingBlock>(&doc, 3));
-        doc.OnRun();
+        RunChart(doc);
         ExpectOnlyMessage("Out of memory at time 0.3", "RunTime Error", MsgIcon::Error);
         ExpectRecordedSamples(3);
         EXPECT_EQ(before->history.size(), 3u);
@@ -336,7 +394,7 @@ TEST_F(RunDriverTest, RunWindowIsPumpedOncePerInterval) {
     FakeRunWindow window;
     ScopedRunWindow installed(&window);
     AddStateBlock();
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_EQ(window.opens, 1);
     EXPECT_EQ(window.closes, 1);
     ASSERT_EQ(window.lastFlags.size(), 10u);
@@ -345,7 +403,7 @@ TEST_F(RunDriverTest, RunWindowIsPumpedOncePerInterval) {
         EXPECT_TRUE(window.attached[i]) << i;
         EXPECT_NEAR(window.times[i], 0.1 * static_cast<double>(i + 1), 1e-12);
     }
-    EXPECT_EQ(doc.runWindow, nullptr);
+    EXPECT_FALSE(doc.HasRunUnderWay());
     ExpectRecordedSamples(11);
 }
 
@@ -354,11 +412,11 @@ TEST_F(RunDriverTest, RunWindowThatCannotOpenLeavesTheRunWithoutOne) {
     window.opensOk = false;
     ScopedRunWindow installed(&window);
     AddStateBlock();
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_EQ(window.opens, 1);
     EXPECT_TRUE(window.lastFlags.empty());
     EXPECT_EQ(window.closes, 0);
-    EXPECT_EQ(doc.runWindow, nullptr);
+    EXPECT_FALSE(doc.HasRunUnderWay());
     ExpectRecordedSamples(11);
 }
 
@@ -367,7 +425,7 @@ TEST_F(RunDriverTest, RunCommandDuringARunIsIgnored) {
     window.runAgainAtPump = 2;
     ScopedRunWindow installed(&window);
     AddStateBlock();
-    doc.OnRun();
+    RunChart(doc);
     EXPECT_EQ(window.opens, 1);
     EXPECT_EQ(window.lastFlags.size(), 10u);
     ExpectRecordedSamples(11);
@@ -383,7 +441,7 @@ TEST_F(RunDriverTest, StopFromTheRunWindowEndsAfterTheCurrentInterval) {
         window.stopAtPump = 3;
         ScopedRunWindow installed(&window);
         if (withState) AddStateBlock();
-        doc.OnRun();
+        RunChart(doc);
         EXPECT_EQ(window.lastFlags.size(), 3u);
         EXPECT_EQ(window.closes, 1);
         ExpectRecordedSamples(4);
@@ -434,12 +492,12 @@ TEST_F(RunEndTest, TheDocumentKnowsHowTheLastRunEnded) {
         FakeRunWindow window;
         ScopedRunWindow installed(&window);
         c.build(*this, window);
-        EXPECT_EQ(RunEndText(doc.runEnd), "");
-        doc.OnRun();
-        EXPECT_EQ(RunEndText(doc.runEnd), c.text);
+        EXPECT_EQ(RunEndText(doc.LastRunEnd()), "");
+        RunChart(doc);
+        EXPECT_EQ(RunEndText(doc.LastRunEnd()), c.text);
     }
-    doc.OnInitialize();
-    EXPECT_EQ(doc.runEnd.kind, RunEndKind::None);
+    InitializeChart(doc);
+    EXPECT_EQ(doc.LastRunEnd().kind, RunEndKind::None);
 }
 
 }  // namespace

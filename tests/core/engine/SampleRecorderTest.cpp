@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/DelayBlock.h"
 #include "core/blocks/DynamicBlocks.h"
 #include "engine/EngineTestSupport.h"
@@ -24,7 +25,7 @@ TEST_F(SampleRecorderTest, BlocksWithRecordsOfTheirOwnStillKeepThemInStep) {
     CBlock* sum = Add(kTypeSum);
     Wire(sum, 1, delay);
     Wire(sum, 2, decay);
-    doc.OnRun();
+    RunChart(doc);
     ASSERT_TRUE(platform.messages.shown.empty());
     const std::size_t samples = Clock().history.size();
     ASSERT_EQ(samples, 11u);
@@ -50,7 +51,9 @@ public:
         test::FakeRunWindow::Pump(doc, lastInterval);
         if (!showsSamples_) return;
         const std::size_t expected = lastFlags.size() + 1;  // sample 0 and one per pump
-        ForEachLoopRecorded(doc, [&](CBlock& block) {
+        RunLists lists;  // the run's, built again
+        SortBlocks(doc, lists);
+        ForEachLoopRecorded(doc, lists, [&](CBlock& block) {
             if (block.history.size() != expected) ++behind;
         });
     }
@@ -74,7 +77,7 @@ struct RunOutcome {
 
 // One run of a small chart with a state and a Sum that also reads itself; with a Delay,
 // which records through its own RecordSample, or without.
-RunOutcome RunChart(std::size_t intervals, IRunWindow* window, bool withDelay) {
+RunOutcome RunSmallChart(std::size_t intervals, IRunWindow* window, bool withDelay) {
     Chart chart;
     test::ScopedRunWindow installed(window);
     CBlock* integrate = chart.AddIntegrate(1.0, 0.0);
@@ -91,10 +94,12 @@ RunOutcome RunChart(std::size_t intervals, IRunWindow* window, bool withDelay) {
         chart.Wire(sum, 2, integrate);
     }
     chart.SetTiming(1e-7, 0.01, 0.01 * static_cast<double>(intervals));
-    chart.doc.OnRun();
+    RunChart(chart.doc);
     EXPECT_TRUE(chart.platform.messages.shown.empty()) << intervals;
     RunOutcome outcome;
-    ForEachLoopRecorded(chart.doc, [&](CBlock& block) { outcome.histories.push_back(block.history); });
+    RunLists lists;  // the run's, built again
+    SortBlocks(chart.doc, lists);
+    ForEachLoopRecorded(chart.doc, lists, [&](CBlock& block) { outcome.histories.push_back(block.history); });
     for (const auto& block : chart.doc.blockList) outcome.outputs.push_back(block->value);
     return outcome;
 }
@@ -107,15 +112,15 @@ TEST(SampleRecorderBatches, EveryWindowSeesTheSameSamplesAcrossBatchBoundaries) 
     for (bool withDelay : {true, false}) {
         for (std::size_t intervals : {std::size_t{1}, kBatch - 1, kBatch, kBatch + 1, 3 * kBatch + 5}) {
             SampleWindow showing(true);
-            const RunOutcome reference = RunChart(intervals, &showing, withDelay);
+            const RunOutcome reference = RunSmallChart(intervals, &showing, withDelay);
             EXPECT_EQ(showing.behind, 0) << intervals;
             EXPECT_EQ(showing.lastFlags.size(), intervals);
             ASSERT_FALSE(reference.histories.empty());
             for (const auto& history : reference.histories)
                 EXPECT_EQ(history.size(), intervals + 1) << intervals;
             SampleWindow timeOnly(false);
-            EXPECT_EQ(RunChart(intervals, &timeOnly, withDelay), reference) << intervals;
-            EXPECT_EQ(RunChart(intervals, nullptr, withDelay), reference) << intervals;
+            EXPECT_EQ(RunSmallChart(intervals, &timeOnly, withDelay), reference) << intervals;
+            EXPECT_EQ(RunSmallChart(intervals, nullptr, withDelay), reference) << intervals;
         }
     }
 }

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/engine/RunDriver.h"
 #include "core/blocks/CBlock.h"
 #include "core/model/CTarvekDoc.h"
 #include "support/RecordingPlatform.h"
@@ -43,8 +44,7 @@ private:
 
 // Places a plain block at (x, y) the way the chart editor does.
 CBlock* Place(CTarvekDoc& doc, int x, int y, int inputs = 3) {
-    doc.pendingBlock = std::make_unique<PlainBlock>(&doc, inputs);
-    doc.PlacePendingBlock(x, y);
+    doc.PlaceBlock(std::make_unique<PlainBlock>(&doc, inputs), x, y);
     return doc.blockList.back().get();
 }
 
@@ -58,7 +58,7 @@ TEST(CTarvekDoc, NewDocumentHoldsTheClockAndItsTwoOutputs) {
         EXPECT_EQ(clock->typeId, kClockTypeId);
         EXPECT_EQ(clock->position, (GridPoint{0, 0}));
         EXPECT_EQ(clock->color, MakeColor(0, 0, 255));
-        EXPECT_EQ(clock->document, &doc);
+        EXPECT_EQ(clock->chart, &doc);
 
         CBlock* error = doc.blockList[1].get();
         CBlock* count = doc.blockList[2].get();
@@ -71,7 +71,6 @@ TEST(CTarvekDoc, NewDocumentHoldsTheClockAndItsTwoOutputs) {
         EXPECT_EQ(doc.auxList, (std::vector<CBlock*>{error, count}));
 
         EXPECT_FALSE(doc.IsModified());
-        EXPECT_EQ(doc.pendingBlock, nullptr);
         EXPECT_EQ(doc.outputInterval, clock->param[2]);
         EXPECT_EQ(doc.outputInterval, 0.1);
     }
@@ -127,6 +126,15 @@ TEST(CTarvekDoc, ViewsHearOfPlacingReroutingAndDeleting) {
     EXPECT_EQ(doc.blockList.size(), 3u);
     EXPECT_TRUE(doc.IsModified());
 
+    // Placing or adding no block tells nobody and changes nothing.
+    doc.SetModifiedFlag(false);
+    view.notices.clear();
+    EXPECT_EQ(doc.PlaceBlock(nullptr, 4, 4), nullptr);
+    EXPECT_EQ(doc.AddBlock(nullptr), nullptr);
+    EXPECT_TRUE(view.notices.empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.blockList.size(), 3u);
+
     doc.RemoveView(&view);
     view.notices.clear();
     doc.UpdateAllViews(nullptr);
@@ -145,9 +153,6 @@ TEST(CTarvekDoc, DeletingASourceEmptiesEveryInputItFed) {
     doc.ConnectInput(first, 3, source);
     doc.ConnectInput(second, 2, source);
     doc.ConnectInput(second, 1, keeper);
-    doc.computeList = {source, first, second};
-    doc.initList = {source};
-    doc.stateList = {source};
 
     doc.DeleteBlock(source);
     EXPECT_EQ(doc.IndexOf(source), -1);
@@ -155,9 +160,6 @@ TEST(CTarvekDoc, DeletingASourceEmptiesEveryInputItFed) {
     EXPECT_EQ(first->input[3], nullptr);
     EXPECT_EQ(second->input[2], nullptr);
     EXPECT_EQ(second->input[1], keeper);
-    EXPECT_EQ(doc.computeList, (std::vector<CBlock*>{first, second}));
-    EXPECT_TRUE(doc.initList.empty());
-    EXPECT_TRUE(doc.stateList.empty());
     EXPECT_EQ(doc.blockList.size(), 6u);
     EXPECT_EQ(doc.blockList[3].get(), first);  // later blocks move down
 
@@ -210,7 +212,7 @@ TEST(CTarvekDoc, ModelSettingsStartFromDefaults) {
     EXPECT_EQ(doc.intStyle, 0);
     EXPECT_EQ(doc.printMode, 0);
     EXPECT_EQ(doc.maxSteps, 100.0);
-    EXPECT_EQ(doc.stopped, 1);
+    EXPECT_FALSE(doc.IsRunning());
 
     // Names, controls and file versions, in the order they are stored in charts.
     struct Expected {

@@ -20,8 +20,7 @@ protected:
         doc.SetFrameworkTitle("Chart1");
     }
     CBlock* Add(int typeId, const std::string& label, int x, int y = 1) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(x, y);
+        doc.PlaceBlock(doc.CreateBlock(typeId), x, y);
         CBlock* block = doc.blockList.back().get();
         block->label = label;
         return block;

@@ -118,16 +118,16 @@ void RandomRoutedChart(CTarvekDoc& doc, unsigned seed) {
     const int side = 4 + static_cast<int>(random() % 6);
     const int blocks = 10 + static_cast<int>(random() % 50);
     for (int i = 0; i < blocks; ++i) {
-        doc.pendingBlock = doc.CreateBlock(types[random() % 3]);
-        doc.pendingBlock->flipped = random() % 5 == 0 ? 1 : 0;
+        auto pending = doc.CreateBlock(types[random() % 3]);
+        pending->flipped = random() % 5 == 0 ? 1 : 0;
         // Every fourth chart spreads over hundreds of cells either side of the origin, so that
         // some lanes run a long way.
         const int x = static_cast<int>(random() % side);
         const int y = static_cast<int>(random() % side);
         if (seed % 4 == 0) {
-            doc.PlacePendingBlock(x * 37 - 150, y * 29 - 120);
+            doc.PlaceBlock(std::move(pending), x * 37 - 150, y * 29 - 120);
         } else {
-            doc.PlacePendingBlock(x, y);
+            doc.PlaceBlock(std::move(pending), x, y);
         }
     }
     for (auto& block : doc.blockList) {

@@ -30,9 +30,9 @@ private:
 class RoutingChart : public ::testing::Test {
 protected:
     CBlock* Add(int typeId, int x, int y, bool flipped = false) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.pendingBlock->flipped = flipped ? 1 : 0;
-        doc.PlacePendingBlock(x, y);
+        auto pending = doc.CreateBlock(typeId);
+        pending->flipped = flipped ? 1 : 0;
+        doc.PlaceBlock(std::move(pending), x, y);
         return doc.blockList.back().get();
     }
     CBlock* Gain(int x, int y, bool flipped = false) { return Add(kTypeGain, x, y, flipped); }

@@ -51,8 +51,7 @@ protected:
     }
 
     static CBlock* Place(CTarvekDoc& doc, int typeId, int x, int y, const std::string& label) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(x, y);
+        doc.PlaceBlock(doc.CreateBlock(typeId), x, y);
         CBlock* block = doc.blockList.back().get();
         block->label = label;
         return block;

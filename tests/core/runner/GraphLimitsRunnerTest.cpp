@@ -34,11 +34,9 @@ TEST(RunnerGraphLimits, ARunRescalesStoredGraphsAndALoadDoesNot) {
         test::RecordingPlatform quiet;
         CTarvekDoc doc;
         doc.OnNewDocument();
-        doc.pendingBlock = doc.CreateBlock(kConstant);
-        doc.PlacePendingBlock(1, 1);
+        doc.PlaceBlock(doc.CreateBlock(kConstant), 1, 1);
         CBlock* slope = doc.blockList.back().get();
-        doc.pendingBlock = doc.CreateBlock(kIntegrate);
-        doc.PlacePendingBlock(2, 1);
+        doc.PlaceBlock(doc.CreateBlock(kIntegrate), 2, 1);
         CBlock* ramp = doc.blockList.back().get();
         slope->param[1] = 7.5;  // the ramp reaches 7.5 at t = 1
         doc.ConnectInput(ramp, 1, slope);

@@ -3,6 +3,7 @@
 #include <regex>
 
 #include "ChartFixture.h"
+#include "core/engine/RunState.h"
 #include "cli/ConsoleRunWindow.h"
 #include "cli/JsonText.h"
 #include "cli/SignalStop.h"
@@ -56,15 +57,16 @@ std::string Pumped(ProgressMode mode, bool terminal, const std::vector<double>& 
     ConsoleRunWindow window(err, mode, terminal, [&] { return now; });
     CTarvekDoc doc;
     doc.simulationEnd = 10.0;
-    doc.stopped = 0;
+    RunState run(doc);
+    run.stopped = false;
     window.Open(doc);
     for (; next < pumps.size(); ++next) {
         now = pumps[next];
-        doc.currentTime = now;
+        run.SetTime(now);
         window.Pump(doc, false);
     }
     window.Close(doc);
-    if (stopped) *stopped = doc.stopped != 0;
+    if (stopped) *stopped = run.stopped;
     return err.str();
 }
 

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/engine/RunDriver.h"
 #include "cli/Runner.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/model/CTarvekDoc.h"
@@ -38,7 +39,7 @@ std::string ViewReport(const std::string& path, bool run) {
     CTarvekDoc doc;
     StateOnlyViewHost host;
     EXPECT_TRUE(LoadChartFile(path, doc, host));
-    if (run) doc.OnRun();
+    if (run) RunChart(doc);
     TextViewState fresh;
     TextViewState* view = &fresh;
     for (const auto& state : host.Views())
@@ -56,12 +57,10 @@ TEST(RunnerReportTest, WritesTheTextViewsReportAfterLoadingOrRunning) {
         test::RecordingPlatform quiet;
         CTarvekDoc doc;
         doc.OnNewDocument();
-        doc.pendingBlock = doc.CreateBlock(kTypeConstant);
-        doc.PlacePendingBlock(1, 1);
+        doc.PlaceBlock(doc.CreateBlock(kTypeConstant), 1, 1);
         CBlock* slope = doc.blockList.back().get();
         slope->param[1] = 2.0;
-        doc.pendingBlock = doc.CreateBlock(kTypeIntegrate);
-        doc.PlacePendingBlock(2, 1);
+        doc.PlaceBlock(doc.CreateBlock(kTypeIntegrate), 2, 1);
         doc.ConnectInput(doc.blockList.back().get(), 1, slope);
         StateOnlyViewHost host;
         ASSERT_TRUE(SaveChartFile(plain, doc, host));

@@ -93,8 +93,7 @@ TEST_F(RunnerTest, SetsParametersAndExportsCsv) {
 
 TEST_F(RunnerTest, RefusedRunsExitWithThreeAndPrintTheirMessages) {
     std::string divide = Chart("divide.cht", [](CTarvekDoc& doc) {
-        doc.pendingBlock = doc.CreateBlock(kDivide);
-        doc.PlacePendingBlock(1, 1);
+        doc.PlaceBlock(doc.CreateBlock(kDivide), 1, 1);
     });
     // Opening a chart without samples initialises it, which checks the inputs too; the run
     // then refuses with the same two messages.
@@ -171,11 +170,9 @@ TEST_F(RunnerTest, PrnWritesTheFirstListViewOrANewOnesText) {
 TEST_F(RunnerTest, RerouteRoutesEveryConnectorAgainBeforeSaving) {
     RouteRecord routed{};
     std::string stale = Chart("stale.cht", [&](CTarvekDoc& doc) {
-        doc.pendingBlock = doc.CreateBlock(kConstant);
-        doc.PlacePendingBlock(1, 1);
+        doc.PlaceBlock(doc.CreateBlock(kConstant), 1, 1);
         CBlock* source = doc.blockList.back().get();
-        doc.pendingBlock = doc.CreateBlock(kIntegrate);
-        doc.PlacePendingBlock(3, 4);
+        doc.PlaceBlock(doc.CreateBlock(kIntegrate), 3, 4);
         CBlock* target = doc.blockList.back().get();
         doc.ConnectInput(target, 1, source);
         routed = target->route[1];

@@ -1,7 +1,8 @@
 // Runs from the desktop: samples recorded, the run window's stop, check marks, Initialize.
 #include <QApplication>
 #include <QStatusBar>
-#include "core/engine/RunEnd.h"
+#include "core/engine/RunState.h"
+#include "core/model/RunEnd.h"
 #include "gui/views/chart/CTarvekView.h"
 #include "gui/views/chart/ChartPainter.h"
 #include <QtTest>
@@ -65,7 +66,7 @@ private slots:
         QCOMPARE(doc.Clock()->history.size(), doc.blockList[1]->history.size());
         QCOMPARE(caption, QString("Time"));
         QVERIFY(checkedDuringRun);
-        QCOMPARE(doc.stopped, 1);
+        QVERIFY(!doc.IsRunning());
         QVERIFY(!f.Frame().Action(cmd::kRun)->isChecked());
     }
 
@@ -95,7 +96,7 @@ private slots:
             f.platform->RunWindow().SetPumpObserver(nullptr);
             QCOMPARE(pumps, 2);
             QCOMPARE(f.app->Sessions().size(), std::size_t{1});
-            QCOMPARE(doc.stopped, 1);
+            QVERIFY(!doc.IsRunning());
             QVERIFY(f.Frame().statusBar()->currentMessage().startsWith("Stopped at t = "));
         }
     }
@@ -120,7 +121,7 @@ private slots:
         f.platform->RunWindow().SetPumpObserver(nullptr);
         const QString stopped = f.Frame().statusBar()->currentMessage();
         QVERIFY2(stopped.startsWith("Stopped at t = "), qPrintable(stopped));
-        QCOMPARE(stopped, QString::fromStdString(RunEndText(doc.runEnd)));
+        QCOMPARE(stopped, QString::fromStdString(RunEndText(doc.LastRunEnd())));
         // The chart showed the newest sample while the run went on, not the snapshot's.
         QVERIFY(shownDuringRun != "0.000e+000");
     }
@@ -128,7 +129,8 @@ private slots:
     void runWindowShowsTheTime() {
         CTarvekDoc doc;
         doc.OnNewDocument();
-        doc.currentTime = 0.25;
+        RunState run(doc);
+        run.SetTime(0.25);
         CRunWndw window(doc);
         QCOMPARE(window.TimeText(), QString("           0.25"));
         QCOMPARE(window.windowModality(), Qt::ApplicationModal);

@@ -114,10 +114,10 @@ private slots:
     void updatesLayOutOnlyWithoutAHintObject() {
         CTarvekView view(*doc_, *state_);
         view.OnInitialUpdate();
-        doc_->pendingBlock = doc_->CreateBlock(kTypeSum);
-        doc_->pendingBlock->position = GridPoint{20, -1};
-        CBlock* block = doc_->pendingBlock.get();
-        doc_->blockList.push_back(std::move(doc_->pendingBlock));
+        auto pending = doc_->CreateBlock(kTypeSum);
+        pending->position = GridPoint{20, -1};
+        CBlock* block = pending.get();
+        doc_->blockList.push_back(std::move(pending));
         view.OnUpdate(nullptr, kHintBlockPlaced, block);
         QCOMPARE(view.Geometry().maxColumn, 0);
         view.OnUpdate(nullptr, kHintRefresh, nullptr);

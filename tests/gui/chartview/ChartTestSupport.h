@@ -15,9 +15,9 @@ inline constexpr double kTestDpi = 100.0;
 
 // A block of the type placed at grid (x, y) as a user would, then given the colour.
 inline CBlock* AddBlock(CTarvekDoc& doc, int typeId, int x, int y, ColorRef color) {
-    doc.pendingBlock = doc.CreateBlock(typeId);
-    CBlock* block = doc.pendingBlock.get();
-    doc.PlacePendingBlock(x, y);
+    auto pending = doc.CreateBlock(typeId);
+    CBlock* block = pending.get();
+    doc.PlaceBlock(std::move(pending), x, y);
     block->color = color;
     return block;
 }

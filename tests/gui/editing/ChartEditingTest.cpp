@@ -89,11 +89,11 @@ private slots:
         // A right click gives up: the waiting block is thrown away. So does Esc.
         ClickCell(f.View(), {3, 0}, {}, Qt::RightButton);
         QVERIFY(!f.View().IsPlacing());
-        QVERIFY(f.Doc().pendingBlock == nullptr);
+        QVERIFY(f.View().PendingBlock() == nullptr);
         f.Frame().Execute(kGainTool);
         QTest::keyClick(&f.View(), Qt::Key_Escape);
         QVERIFY(!f.View().IsPlacing());
-        QVERIFY(f.Doc().pendingBlock == nullptr);
+        QVERIFY(f.View().PendingBlock() == nullptr);
         QVERIFY(!f.Frame().Action(kGainTool)->isChecked());
     }
 

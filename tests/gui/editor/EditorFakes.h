@@ -63,8 +63,7 @@ struct EditorPlatform {
 struct EditorChart {
     EditorChart() { doc.OnNewDocument(); }
     CBlock* Place(int typeId, int x, int y) {
-        doc.pendingBlock = doc.CreateBlock(typeId);
-        doc.PlacePendingBlock(x, y);
+        doc.PlaceBlock(doc.CreateBlock(typeId), x, y);
         return doc.blockList.back().get();
     }
     CTarvekDoc doc;

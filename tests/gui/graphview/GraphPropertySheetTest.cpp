@@ -28,8 +28,7 @@ struct ThreeCurveChart {
         doc.OnNewDocument();
         const int types[] = {kTypeSum, kTypeConstant, kTypeMultiply, kTypeNegate};
         for (int i = 0; i < 4; ++i) {
-            doc.pendingBlock = doc.CreateBlock(types[i]);
-            doc.PlacePendingBlock(2 + i, 1);
+            doc.PlaceBlock(doc.CreateBlock(types[i]), 2 + i, 1);
             blocks[i] = doc.blockList.back().get();
             blocks[i]->label = "b" + std::to_string(i);
         }

@@ -25,8 +25,7 @@ struct GraphFixture : AppFixture {
         const int types[] = {kTypeSum, kTypeMultiply, kTypeNegate};
         const char* labels[] = {"Sine", "Ramp", "Cosine"};
         for (int i = 0; i < 3; ++i) {
-            doc.pendingBlock = doc.CreateBlock(types[i]);
-            doc.PlacePendingBlock(2 + i, 2);
+            doc.PlaceBlock(doc.CreateBlock(types[i]), 2 + i, 2);
             blocks[i] = doc.blockList.back().get();
             blocks[i]->label = labels[i];
         }

@@ -304,8 +304,7 @@ private slots:
     void decimatedCurveIsPixelIdentical() {
         CTarvekDoc doc;
         doc.OnNewDocument();
-        doc.pendingBlock = doc.CreateBlock(kTypeSum);
-        doc.PlacePendingBlock(2, 2);
+        doc.PlaceBlock(doc.CreateBlock(kTypeSum), 2, 2);
         CBlock* noise = doc.blockList.back().get();
         std::mt19937 random(7);
         std::normal_distribution<double> gauss;

@@ -38,9 +38,9 @@ using namespace ondrel::guitest;
 namespace {
 
 CBlock* Place(CTarvekDoc& doc, int type, int x, int y, const char* label, ColorRef color, double value) {
-    doc.pendingBlock = doc.CreateBlock(type);
-    CBlock* block = doc.pendingBlock.get();
-    doc.PlacePendingBlock(x, y);
+    auto pending = doc.CreateBlock(type);
+    CBlock* block = pending.get();
+    doc.PlaceBlock(std::move(pending), x, y);
     block->label = label;
     block->color = color;
     block->history = {value};

@@ -107,9 +107,9 @@ private slots:
         for (std::int64_t j = 0; j < samples; ++j) times.push_back(0.5 * double(j));
         doc_->blockList[0]->history = times;
         for (int k = 1; k <= columns; ++k) {
-            doc_->pendingBlock = doc_->CreateBlock(kTypeConstant);
-            CBlock* block = doc_->pendingBlock.get();
-            doc_->PlacePendingBlock(k, -2);
+            auto pending = doc_->CreateBlock(kTypeConstant);
+            CBlock* block = pending.get();
+            doc_->PlaceBlock(std::move(pending), k, -2);
             block->label = Label(k).toStdString();
             block->history.assign(std::size_t(samples), -1.0e5 * k);
             list_->displayedBlocks.emplace_back(block);
@@ -158,9 +158,9 @@ private slots:
     void reportPagesKeepTheirMarginsAndEveryLine() {
         const int blocks = 70;
         for (int k = 1; k <= blocks; ++k) {
-            doc_->pendingBlock = doc_->CreateBlock(kTypeConstant);
-            doc_->pendingBlock->label = Label(k).toStdString();
-            doc_->PlacePendingBlock(k % 10, -k / 10 - 1);
+            auto pending = doc_->CreateBlock(kTypeConstant);
+            pending->label = Label(k).toStdString();
+            doc_->PlaceBlock(std::move(pending), k % 10, -k / 10 - 1);
         }
         text_->ChooseEverything(*doc_);
         TextPrintable printable(*doc_, *text_);

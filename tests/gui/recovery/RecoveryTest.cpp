@@ -11,6 +11,7 @@
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
+#include "core/engine/RunState.h"
 #include "gui/app/AutoSaver.h"
 #include "gui/dialogs/RecoverChartsDialog.h"
 #include "core/model/ChartFile.h"
@@ -80,10 +81,11 @@ private slots:
         saver.SaveChanged();
         QCOMPARE(saved.count(), 1);
         session.Perform(MakePlaceCommand(session.Document().CreateBlock(kConstant), {6, 2}));
-        session.Document().stopped = 0;
+        auto run = std::make_unique<RunState>(session.Document());
+        run->stopped = false;
         saver.SaveChanged();
         QCOMPARE(saved.count(), 1);
-        session.Document().stopped = 1;
+        run.reset();
         saver.SaveChanged();
         QCOMPARE(saved.count(), 2);
 

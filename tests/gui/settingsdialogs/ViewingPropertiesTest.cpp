@@ -24,11 +24,9 @@ namespace {
 struct WiredChart {
     WiredChart() {
         doc.OnNewDocument();
-        doc.pendingBlock = doc.CreateBlock(kTypeConstant);
-        doc.PlacePendingBlock(1, 2);
+        doc.PlaceBlock(doc.CreateBlock(kTypeConstant), 1, 2);
         CBlock* source = doc.blockList.back().get();
-        doc.pendingBlock = doc.CreateBlock(kTypeGain);
-        doc.PlacePendingBlock(4, 5);
+        doc.PlaceBlock(doc.CreateBlock(kTypeGain), 4, 5);
         target = doc.blockList.back().get();
         doc.ConnectInput(target, 1, source);
         routed = target->route[1];

@@ -43,11 +43,9 @@ struct TextFixture : AppFixture {
     TextFixture() {
         Start();
         CTarvekDoc& doc = Doc();
-        doc.pendingBlock = doc.CreateBlock(kTypeConstant);
-        doc.PlacePendingBlock(2, 2);
+        doc.PlaceBlock(doc.CreateBlock(kTypeConstant), 2, 2);
         constant = doc.blockList.back().get();
-        doc.pendingBlock = doc.CreateBlock(kTypeGain);
-        doc.PlacePendingBlock(5, 2);
+        doc.PlaceBlock(doc.CreateBlock(kTypeGain), 5, 2);
         gain = doc.blockList.back().get();
         doc.ConnectInput(gain, 1, constant);
         Frame().Execute(cmd::kOpenTextView);

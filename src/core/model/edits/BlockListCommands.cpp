@@ -45,13 +45,8 @@ public:
     }
 
 private:
-    // As the chart editor drops the pending block; a block already pending elsewhere waits.
-    void PlaceFirst(CTarvekDoc& doc) {
-        std::unique_ptr<CBlock> waiting = std::move(doc.pendingBlock);
-        doc.pendingBlock = std::move(out_.block);
-        doc.PlacePendingBlock(position_.x, position_.y);
-        doc.pendingBlock = std::move(waiting);
-    }
+    // As the chart editor drops the block it was placing.
+    void PlaceFirst(CTarvekDoc& doc) { doc.PlaceBlock(std::move(out_.block), position_.x, position_.y); }
 
     CBlock* block_;
     GridPoint position_;

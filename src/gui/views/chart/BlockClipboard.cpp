@@ -14,7 +14,7 @@ void BlockClipboard::Copy(ondrel::CTarvekDoc& doc, const ondrel::CBlock& block) 
     std::unique_ptr<ondrel::CBlock> copy = DuplicateBlock(doc, block);
     if (copy == nullptr) return;
     // The chart it came from may close while the copy is held.
-    copy->document = nullptr;
+    copy->chart = nullptr;
     block_ = std::move(copy);
 }
 

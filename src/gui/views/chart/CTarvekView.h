@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "core/blocks/CBlock.h"
 #include "core/model/DocumentView.h"
 #include "gui/printing/PrintableView.h"
 #include "gui/views/chart/ChartCulling.h"
@@ -96,9 +97,11 @@ public:
     using CommandSink = std::function<void(std::unique_ptr<ondrel::ChartCommand>)>;
     void SetCommandSink(CommandSink sink) { sink_ = std::move(sink); }
 
-    // A block tool: the document makes a pending block of the tool's type, dropped by the
-    // next left click on a free grid position.
+    // A block tool: the document makes a block of the tool's type, which waits here until
+    // the next left click on a free grid position drops it.
     void StartPlacing(int commandId);
+    // The new or pasted block waiting for its grid position; null when none is.
+    const ondrel::CBlock* PendingBlock() const { return pendingBlock_.get(); }
     bool IsPlacing() const { return placing_; }
     bool IsConnecting() const { return connecting_; }
     // The tool that armed the placing now (0 for a paste or a move), and the last one used.
@@ -200,6 +203,7 @@ private:
     bool placing_ = false;
     bool pasting_ = false;
     ondrel::CBlock* moving_ = nullptr;
+    std::unique_ptr<ondrel::CBlock> pendingBlock_;  // not yet in the chart
     int currentTool_ = 0;
     int lastTool_ = 0;
     // The block the last tool placed; forgotten when it leaves the chart.

@@ -57,11 +57,11 @@ void CTarvekView::StartPlacing(int commandId) {
     ArmPlacing(std::move(block), commandId);
 }
 
-// A new or pasted block waits in the document for its grid position.
+// A new or pasted block waits in the view for its grid position.
 void CTarvekView::ArmPlacing(std::unique_ptr<ondrel::CBlock> block, int toolCommand) {
     CancelConnecting();
     moving_ = nullptr;
-    doc_.pendingBlock = std::move(block);
+    pendingBlock_ = std::move(block);
     currentTool_ = toolCommand;
     pasting_ = false;
     placing_ = true;
@@ -71,7 +71,7 @@ void CTarvekView::ArmPlacing(std::unique_ptr<ondrel::CBlock> block, int toolComm
 void CTarvekView::CancelPlacing() {
     if (!placing_) return;
     // A block being moved stays where it was; a new one is thrown away.
-    if (moving_ == nullptr) doc_.pendingBlock.reset();
+    if (moving_ == nullptr) pendingBlock_.reset();
     moving_ = nullptr;
     carried_.clear();
     pendingGroup_ = {};
@@ -111,7 +111,7 @@ void CTarvekView::ForgetBlock(const ondrel::CBlock* block) {
         currentTool_ = 0;
         viewport()->setCursor(Qt::ArrowCursor);
     }
-    if (placing_ && moving_ == nullptr && pendingGroup_.blocks.empty() && doc_.pendingBlock == nullptr &&
+    if (placing_ && moving_ == nullptr && pendingGroup_.blocks.empty() && pendingBlock_ == nullptr &&
         !carried_.empty()) {
         // A block of a carried group left the chart (an undo): the rest stays where it is.
         carried_.clear();
@@ -201,9 +201,9 @@ void CTarvekView::Drop(QPoint point) {
         moving_ = nullptr;
         selection_.Clear();
         Perform(ondrel::MakeMoveCommand(*moved, *cell));
-    } else if (doc_.pendingBlock != nullptr) {
-        ondrel::CBlock* placed = doc_.pendingBlock.get();
-        Perform(ondrel::MakePlaceCommand(std::move(doc_.pendingBlock), *cell, pasting_));
+    } else if (pendingBlock_ != nullptr) {
+        ondrel::CBlock* placed = pendingBlock_.get();
+        Perform(ondrel::MakePlaceCommand(std::move(pendingBlock_), *cell, pasting_));
         // Another click on empty space repeats a tool, not a paste.
         lastPlaced_ = pasting_ ? nullptr : placed;
     }

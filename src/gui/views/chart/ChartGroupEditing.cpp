@@ -203,11 +203,11 @@ QString CTarvekView::GuidanceText() const {
         else if (!carried_.empty()) what = QStringLiteral("Click a grid point to drop %1").arg(Blocks(carried_.size()));
         else if (!pendingGroup_.blocks.empty())
             what = QStringLiteral("Click a grid point to paste %1").arg(Blocks(pendingGroup_.blocks.size()));
-        else if (doc_.pendingBlock != nullptr && pasting_)
-            what = QStringLiteral("Click a free grid point to paste %1").arg(Label(*doc_.pendingBlock));
-        else if (doc_.pendingBlock != nullptr)
+        else if (pendingBlock_ != nullptr && pasting_)
+            what = QStringLiteral("Click a free grid point to paste %1").arg(Label(*pendingBlock_));
+        else if (pendingBlock_ != nullptr)
             what = QStringLiteral("Click a free grid point to place %1")
-                       .arg(WithArticle(QString::fromStdString(doc_.pendingBlock->typeName)));
+                       .arg(WithArticle(QString::fromStdString(pendingBlock_->typeName)));
         return what + QString::fromLatin1(kStop);
     }
     if (count > 1)
@@ -258,8 +258,8 @@ void CTarvekView::PaintGhost(QPainter& painter) {
         for (std::size_t i = 0; i < pendingGroup_.blocks.size(); ++i)
             ghost.push_back({pendingGroup_.blocks[i].get(),
                              {cell->x + pendingGroup_.offsets[i].x, cell->y + pendingGroup_.offsets[i].y}});
-    } else if (doc_.pendingBlock != nullptr) {
-        ghost.push_back({doc_.pendingBlock.get(), *cell});
+    } else if (pendingBlock_ != nullptr) {
+        ghost.push_back({pendingBlock_.get(), *cell});
     }
     std::vector<ondrel::GridPoint> cells;
     std::vector<ondrel::CBlock*> leaving;

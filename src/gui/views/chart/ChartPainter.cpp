@@ -299,7 +299,7 @@ ChartItems EveryItem(const CTarvekDoc& doc) {
 
 QString ShownValueText(const CTarvekDoc& doc, const CBlock& block) {
     // During a run the chart follows the newest sample.
-    const bool running = doc.stopped == 0 && !block.history.empty();
+    const bool running = doc.IsRunning() && !block.history.empty();
     const double value = block.initFlag ? block.value
                          : running      ? block.history.back()
                                         : block.ValueAt(doc.snapshotIndex);

@@ -43,7 +43,7 @@ void GroupClipboard::Copy(ondrel::CTarvekDoc& doc, const std::vector<ondrel::CBl
     for (const ondrel::CBlock* block : blocks) {
         std::unique_ptr<ondrel::CBlock> copy = DuplicateBlock(doc, *block);
         if (copy == nullptr) return;
-        copy->document = nullptr;  // the chart it came from may close while the copy is held
+        copy->chart = nullptr;  // the chart it came from may close while the copy is held
         group.blocks.push_back(std::move(copy));
     }
     group.offsets = OffsetsFromAnchor(blocks);

@@ -1,4 +1,4 @@
-#include "core/engine/RunEnd.h"
+#include "core/model/RunEnd.h"
 
 #include "core/platform/NumberFormat.h"
 
