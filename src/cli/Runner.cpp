@@ -31,7 +31,7 @@ constexpr const char* kRefusedCaption = kRunCheckCaption;
 
 CBlock* FindByLabel(CTarvekDoc& doc, const std::string& label) {
     for (auto& block : doc.blockList)
-        if (block->label == label && block->kind != kKindAuxiliary) return block.get();
+        if (block->label == label && block->kind != BlockKind::Auxiliary) return block.get();
     return nullptr;
 }
 

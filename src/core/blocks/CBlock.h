@@ -20,12 +20,12 @@ class CArchive;
 class CTarvekDoc;
 
 // Evaluation kinds: how the engine treats a block.
-enum BlockKind : std::int32_t {
-    kKindAlgebraic = 0,        // computed every evaluation in dependency order (once when initFlag)
-    kKindState = 1,            // advanced by the integrator (Integrate, and the Clock)
-    kKindFixed = 2,            // initFlag 1 always; computed once at run start (Constant, Pi)
-    kKindAlwaysComputed = 4,   // computed every evaluation whatever initFlag says
-    kKindAuxiliary = 8,        // the Clock's "Error" and "Count" display blocks
+enum class BlockKind : std::int32_t {
+    Algebraic = 0,        // computed every evaluation in dependency order (once when initFlag)
+    State = 1,            // advanced by the integrator (Integrate, and the Clock)
+    Fixed = 2,            // initFlag always set; computed once at run start (Constant, Pi)
+    AlwaysComputed = 4,   // computed every evaluation whatever initFlag says
+    Auxiliary = 8,        // the Clock's "Error" and "Count" display blocks
 };
 
 // A grid cell; also a block's identity in stored connections.
@@ -84,7 +84,7 @@ public:
     std::int32_t inputCount = 3;
     std::int32_t paramCount = 3;
     std::int32_t requiredInputs = 0;
-    std::int32_t kind = kKindAlgebraic;
+    BlockKind kind = BlockKind::Algebraic;
     std::int32_t showsValue = 1;
     std::int32_t flipped = 0;
     std::int32_t initFlag = 0;

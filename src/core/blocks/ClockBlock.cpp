@@ -11,7 +11,7 @@ namespace ondrel {
 CDummyBlock::CDummyBlock(CTarvekDoc* document) : CBlock(0, document, 0, 0) {
     inputCount = 0;
     paramCount = 0;
-    kind = kKindAuxiliary;
+    kind = BlockKind::Auxiliary;
     typeName = "Dummy";
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
@@ -142,11 +143,11 @@ bool CTarvekDoc::SortBlocks() {
     for (const auto& owned : blockList) {
         CBlock* block = owned.get();
         if (block->initFlag) initList.push_back(block);
-        if ((block->kind == kKindAlgebraic && !block->initFlag) ||
-            block->kind == kKindAlwaysComputed) {
+        if ((block->kind == BlockKind::Algebraic && !block->initFlag) ||
+            block->kind == BlockKind::AlwaysComputed) {
             computeList.push_back(block);
         }
-        if (block->kind == kKindState && block->typeId != kClockTypeId) stateList.push_back(block);
+        if (block->kind == BlockKind::State && block->typeId != kClockTypeId) stateList.push_back(block);
     }
     return OrderList(computeList) && OrderList(stateList) && OrderList(initList);
 }

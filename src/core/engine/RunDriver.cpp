@@ -197,7 +197,7 @@ void FinishRun(CTarvekDoc& doc, IRunWindow* window) {
     const std::size_t samples = doc.Clock()->history.size();
     const std::size_t largestIndex = static_cast<std::size_t>(std::numeric_limits<int>::max());
     doc.snapshotIndex = samples == 0 ? 0 : static_cast<int>(std::min(samples - 1, largestIndex));
-    doc.UpdateAllViews(nullptr, kHintRefresh);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
     if (window != nullptr) window->Close(doc);
     doc.runWindow = nullptr;
     doc.stopped = 1;
@@ -247,7 +247,7 @@ void CTarvekDoc::OnInitialize() {
     stopped = 1;
     initialiseOnly = 0;
     SetModifiedFlag(true);
-    UpdateAllViews(nullptr, kHintRefresh);
+    UpdateAllViews(nullptr, UpdateHint::Refresh);
 }
 
 }  // namespace ondrel

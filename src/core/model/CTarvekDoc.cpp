@@ -13,10 +13,6 @@
 namespace ondrel {
 namespace {
 
-constexpr double kSinceFirstVersion = 100.0;
-constexpr double kSinceMaxSteps = 102.0;
-constexpr double kNoUntil = 0.0;
-
 void EraseAll(std::vector<CBlock*>& list, const CBlock* block) {
     list.erase(std::remove(list.begin(), list.end(), block), list.end());
 }
@@ -27,12 +23,12 @@ CTarvekDoc::CTarvekDoc() {
     // The section must be set first: each bound item reads the profile as it is added.
     // The order of the items is also their order in chart files.
     modelSettings.SetSection("Model");
-    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &vertLines, 5, "VertLines", 1032, 1, 99);
-    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &horizLines, 5, "HorizLines", 1033, 1, 99);
-    modelSettings.AddInt(kSinceFirstVersion, kNoUntil, &maxSort, 500, "MaxSort", 1196, 0, 0);
-    modelSettings.AddChoice(kSinceFirstVersion, kNoUntil, &intStyle, 0, "IntStyle", 1198);
-    modelSettings.AddCheck(kSinceFirstVersion, kNoUntil, &printMode, 0, "PrintMode", 1201);
-    modelSettings.AddDouble(kSinceMaxSteps, kNoUntil, &maxSteps, 100.0, "MaxSteps", 1204, 0.0, 0.0);
+    modelSettings.AddInt(kFirstFileVersion, kNoUntil, &vertLines, 5, "VertLines", 1032, 1, 99);
+    modelSettings.AddInt(kFirstFileVersion, kNoUntil, &horizLines, 5, "HorizLines", 1033, 1, 99);
+    modelSettings.AddInt(kFirstFileVersion, kNoUntil, &maxSort, 500, "MaxSort", 1196, 0, 0);
+    modelSettings.AddChoice(kFirstFileVersion, kNoUntil, &intStyle, 0, "IntStyle", 1198);
+    modelSettings.AddCheck(kFirstFileVersion, kNoUntil, &printMode, 0, "PrintMode", 1201);
+    modelSettings.AddDouble(kMaxStepsSince, kNoUntil, &maxSteps, 100.0, "MaxSteps", 1204, 0.0, 0.0);
 }
 
 CTarvekDoc::~CTarvekDoc() { DeleteContents(); }
@@ -81,7 +77,7 @@ void CTarvekDoc::RemoveView(IDocumentView* view) {
     views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
 }
 
-void CTarvekDoc::UpdateAllViews(IDocumentView* sender, int hint, CBlock* block) {
+void CTarvekDoc::UpdateAllViews(IDocumentView* sender, UpdateHint hint, CBlock* block) {
     // A copy: a view may close itself (and detach) while it handles the hint.
     const std::vector<IDocumentView*> views = views_;
     for (IDocumentView* view : views) {
@@ -100,7 +96,7 @@ void CTarvekDoc::PlacePendingBlock(int x, int y) {
     pendingBlock->position = GridPoint{x, y};
     CBlock* placed = pendingBlock.get();
     AddPendingBlock();
-    UpdateAllViews(nullptr, kHintBlockPlaced, placed);
+    UpdateAllViews(nullptr, UpdateHint::BlockPlaced, placed);
 }
 
 void CTarvekDoc::AddPendingBlock() {
@@ -111,7 +107,7 @@ void CTarvekDoc::AddPendingBlock() {
     const double entries = static_cast<double>(std::size(kPalette));
     const auto index = static_cast<int>(std::fmod(static_cast<double>(blockList.size()), entries));
     blockList.back()->color = kPalette[index];
-    UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::BlockAdded, nullptr);
     SetModifiedFlag(true);
 }
 
@@ -131,7 +127,7 @@ DetachedBlock CTarvekDoc::DetachBlock(CBlock* block) {
             detached.fedInputs.push_back({blockList[i].get(), k});
         }
     }
-    UpdateAllViews(nullptr, kHintBlockDeleting, block);
+    UpdateAllViews(nullptr, UpdateHint::BlockDeleting, block);
     // The run lists are rebuilt at the next run, but until then they must not keep a
     // pointer to a block that is gone.
     EraseAll(stateList, block);
@@ -156,7 +152,7 @@ CBlock* CTarvekDoc::ReattachBlock(DetachedBlock detached) {
         if (IndexOf(fed.target) < 0 || fed.k < 1 || fed.k > 3) continue;
         fed.target->input[fed.k] = block;
     }
-    UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
     return block;
 }
 
@@ -168,7 +164,7 @@ CBlock* CTarvekDoc::InsertBlock(int index, std::unique_ptr<CBlock> block) {
     const int at = std::clamp(index, size > 0 ? 1 : 0, size);
     CBlock* inserted = block.get();
     blockList.insert(blockList.begin() + at, std::move(block));
-    UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::BlockAdded, nullptr);
     SetModifiedFlag(true);
     return inserted;
 }
@@ -183,7 +179,7 @@ void CTarvekDoc::RerouteBlock(CBlock* block) {
             if (target->input[k] == block) RouteConnector(target.get(), k);
         }
     }
-    UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
 }
 
 void CTarvekDoc::ConnectInput(CBlock* target, int k, CBlock* source) {

@@ -11,6 +11,7 @@
 #include "core/blocks/CBlock.h"
 #include "core/engine/RunEnd.h"
 #include "core/engine/CIntegrator.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/DocumentView.h"
 #include "core/platform/FontDescription.h"
 #include "core/settings/CSettingsGroup.h"
@@ -21,9 +22,6 @@ class BlockPositionIndex;
 class CArchive;
 class IRunWindow;
 class IViewHost;
-
-inline constexpr int kClockTypeId = 61589;
-inline constexpr double kProgramFileVersion = 113.0;
 
 // The block colour palette, indexed 0..6.
 inline constexpr ColorRef kPalette[7] = {
@@ -69,7 +67,7 @@ public:
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);
     const std::vector<IDocumentView*>& Views() const { return views_; }
-    void UpdateAllViews(IDocumentView* sender, int hint = kHintRefresh, CBlock* block = nullptr);
+    void UpdateAllViews(IDocumentView* sender, UpdateHint hint = UpdateHint::Refresh, CBlock* block = nullptr);
 
     // --- blocks ---------------------------------------------------------------------------
     // A new block of the type from the catalogue, not yet in the model; null for an id the

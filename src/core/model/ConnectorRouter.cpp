@@ -149,7 +149,7 @@ bool ConnectorRouter::SearchRow(std::int64_t row) {
 bool ConnectorRouter::TryCandidate(const char* debugCaption) {
     if (document_.connectorDebug) {
         document_.debugCandidate = {&target_, k_};
-        document_.UpdateAllViews(nullptr, kHintRefresh, nullptr);
+        document_.UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
         // Cancel means the user has seen enough: the search goes on silently.
         if (ShowMessage(kDebugQuestion, debugCaption, MsgButtons::OkCancel) == MsgResult::Cancel) {
             document_.connectorDebug = 0;

@@ -118,9 +118,9 @@ private slots:
         doc_->pendingBlock->position = GridPoint{20, -1};
         CBlock* block = doc_->pendingBlock.get();
         doc_->blockList.push_back(std::move(doc_->pendingBlock));
-        view.OnUpdate(nullptr, kHintBlockPlaced, block);
+        view.OnUpdate(nullptr, UpdateHint::BlockPlaced, block);
         QCOMPARE(view.Geometry().maxColumn, 0);
-        view.OnUpdate(nullptr, kHintRefresh, nullptr);
+        view.OnUpdate(nullptr, UpdateHint::Refresh, nullptr);
         QCOMPARE(view.Geometry().maxColumn, 20);
     }
 

@@ -149,7 +149,7 @@ private:
         CArchive ar = CArchive::ForReading(record);
         view_.Serialize(ar, doc);
         doc.SetModifiedFlag();
-        doc.UpdateAllViews(nullptr, kHintRefresh);
+        doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
     }
 
     GraphViewState& view_;

@@ -68,7 +68,7 @@ public:
 private:
     bool PassesBlockFilter(const CBlock& block) const {
         switch (view_.FilterBlocks) {
-            case 0: return block.kind != kKindAuxiliary;
+            case 0: return block.kind != BlockKind::Auxiliary;
             case 1: return labels_.contains(block.label);
             case 2: return types_.contains(block.typeName);
             case 3: return groupTools_.contains(block.typeName);

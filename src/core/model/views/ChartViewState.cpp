@@ -10,24 +10,24 @@ ChartViewState::ChartViewState() {
     const double since = kChartViewSettingsSince;
     auto& s = settings;
     s.SetSection("MainView");
-    s.AddInt(since, 0, &HoldSiz, 2, "HoldSiz", 1215, 1, 100);
-    s.AddColor(since, 0, &Hold, MakeColor(255, 0, 0), "Hold", 1207);
-    s.AddCheck(since, 0, &HoldDisp, 1, "HoldDisp", 1216);
-    s.AddInt(since, 0, &LinesX, 15, "LinesX", 1218, 0, 0);
-    s.AddInt(since, 0, &LinesY, 15, "LinesY", 1217, 0, 0);
-    s.AddInt(since, 0, &DeltaVert, 2, "DeltaVert", 1034, 1, 99);
-    s.AddInt(since, 0, &DeltaHoriz, 2, "DeltaHoriz", 1035, 1, 99);
-    s.AddDouble(since, 0, &MagBmp, 1.0, "MagBmp", 1136, 1.0, 10.0);
-    s.AddChoice(since, 0, &DisplayMode, 0, "DisplayMode", 1178);
-    s.AddFont(since, 0, &ChartLf, nullptr, "ChartLf", 1043);
-    s.AddColor(since, 0, &ChartClr, kWindowTextColor, "ChartClr", -1043);
-    s.AddFont(since, 0, &NotesLf, nullptr, "NotesLf", 1095);
-    s.AddColor(since, 0, &NotesClr, kWindowTextColor, "NotesClr", -1095);
-    s.AddCheck(since, 0, &NotesDisplay, 0, "NotesDisplay", 1205);
-    s.AddCheck(since, 0, &SizeLock, 1, "SizeLock", 1203);
-    s.AddCheck(since, 0, &NameDisplay, 1, "NameDisplay", 1201);
-    s.AddCheck(since, 0, &ValueDisplay, 1, "ValueDisplay", 1202);
-    s.AddInt(since, 0, &LineWidth, 1, "LineWidth", 1219, 1, 99);
+    s.AddInt(since, kNoUntil, &HoldSiz, 2, "HoldSiz", 1215, 1, 100);
+    s.AddColor(since, kNoUntil, &Hold, MakeColor(255, 0, 0), "Hold", 1207);
+    s.AddCheck(since, kNoUntil, &HoldDisp, 1, "HoldDisp", 1216);
+    s.AddInt(since, kNoUntil, &LinesX, 15, "LinesX", 1218, 0, 0);
+    s.AddInt(since, kNoUntil, &LinesY, 15, "LinesY", 1217, 0, 0);
+    s.AddInt(since, kNoUntil, &DeltaVert, 2, "DeltaVert", 1034, 1, 99);
+    s.AddInt(since, kNoUntil, &DeltaHoriz, 2, "DeltaHoriz", 1035, 1, 99);
+    s.AddDouble(since, kNoUntil, &MagBmp, 1.0, "MagBmp", 1136, 1.0, 10.0);
+    s.AddChoice(since, kNoUntil, &DisplayMode, 0, "DisplayMode", 1178);
+    s.AddFont(since, kNoUntil, &ChartLf, nullptr, "ChartLf", 1043);
+    s.AddColor(since, kNoUntil, &ChartClr, kWindowTextColor, "ChartClr", -1043);
+    s.AddFont(since, kNoUntil, &NotesLf, nullptr, "NotesLf", 1095);
+    s.AddColor(since, kNoUntil, &NotesClr, kWindowTextColor, "NotesClr", -1095);
+    s.AddCheck(since, kNoUntil, &NotesDisplay, 0, "NotesDisplay", 1205);
+    s.AddCheck(since, kNoUntil, &SizeLock, 1, "SizeLock", 1203);
+    s.AddCheck(since, kNoUntil, &NameDisplay, 1, "NameDisplay", 1201);
+    s.AddCheck(since, kNoUntil, &ValueDisplay, 1, "ValueDisplay", 1202);
+    s.AddInt(since, kNoUntil, &LineWidth, 1, "LineWidth", 1219, 1, 99);
 }
 
 void ChartViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/io/CArchive.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
@@ -21,6 +22,7 @@ constexpr CurveControls kCurveControls[kMaxCurves] = {
 };
 
 constexpr const char* kSection = "GraphView";
+constexpr double kSince = kGraphViewSettingsSince;
 
 }  // namespace
 
@@ -46,12 +48,12 @@ void GraphViewState::AddXAxisItems() {
     GraphSlot& x = axisSlots[0];
     auto& s = xAxisSettings;
     s.SetSection(kSection);
-    s.AddColor(0, 0, &x.Color, MakeColor(0, 0, 0), "Axis Color", 1073);
-    s.AddDouble(0, 0, &x.High, 0.0, "Axis High", 1085, 0.0, 0.0);
-    s.AddDouble(0, 0, &x.Low, 0.0, "Axis Low", 1084, 0.0, 0.0);
-    s.AddCheck(0, 0, &x.Fixed, 0, "Axis Fixed", 1086);
-    s.AddInt(0, 0, &x.Width, 0, "Axis Width", 1070, 0, 99);
-    s.AddChoice(0, 0, &Grids, 0, "Axis Grids", 1229);
+    s.AddColor(kSince, kNoUntil, &x.Color, MakeColor(0, 0, 0), "Axis Color", 1073);
+    s.AddDouble(kSince, kNoUntil, &x.High, 0.0, "Axis High", 1085, 0.0, 0.0);
+    s.AddDouble(kSince, kNoUntil, &x.Low, 0.0, "Axis Low", 1084, 0.0, 0.0);
+    s.AddCheck(kSince, kNoUntil, &x.Fixed, 0, "Axis Fixed", 1086);
+    s.AddInt(kSince, kNoUntil, &x.Width, 0, "Axis Width", 1070, 0, 99);
+    s.AddChoice(kSince, kNoUntil, &Grids, 0, "Axis Grids", 1229);
 }
 
 void GraphViewState::AddCurveItems(int k) {
@@ -60,22 +62,22 @@ void GraphViewState::AddCurveItems(int k) {
     const std::string prefix = "Graph" + std::to_string(k) + " ";
     auto& s = curveSettings[k - 1];
     s.SetSection(kSection);
-    s.AddColor(0, 0, &c.Color, DefaultCurveColor(k), prefix + "Color", id.color);
-    s.AddDouble(0, 0, &c.High, 0.0, prefix + "High", id.high, 0.0, 0.0);
-    s.AddDouble(0, 0, &c.Low, 0.0, prefix + "Low", id.low, 0.0, 0.0);
-    s.AddCheck(0, 0, &c.Fixed, 0, prefix + "Fixed", id.fixed);
-    s.AddInt(0, 0, &c.Width, 0, prefix + "Width", id.width, 0, 99);
-    s.AddChoice(0, 0, &c.Locn, 0, prefix + "Locn", id.locn);
+    s.AddColor(kSince, kNoUntil, &c.Color, DefaultCurveColor(k), prefix + "Color", id.color);
+    s.AddDouble(kSince, kNoUntil, &c.High, 0.0, prefix + "High", id.high, 0.0, 0.0);
+    s.AddDouble(kSince, kNoUntil, &c.Low, 0.0, prefix + "Low", id.low, 0.0, 0.0);
+    s.AddCheck(kSince, kNoUntil, &c.Fixed, 0, prefix + "Fixed", id.fixed);
+    s.AddInt(kSince, kNoUntil, &c.Width, 0, prefix + "Width", id.width, 0, 99);
+    s.AddChoice(kSince, kNoUntil, &c.Locn, 0, prefix + "Locn", id.locn);
 }
 
 void GraphViewState::AddMiscItems() {
     auto& s = miscSettings;
     s.SetSection(kSection);
-    s.AddFont(0, 0, &LabelsFont, nullptr, "LabelsFont", 1074);
-    s.AddFont(0, 0, &LegendsFont, nullptr, "LegendsFont", 1075);
-    s.AddFont(0, 0, &NotesFont, nullptr, "NotesFont", 1095);
-    s.AddColor(0, 0, &NotesColor, kWindowTextColor, "NotesColor", -1095);
-    s.AddCheck(0, 0, &DisplayNotes, 0, "DisplayNotes", 1097);
+    s.AddFont(kSince, kNoUntil, &LabelsFont, nullptr, "LabelsFont", 1074);
+    s.AddFont(kSince, kNoUntil, &LegendsFont, nullptr, "LegendsFont", 1075);
+    s.AddFont(kSince, kNoUntil, &NotesFont, nullptr, "NotesFont", 1095);
+    s.AddColor(kSince, kNoUntil, &NotesColor, kWindowTextColor, "NotesColor", -1095);
+    s.AddCheck(kSince, kNoUntil, &DisplayNotes, 0, "DisplayNotes", 1097);
 }
 
 void GraphViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {

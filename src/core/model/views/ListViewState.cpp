@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/io/CArchive.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
@@ -10,15 +11,16 @@ namespace ondrel {
 ListViewState::ListViewState() {
     // The order of the items is the order of the record in chart files. The list's settings
     // are present in every file version.
+    const double since = kListViewSettingsSince;
     auto& s = settings;
     s.SetSection("ListView");
-    s.AddInt(0, 0, &Precision, 3, "Precision", 1172, 0, 16);
-    s.AddInt(0, 0, &Extra, 0, "Extra", 1173, 0, 99);
-    s.AddFont(0, 0, &ListFont, nullptr, "ListFont", 1207);
-    s.AddColor(0, 0, &FontColor, kWindowTextColor, "FontColor", -1207);
-    s.AddFont(0, 0, &NotesFont, nullptr, "NotesFont", 1169);
-    s.AddColor(0, 0, &NotesColor, kWindowTextColor, "NotesColor", -1169);
-    s.AddCheck(0, 0, &NotesDisplay, 0, "NotesDisplay", 1097);
+    s.AddInt(since, kNoUntil, &Precision, 3, "Precision", 1172, 0, 16);
+    s.AddInt(since, kNoUntil, &Extra, 0, "Extra", 1173, 0, 99);
+    s.AddFont(since, kNoUntil, &ListFont, nullptr, "ListFont", 1207);
+    s.AddColor(since, kNoUntil, &FontColor, kWindowTextColor, "FontColor", -1207);
+    s.AddFont(since, kNoUntil, &NotesFont, nullptr, "NotesFont", 1169);
+    s.AddColor(since, kNoUntil, &NotesColor, kWindowTextColor, "NotesColor", -1169);
+    s.AddCheck(since, kNoUntil, &NotesDisplay, 0, "NotesDisplay", 1097);
 }
 
 void ListViewState::Serialize(CArchive& ar, CTarvekDoc& doc) {
@@ -50,7 +52,7 @@ void ListViewState::OnBlockDeleting(const CBlock& block, const CTarvekDoc&) {
 std::vector<CBlock*> ListViewState::DefaultBlocks(const CTarvekDoc& doc) {
     std::vector<CBlock*> blocks;
     for (const auto& b : doc.blockList) {
-        if (b && b->initFlag == 0 && b->kind != kKindAuxiliary) blocks.push_back(b.get());
+        if (b && b->initFlag == 0 && b->kind != BlockKind::Auxiliary) blocks.push_back(b.get());
     }
     return blocks;
 }

@@ -79,12 +79,12 @@ void CSnapshotDlg::ShowTime(int position) {
 void CSnapshotDlg::OnUpdateButton() {
     if (slider_->isHidden()) return;
     doc_.snapshotIndex = slider_->value();
-    doc_.UpdateAllViews(this, kHintBlockAdded);
+    doc_.UpdateAllViews(this, UpdateHint::BlockAdded);
 }
 
 // The views were refreshed as a whole: a run or Initialize may have changed the samples.
-void CSnapshotDlg::OnUpdate(IDocumentView*, int hint, CBlock* block) {
-    if (hint == kHintRefresh && block == nullptr) Refresh();
+void CSnapshotDlg::OnUpdate(IDocumentView*, UpdateHint hint, CBlock* block) {
+    if (hint == UpdateHint::Refresh && block == nullptr) Refresh();
 }
 
 void CSnapshotDlg::keyPressEvent(QKeyEvent* event) {

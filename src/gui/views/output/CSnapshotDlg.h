@@ -40,7 +40,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
+    void OnUpdate(IDocumentView* sender, UpdateHint hint, CBlock* block) override;
     void ShowTime(int position);
 
     CTarvekDoc& doc_;
