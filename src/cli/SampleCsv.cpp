@@ -30,7 +30,7 @@ void WriteNumber(std::ostream& out, double value) {
 std::vector<const CBlock*> DefaultCsvColumns(const CTarvekDoc& doc) {
     std::vector<const CBlock*> columns;
     for (const auto& block : doc.blockList)
-        if (block->initFlag == 0 && block->kind != BlockKind::Auxiliary) columns.push_back(block.get());
+        if (!block->initFlag && block->kind != BlockKind::Auxiliary) columns.push_back(block.get());
     return columns;
 }
 

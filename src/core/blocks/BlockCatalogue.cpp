@@ -128,7 +128,7 @@ void ApplyRow(CBlock& block, const CatalogueEntry& row) {
     block.requiredInputs = row.requiredInputs;
     block.kind = row.kind;
     // A fixed block is computed once at run start, so its Initialize setting is always on.
-    if (row.kind == BlockKind::Fixed) block.initFlag = 1;
+    if (row.kind == BlockKind::Fixed) block.initFlag = true;
     for (int k = 1; k <= 3; ++k) {
         if (const char* caption = row.inputLabels[k - 1]) block.inputLabel[k] = caption;
         if (const char* caption = row.paramLabels[k - 1]) block.paramLabel[k] = caption;

@@ -41,6 +41,9 @@ inline constexpr GridPoint kNoConnection{-99, -99};
 // A connector's routing record (4 int32); its first integer is kNoRoute when no path was found.
 using RouteRecord = std::array<std::int32_t, 4>;
 inline constexpr std::int32_t kNoRoute = -99;
+// A connector that finds no free path is shown by its source's link letter at both ends: the
+// first source of a chart to need one takes this letter, each later one the next character.
+inline constexpr int kFirstLinkLetter = 'a';
 
 class CBlock {
 public:
@@ -85,9 +88,9 @@ public:
     std::int32_t paramCount = 3;
     std::int32_t requiredInputs = 0;
     BlockKind kind = BlockKind::Algebraic;
-    std::int32_t showsValue = 1;
-    std::int32_t flipped = 0;
-    std::int32_t initFlag = 0;
+    bool showsValue = true;  // has an output port and a value to show
+    bool flipped = false;    // inputs on the right, output on the left
+    bool initFlag = false;   // computed once when the run starts instead of at every evaluation
     std::array<CBlock*, 4> input{};              // [1..3]; never owning
     std::array<double, 4> param{0.0, 1.0, 1.0, 1.0};  // [1..3]
     std::string label;

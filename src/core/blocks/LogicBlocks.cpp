@@ -44,7 +44,7 @@ double RelayFormula(const CBlock& b) {
 
 CQuitBlock::CQuitBlock(int bitmapId, CTarvekDoc* document, int commandId, int typeId)
     : CBlock(bitmapId, document, commandId, typeId) {
-    showsValue = 0;
+    showsValue = false;
 }
 
 void CQuitBlock::Compute() {

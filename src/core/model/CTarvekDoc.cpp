@@ -104,7 +104,7 @@ void CTarvekDoc::AddPendingBlock() {
     pendingBlock->document = this;
     blockList.push_back(std::move(pendingBlock));
     // The colour cycles with the list length after the append, the Clock's outputs included.
-    const double entries = static_cast<double>(std::size(kPalette));
+    const double entries = static_cast<double>(kPaletteSize);
     const auto index = static_cast<int>(std::fmod(static_cast<double>(blockList.size()), entries));
     blockList.back()->color = kPalette[index];
     UpdateAllViews(nullptr, UpdateHint::BlockAdded, nullptr);

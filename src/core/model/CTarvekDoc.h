@@ -23,8 +23,9 @@ class CArchive;
 class IRunWindow;
 class IViewHost;
 
-// The block colour palette, indexed 0..6.
-inline constexpr ColorRef kPalette[7] = {
+// The block colour palette: a new block takes entry (list length after the append) mod size.
+inline constexpr int kPaletteSize = 7;
+inline constexpr ColorRef kPalette[kPaletteSize] = {
     MakeColor(0, 0, 0),     MakeColor(0, 0, 255),   MakeColor(255, 0, 0), MakeColor(0, 255, 0),
     MakeColor(0, 255, 255), MakeColor(255, 0, 255), MakeColor(255, 255, 0),
 };
@@ -148,7 +149,7 @@ public:
     std::vector<CBlock*> computeList;
     std::vector<CBlock*> initList;
     std::vector<CBlock*> auxList;
-    int paletteSize = 7;
+    int paletteSize = kPaletteSize;
     std::unique_ptr<CIntegrator> integrator;  // the current run's; null between runs
     double stepSize = 0.0;
     double maxSteps = 100.0;
@@ -171,7 +172,7 @@ public:
         CBlock* target = nullptr;
         int k = 0;
     } debugCandidate;
-    int nextLinkLetter = 97;
+    int nextLinkLetter = kFirstLinkLetter;
     int printMode = 0;
     int vertLines = 5;
     int horizLines = 5;

@@ -121,7 +121,7 @@ void GraphSheetValues::ApplyTo(GraphViewState& view) const {
 std::vector<CBlock*> GraphSheetValues::OfferedBlocks(const CTarvekDoc& doc) {
     std::vector<CBlock*> offered;
     for (const auto& block : doc.blockList)
-        if (block->initFlag == 0) offered.push_back(block.get());
+        if (!block->initFlag) offered.push_back(block.get());
     return offered;
 }
 

@@ -123,7 +123,7 @@ void SortReport(std::vector<const CBlock*>& blocks, const TextViewState& view) {
     if (view.SortMode == 1)
         std::stable_partition(blocks.begin(), blocks.end(), [](const CBlock* b) { return !b->initFlag; });
     else if (view.SortMode == 2)
-        std::stable_partition(blocks.begin(), blocks.end(), [](const CBlock* b) { return b->initFlag != 0; });
+        std::stable_partition(blocks.begin(), blocks.end(), [](const CBlock* b) { return b->initFlag; });
 }
 
 // Whether text is well-formed UTF-8 (labels typed in the program are; old files may hold
