@@ -72,7 +72,7 @@ const std::map<int, BlockHelpText>& HelpTable() {
     return kTable;
 }
 
-QString ModeText(int kind) {
+QString ModeText(BlockKind kind) {
     switch (kind) {
         case BlockKind::State: return QStringLiteral("State: advanced by the integrator in every step.");
         case BlockKind::Fixed: return QStringLiteral("Fixed: computed once at initialisation.");
