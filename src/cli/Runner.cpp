@@ -101,7 +101,7 @@ void Measure(const CTarvekDoc& doc, RunResult& result) {
 // The report of the chart's first text view, or of a new one with the built-in defaults;
 // like a window's first showing, it starts with everything chosen.
 bool ExportReport(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::string& path,
-                  std::ostream& err) {
+                  std::ostream& out, std::ostream& err) {
     TextViewState fresh;
     TextViewState* view = &fresh;
     for (const auto& state : host.Views())
@@ -110,13 +110,7 @@ bool ExportReport(const CTarvekDoc& doc, const StateOnlyViewHost& host, const st
             break;
         }
     view->ChooseEverything(doc);
-    const std::string text = ChartReportText(*view, doc);
-    std::string error;
-    if (!WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error)) {
-        err << "ondrel-run: cannot write " << path << ": " << error << '\n';
-        return false;
-    }
-    return true;
+    return WriteOutput(path, ChartReportText(*view, doc), out, err);
 }
 
 // The "Print to File" text of the chart's first list view; without one, of the list view the
@@ -184,7 +178,7 @@ int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform
         err << "ondrel-run: stopped by a signal at t = " << FormatSignificant(result.endTime, 6)
             << "; writing the outputs" << std::endl;
     if (options->csvPath && !ExportCsv(doc, *options, out, err)) return kExitFileError;
-    if (options->reportPath && !ExportReport(doc, host, *options->reportPath, err)) return kExitFileError;
+    if (options->reportPath && !ExportReport(doc, host, *options->reportPath, out, err)) return kExitFileError;
     if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;
     if (options->savePath && !SaveChartFile(*options->savePath, doc, host)) return kExitFileError;
     std::ostream& summary = WritesToStandardOutput(*options) ? err : out;
