@@ -13,6 +13,7 @@
 #include "cli/SignalStop.h"
 #include "core/engine/HistoryBudget.h"
 #include "core/engine/RunMessages.h"
+#include "core/io/AtomicFileWriter.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/ChartFile.h"
 #include "core/model/views/ChartReport.h"
@@ -81,9 +82,20 @@ bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream
             return false;
         }
     }
-    std::ostringstream text;
-    WriteSampleCsv(text, columns);
-    return WriteOutput(*options.csvPath, text.str(), out, err);
+    const std::string& path = *options.csvPath;
+    if (path == kStandardOutput) {
+        if (WriteSampleCsv([&out](std::string_view line) { return bool(out << line); }, columns) && out.flush())
+            return true;
+        err << "ondrel-run: cannot write to standard output\n";
+        return false;
+    }
+    // The samples go to disk a line at a time, the way Print to File writes its table.
+    AtomicFileWriter writer(path);
+    if (writer.Ok() && WriteSampleCsv([&writer](std::string_view line) { return writer.Write(line); }, columns) &&
+        writer.Commit())
+        return true;
+    err << "ondrel-run: cannot write " << path << ": " << writer.Error() << '\n';
+    return false;
 }
 
 // The samples held, the time of the last, the blocks that hold every one and the timing.
