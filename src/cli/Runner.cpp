@@ -14,6 +14,7 @@
 #include "core/engine/HistoryBudget.h"
 #include "core/engine/RunDriver.h"
 #include "core/engine/RunMessages.h"
+#include "core/io/AtomicFileWriter.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/ChartFile.h"
 #include "core/model/views/ChartReport.h"
@@ -32,7 +33,7 @@ constexpr const char* kRefusedCaption = kRunCheckCaption;
 
 CBlock* FindByLabel(CTarvekDoc& doc, const std::string& label) {
     for (auto& block : doc.blockList)
-        if (block->label == label && block->kind != kKindAuxiliary) return block.get();
+        if (block->label == label && block->kind != BlockKind::Auxiliary) return block.get();
     return nullptr;
 }
 
@@ -82,9 +83,20 @@ bool ExportCsv(const CTarvekDoc& doc, const RunnerOptions& options, std::ostream
             return false;
         }
     }
-    std::ostringstream text;
-    WriteSampleCsv(text, columns);
-    return WriteOutput(*options.csvPath, text.str(), out, err);
+    const std::string& path = *options.csvPath;
+    if (path == kStandardOutput) {
+        if (WriteSampleCsv([&out](std::string_view line) { return bool(out << line); }, columns) && out.flush())
+            return true;
+        err << "ondrel-run: cannot write to standard output\n";
+        return false;
+    }
+    // The samples go to disk a line at a time, the way Print to File writes its table.
+    AtomicFileWriter writer(path);
+    if (writer.Ok() && WriteSampleCsv([&writer](std::string_view line) { return writer.Write(line); }, columns) &&
+        writer.Commit())
+        return true;
+    err << "ondrel-run: cannot write " << path << ": " << writer.Error() << '\n';
+    return false;
 }
 
 // The samples held, the time of the last, the blocks that hold every one and the timing.
@@ -102,7 +114,7 @@ void Measure(const CTarvekDoc& doc, RunResult& result) {
 // The report of the chart's first text view, or of a new one with the built-in defaults;
 // like a window's first showing, it starts with everything chosen.
 bool ExportReport(const CTarvekDoc& doc, const StateOnlyViewHost& host, const std::string& path,
-                  std::ostream& err) {
+                  std::ostream& out, std::ostream& err) {
     TextViewState fresh;
     TextViewState* view = &fresh;
     for (const auto& state : host.Views())
@@ -111,13 +123,7 @@ bool ExportReport(const CTarvekDoc& doc, const StateOnlyViewHost& host, const st
             break;
         }
     view->ChooseEverything(doc);
-    const std::string text = ChartReportText(*view, doc);
-    std::string error;
-    if (!WriteFileAtomically(path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, error)) {
-        err << "ondrel-run: cannot write " << path << ": " << error << '\n';
-        return false;
-    }
-    return true;
+    return WriteOutput(path, ChartReportText(*view, doc), out, err);
 }
 
 // The "Print to File" text of the chart's first list view; without one, of the list view the
@@ -185,7 +191,7 @@ int LoadRunAndWrite(const std::optional<RunnerOptions>& options, ConsolePlatform
         err << "ondrel-run: stopped by a signal at t = " << FormatSignificant(result.endTime, 6)
             << "; writing the outputs" << std::endl;
     if (options->csvPath && !ExportCsv(doc, *options, out, err)) return kExitFileError;
-    if (options->reportPath && !ExportReport(doc, host, *options->reportPath, err)) return kExitFileError;
+    if (options->reportPath && !ExportReport(doc, host, *options->reportPath, out, err)) return kExitFileError;
     if (options->prnPath && !ExportPrn(doc, host, *options->prnPath, err)) return kExitFileError;
     if (options->savePath && !SaveChartFile(*options->savePath, doc, host, MessageBoxStatuses()))
         return kExitFileError;

@@ -49,7 +49,8 @@ std::vector<std::string> SplitLabels(const std::string& list) {
 }  // namespace
 
 bool WritesToStandardOutput(const RunnerOptions& options) {
-    return options.csvPath == kStandardOutput || options.jsonPath == kStandardOutput;
+    return options.csvPath == kStandardOutput || options.jsonPath == kStandardOutput ||
+           options.reportPath == kStandardOutput;
 }
 
 const char* RunnerUsage() {
@@ -71,6 +72,7 @@ const char* RunnerUsage() {
            "                        first list view (without one, of a new list view)\n"
            "  --report FILE         afterwards write the text report of the chart's first text\n"
            "                        view (or of a new text view) as the desktop program shows it\n"
+           "                        (FILE - is standard output)\n"
            "  --set LABEL.N=VALUE   set parameter N (1..3) of the block labelled LABEL before\n"
            "                        the run; may be repeated\n"
            "  --reroute             route every connector again before running or saving\n"
@@ -162,6 +164,11 @@ std::optional<RunnerOptions> ParseRunnerOptions(const std::vector<std::string>& 
     }
     if (options.csvPath == kStandardOutput && options.jsonPath == kStandardOutput) {
         error = "--csv and --json cannot both write to standard output";
+        return std::nullopt;
+    }
+    if (options.reportPath == kStandardOutput &&
+        (options.csvPath == kStandardOutput || options.jsonPath == kStandardOutput)) {
+        error = "--report cannot write to standard output with --csv or --json";
         return std::nullopt;
     }
     if (options.csvLabels && !options.csvPath) {

@@ -25,7 +25,7 @@ struct RunnerOptions {
     std::optional<std::string> jsonPath;                // --json; "-": standard output
     std::optional<std::vector<std::string>> csvLabels;  // --blocks
     std::optional<std::string> prnPath;                 // the list view's "Print to File" text
-    std::optional<std::string> reportPath;              // --report
+    std::optional<std::string> reportPath;              // --report; "-": standard output
     std::vector<ParameterSetting> settings;             // --set, in order
     std::optional<std::int64_t> maxHistoryMegabytes;    // --max-history-mb
 };

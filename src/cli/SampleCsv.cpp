@@ -1,5 +1,6 @@
 #include "cli/SampleCsv.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "core/blocks/CBlock.h"
@@ -19,10 +20,10 @@ std::string CsvField(const std::string& text) {
     return quoted + '"';
 }
 
-void WriteNumber(std::ostream& out, double value) {
+void AppendNumber(std::string& line, double value) {
     char buffer[40];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    out.write(buffer, result.ptr - buffer);
+    line.append(buffer, result.ptr);
 }
 
 }  // namespace
@@ -30,7 +31,7 @@ void WriteNumber(std::ostream& out, double value) {
 std::vector<const CBlock*> DefaultCsvColumns(const CTarvekDoc& doc) {
     std::vector<const CBlock*> columns;
     for (const auto& block : doc.blockList)
-        if (block->initFlag == 0 && block->kind != kKindAuxiliary) columns.push_back(block.get());
+        if (!block->initFlag && block->kind != BlockKind::Auxiliary) columns.push_back(block.get());
     return columns;
 }
 
@@ -53,20 +54,25 @@ std::vector<const CBlock*> CsvColumnsByLabel(const CTarvekDoc& doc, const std::v
     return columns;
 }
 
-void WriteSampleCsv(std::ostream& out, const std::vector<const CBlock*>& columns) {
+bool WriteSampleCsv(const CsvSink& write, const std::vector<const CBlock*>& columns) {
+    std::string line;
     std::size_t rows = 0;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        out << (i ? "," : "") << CsvField(columns[i]->label);
+        line += (i ? "," : "") + CsvField(columns[i]->label);
         rows = std::max(rows, columns[i]->history.size());
     }
-    out << '\n';
+    line += '\n';
+    if (!write(line)) return false;
     for (std::size_t row = 0; row < rows; ++row) {
+        line.clear();
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (i) out << ',';
-            WriteNumber(out, columns[i]->ValueAt(static_cast<std::int64_t>(row)));
+            if (i) line += ',';
+            AppendNumber(line, columns[i]->ValueAt(static_cast<std::int64_t>(row)));
         }
-        out << '\n';
+        line += '\n';
+        if (!write(line)) return false;
     }
+    return true;
 }
 
 }  // namespace ondrel::runner

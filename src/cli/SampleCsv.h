@@ -1,8 +1,9 @@
 #pragma once
 // The recorded samples as CSV: a header of block labels, then one row per sample.
+#include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ondrel {
@@ -21,8 +22,13 @@ std::vector<const CBlock*> DefaultCsvColumns(const CTarvekDoc& doc);
 std::vector<const CBlock*> CsvColumnsByLabel(const CTarvekDoc& doc, const std::vector<std::string>& labels,
                                              std::string& missing);
 
+// Takes the CSV a line at a time; false stops the writing.
+using CsvSink = std::function<bool(std::string_view)>;
+
 // Rows run to the longest history among the columns; a shorter one reads 0 beyond its end,
 // as the list view shows it. Numbers are written as "%.17g" would, so they read back exactly.
-void WriteSampleCsv(std::ostream& out, const std::vector<const CBlock*>& columns);
+// The lines go to write one by one, so a long run's samples never exist twice in memory.
+// False when write refused a line.
+bool WriteSampleCsv(const CsvSink& write, const std::vector<const CBlock*>& columns);
 
 }  // namespace ondrel::runner

@@ -23,7 +23,7 @@ struct CatalogueEntry {
     int paramCount;
     std::array<const char*, 3> paramLabels;  // null: the base caption
     std::array<double, 3> paramDefaults;
-    int kind;
+    BlockKind kind;
 };
 
 // Every user-creatable type and the Clock, in toolbar order.

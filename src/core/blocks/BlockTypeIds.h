@@ -1,6 +1,7 @@
 #pragma once
 // The type ids of the block types: each is the string-table id of the type's display name,
 // and it is what a chart file stores for a block.
+#include "core/io/ChartFormat.h"
 
 namespace ondrel {
 
@@ -8,7 +9,7 @@ enum BlockTypeId : int {
     kTypeDecay = 61586,
     kTypeDelay = 61587,
     kTypeIntegrate = 61588,
-    kTypeClock = 61589,
+    kTypeClock = kClockTypeId,
     kTypeDivide = 61590,
     kTypeMultiply = 61591,
     kTypeNegate = 61592,

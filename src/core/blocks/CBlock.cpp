@@ -57,8 +57,8 @@ void CBlock::Serialize(CArchive& ar) {
     ar.Io(linkLetter);
     ar.Io(color);
     ar.Io(notes);
-    ar.Io(flipped);
-    ar.Io(initFlag);
+    ar.IoFlag(flipped);
+    ar.IoFlag(initFlag);
     for (int k = 1; k <= 3; ++k) {
         GridPoint key = ConnectionKey(k);
         IoKey(ar, key);

@@ -23,12 +23,12 @@ class IBlockChart;
 class IRunContext;
 
 // Evaluation kinds: how the engine treats a block.
-enum BlockKind : std::int32_t {
-    kKindAlgebraic = 0,        // computed every evaluation in dependency order (once when initFlag)
-    kKindState = 1,            // advanced by the integrator (Integrate, and the Clock)
-    kKindFixed = 2,            // initFlag 1 always; computed once at run start (Constant, Pi)
-    kKindAlwaysComputed = 4,   // computed every evaluation whatever initFlag says
-    kKindAuxiliary = 8,        // the Clock's "Error" and "Count" display blocks
+enum class BlockKind : std::int32_t {
+    Algebraic = 0,        // computed every evaluation in dependency order (once when initFlag)
+    State = 1,            // advanced by the integrator (Integrate, and the Clock)
+    Fixed = 2,            // initFlag always set; computed once at run start (Constant, Pi)
+    AlwaysComputed = 4,   // computed every evaluation whatever initFlag says
+    Auxiliary = 8,        // the Clock's "Error" and "Count" display blocks
 };
 
 // A grid cell; also a block's identity in stored connections.
@@ -44,6 +44,9 @@ inline constexpr GridPoint kNoConnection{-99, -99};
 // A connector's routing record (4 int32); its first integer is kNoRoute when no path was found.
 using RouteRecord = std::array<std::int32_t, 4>;
 inline constexpr std::int32_t kNoRoute = -99;
+// A connector that finds no free path is shown by its source's link letter at both ends: the
+// first source of a chart to need one takes this letter, each later one the next character.
+inline constexpr int kFirstLinkLetter = 'a';
 
 class CBlock {
 public:
@@ -89,10 +92,10 @@ public:
     std::int32_t inputCount = 3;
     std::int32_t paramCount = 3;
     std::int32_t requiredInputs = 0;
-    std::int32_t kind = kKindAlgebraic;
-    std::int32_t showsValue = 1;
-    std::int32_t flipped = 0;
-    std::int32_t initFlag = 0;
+    BlockKind kind = BlockKind::Algebraic;
+    bool showsValue = true;  // has an output port and a value to show
+    bool flipped = false;    // inputs on the right, output on the left
+    bool initFlag = false;   // computed once when the run starts instead of at every evaluation
     std::array<CBlock*, 4> input{};              // [1..3]; never owning
     std::array<double, 4> param{0.0, 1.0, 1.0, 1.0};  // [1..3]
     std::string label;

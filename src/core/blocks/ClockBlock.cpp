@@ -11,7 +11,7 @@ namespace ondrel {
 CDummyBlock::CDummyBlock(IBlockChart* chart) : CBlock(0, chart, 0, 0) {
     inputCount = 0;
     paramCount = 0;
-    kind = kKindAuxiliary;
+    kind = BlockKind::Auxiliary;
     typeName = "Dummy";
 }
 

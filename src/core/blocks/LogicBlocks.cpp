@@ -44,7 +44,7 @@ double RelayFormula(const CBlock& b) {
 
 CQuitBlock::CQuitBlock(int bitmapId, IBlockChart* chart, int commandId, int typeId)
     : CBlock(bitmapId, chart, commandId, typeId) {
-    showsValue = 0;
+    showsValue = false;
 }
 
 void CQuitBlock::Compute() {

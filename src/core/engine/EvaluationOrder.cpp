@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/engine/RunDriver.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
@@ -146,11 +147,11 @@ bool SortBlocks(const CTarvekDoc& doc, RunLists& lists) {
     for (const auto& owned : doc.blockList) {
         CBlock* block = owned.get();
         if (block->initFlag) initList.push_back(block);
-        if ((block->kind == kKindAlgebraic && !block->initFlag) ||
-            block->kind == kKindAlwaysComputed) {
+        if ((block->kind == BlockKind::Algebraic && !block->initFlag) ||
+            block->kind == BlockKind::AlwaysComputed) {
             computeList.push_back(block);
         }
-        if (block->kind == kKindState && block->typeId != kClockTypeId) stateList.push_back(block);
+        if (block->kind == BlockKind::State && block->typeId != kClockTypeId) stateList.push_back(block);
     }
     return OrderList(computeList, doc.maxSort) && OrderList(stateList, doc.maxSort) &&
            OrderList(initList, doc.maxSort);

@@ -206,7 +206,7 @@ void FinishRun(RunState& run, IRunWindow* window) {
     const std::size_t samples = doc.Clock()->history.size();
     const std::size_t largestIndex = static_cast<std::size_t>(std::numeric_limits<int>::max());
     doc.snapshotIndex = samples == 0 ? 0 : static_cast<int>(std::min(samples - 1, largestIndex));
-    doc.UpdateAllViews(nullptr, kHintRefresh);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
     if (window != nullptr) window->Close(doc);
     run.window = nullptr;
     run.stopped = true;
@@ -261,7 +261,7 @@ void RunChart(CTarvekDoc& doc) { Run(doc, false); }
 void InitializeChart(CTarvekDoc& doc) {
     Run(doc, true);
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews(nullptr, kHintRefresh);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
 }
 
 }  // namespace ondrel

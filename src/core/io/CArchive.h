@@ -55,6 +55,8 @@ public:
     void Io(std::uint8_t& v) { storing_ ? WriteByte(v) : void(v = ReadByte()); }
     void Io(double& v) { storing_ ? WriteDouble(v) : void(v = ReadDouble()); }
     void Io(std::string& v) { storing_ ? WriteString(v) : void(v = ReadString()); }
+    // A flag the file keeps as an int32: written as 0 or 1, any non-zero value reads as set.
+    void IoFlag(bool& v) { storing_ ? WriteInt32(v ? 1 : 0) : void(v = ReadInt32() != 0); }
     // A vector of doubles as an int32 count followed by the values.
     void IoDoubles(std::vector<double>& values);
 

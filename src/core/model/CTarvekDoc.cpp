@@ -14,12 +14,6 @@
 namespace ondrel {
 namespace {
 
-static_assert(kTypeClock == kClockTypeId);
-
-constexpr double kSinceFirstVersion = 100.0;
-constexpr double kSinceMaxSteps = 102.0;
-constexpr double kNoUntil = 0.0;
-
 void EraseAll(std::vector<CBlock*>& list, const CBlock* block) {
     list.erase(std::remove(list.begin(), list.end(), block), list.end());
 }
@@ -30,19 +24,19 @@ CTarvekDoc::CTarvekDoc() {
     // The section must be set first: each bound item reads the profile as it is added.
     // The order of the items is also their order in chart files.
     modelSettings.SetSection("Model");
-    modelSettings.AddInt({.since = kSinceFirstVersion, .until = kNoUntil, .name = "VertLines",
+    modelSettings.AddInt({.since = kFirstFileVersion, .until = kNoUntil, .name = "VertLines",
                           .controlId = 1032, .bound = &vertLines, .defaultValue = 5,
                           .min = 1, .max = 99});
-    modelSettings.AddInt({.since = kSinceFirstVersion, .until = kNoUntil, .name = "HorizLines",
+    modelSettings.AddInt({.since = kFirstFileVersion, .until = kNoUntil, .name = "HorizLines",
                           .controlId = 1033, .bound = &horizLines, .defaultValue = 5,
                           .min = 1, .max = 99});
-    modelSettings.AddInt({.since = kSinceFirstVersion, .until = kNoUntil, .name = "MaxSort",
+    modelSettings.AddInt({.since = kFirstFileVersion, .until = kNoUntil, .name = "MaxSort",
                           .controlId = 1196, .bound = &maxSort, .defaultValue = 500});
-    modelSettings.AddChoice({.since = kSinceFirstVersion, .until = kNoUntil, .name = "IntStyle",
+    modelSettings.AddChoice({.since = kFirstFileVersion, .until = kNoUntil, .name = "IntStyle",
                              .controlId = 1198, .bound = &intStyle, .defaultValue = 0});
-    modelSettings.AddCheck({.since = kSinceFirstVersion, .until = kNoUntil, .name = "PrintMode",
+    modelSettings.AddCheck({.since = kFirstFileVersion, .until = kNoUntil, .name = "PrintMode",
                             .controlId = 1201, .bound = &printMode, .defaultValue = false});
-    modelSettings.AddDouble({.since = kSinceMaxSteps, .until = kNoUntil, .name = "MaxSteps",
+    modelSettings.AddDouble({.since = kMaxStepsSince, .until = kNoUntil, .name = "MaxSteps",
                              .controlId = 1204, .bound = &maxSteps, .defaultValue = 100.0});
 }
 
@@ -87,7 +81,7 @@ void CTarvekDoc::RemoveView(IDocumentView* view) {
     views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
 }
 
-void CTarvekDoc::UpdateAllViews(IDocumentView* sender, int hint, CBlock* block) {
+void CTarvekDoc::UpdateAllViews(IDocumentView* sender, UpdateHint hint, CBlock* block) {
     // A copy: a view may close itself (and detach) while it handles the hint.
     const std::vector<IDocumentView*> views = views_;
     for (IDocumentView* view : views) {
@@ -105,7 +99,7 @@ CBlock* CTarvekDoc::PlaceBlock(std::unique_ptr<CBlock> block, int x, int y) {
     if (!block) return nullptr;
     block->position = GridPoint{x, y};
     CBlock* placed = AddBlock(std::move(block));
-    UpdateAllViews(nullptr, kHintBlockPlaced, placed);
+    UpdateAllViews(nullptr, UpdateHint::BlockPlaced, placed);
     return placed;
 }
 
@@ -115,10 +109,10 @@ CBlock* CTarvekDoc::AddBlock(std::unique_ptr<CBlock> block) {
     CBlock* added = block.get();
     blockList.push_back(std::move(block));
     // The colour cycles with the list length after the append, the Clock's outputs included.
-    const double entries = static_cast<double>(std::size(kPalette));
+    const double entries = static_cast<double>(kPaletteSize);
     const auto index = static_cast<int>(std::fmod(static_cast<double>(blockList.size()), entries));
     blockList.back()->color = kPalette[index];
-    UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::BlockAdded, nullptr);
     SetModifiedFlag(true);
     return added;
 }
@@ -139,7 +133,7 @@ DetachedBlock CTarvekDoc::DetachBlock(CBlock* block) {
             detached.fedInputs.push_back({blockList[i].get(), k});
         }
     }
-    UpdateAllViews(nullptr, kHintBlockDeleting, block);
+    UpdateAllViews(nullptr, UpdateHint::BlockDeleting, block);
     EraseAll(auxList, block);
     detached.index = index;
     detached.block = std::move(blockList[static_cast<std::size_t>(index)]);
@@ -159,7 +153,7 @@ CBlock* CTarvekDoc::ReattachBlock(DetachedBlock detached) {
         if (IndexOf(fed.target) < 0 || fed.k < 1 || fed.k > 3) continue;
         fed.target->input[fed.k] = block;
     }
-    UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
     return block;
 }
 
@@ -171,7 +165,7 @@ CBlock* CTarvekDoc::InsertBlock(int index, std::unique_ptr<CBlock> block) {
     const int at = std::clamp(index, size > 0 ? 1 : 0, size);
     CBlock* inserted = block.get();
     blockList.insert(blockList.begin() + at, std::move(block));
-    UpdateAllViews(nullptr, kHintBlockAdded, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::BlockAdded, nullptr);
     SetModifiedFlag(true);
     return inserted;
 }
@@ -186,7 +180,7 @@ void CTarvekDoc::RerouteBlock(CBlock* block) {
             if (target->input[k] == block) RouteConnector(target.get(), k);
         }
     }
-    UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
 }
 
 void CTarvekDoc::ConnectInput(CBlock* target, int k, CBlock* source) {

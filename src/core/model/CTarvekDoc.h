@@ -10,6 +10,7 @@
 
 #include "core/blocks/BlockChart.h"
 #include "core/blocks/CBlock.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/DocumentView.h"
 #include "core/model/RunControl.h"
 #include "core/model/RunEnd.h"
@@ -22,11 +23,9 @@ class BlockPositionIndex;
 class CArchive;
 class IViewHost;
 
-inline constexpr int kClockTypeId = 61589;
-inline constexpr double kProgramFileVersion = 113.0;
-
-// The block colour palette, indexed 0..6.
-inline constexpr ColorRef kPalette[7] = {
+// The block colour palette: a new block takes entry (list length after the append) mod size.
+inline constexpr int kPaletteSize = 7;
+inline constexpr ColorRef kPalette[kPaletteSize] = {
     MakeColor(0, 0, 0),     MakeColor(0, 0, 255),   MakeColor(255, 0, 0), MakeColor(0, 255, 0),
     MakeColor(0, 255, 255), MakeColor(255, 0, 255), MakeColor(255, 255, 0),
 };
@@ -69,7 +68,7 @@ public:
     void AddView(IDocumentView* view);
     void RemoveView(IDocumentView* view);
     const std::vector<IDocumentView*>& Views() const { return views_; }
-    void UpdateAllViews(IDocumentView* sender, int hint = kHintRefresh, CBlock* block = nullptr);
+    void UpdateAllViews(IDocumentView* sender, UpdateHint hint = UpdateHint::Refresh, CBlock* block = nullptr);
 
     // --- blocks ---------------------------------------------------------------------------
     // A new block of the type from the catalogue, not yet in the model; null for an id the
@@ -154,7 +153,7 @@ public:
     int snapshotIndex = 0;
     std::vector<std::unique_ptr<CBlock>> blockList;  // owns the blocks; [0] is the Clock
     std::vector<CBlock*> auxList;  // the Clock's outputs, in the order they were added
-    int paletteSize = 7;
+    int paletteSize = kPaletteSize;
     double maxSteps = 100.0;
     // Told of the block a message is about just before the message shows, so that a window
     // can show which block it means (two blocks may share a label).
@@ -170,7 +169,7 @@ public:
         CBlock* target = nullptr;
         int k = 0;
     } debugCandidate;
-    int nextLinkLetter = 97;
+    int nextLinkLetter = kFirstLinkLetter;
     bool printMode = false;
     int vertLines = 5;
     int horizLines = 5;

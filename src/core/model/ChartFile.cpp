@@ -4,6 +4,7 @@
 
 #include "core/blocks/CBlock.h"
 #include "core/io/CArchive.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/views/ViewRecords.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr std::size_t kBlockHeaderBytes = 2 + 4 + 4;
 
-bool IsAuxiliary(const CBlock& block) { return block.kind == kKindAuxiliary; }
+bool IsAuxiliary(const CBlock& block) { return block.kind == BlockKind::Auxiliary; }
 
 // Goes to the sink of the read under way (ReadChart's).
 bool Refuse(const char* message) {
@@ -59,7 +60,7 @@ void ShowFirstSamples(CTarvekDoc& doc) {
     for (auto& block : doc.blockList)
         if (!block->history.empty()) block->value = block->history.front();
     doc.outputInterval = clock->param[2];
-    doc.UpdateAllViews(nullptr, kHintRefresh);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
 }
 
 // Every stored position of the chart (inputs, view references) is resolved through one
@@ -118,7 +119,7 @@ bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host, IStatusSink& stat
     if (version > kProgramFileVersion) return Refuse(kNeedNewerVersion);
     doc.fileVersion = version;
     doc.modelSettings.Serialize(ar, version);
-    if (version >= 101.0) doc.title = ar.ReadString();
+    if (version >= kModelTitleSince) doc.title = ar.ReadString();
     if (ar.Failed()) return Refuse(kInvalidData);
     if (!ReadBlockHeaders(ar, doc)) return false;
     {

@@ -19,10 +19,8 @@ class IViewHost;
 inline constexpr const char* kNeedNewerVersion = "Need updated version of Ondrel to load this data file";
 inline constexpr const char* kInvalidData = "Invalid data in File";
 inline constexpr const char* kNotRegularFile = "not a regular file";
-// Versions above this are no chart of any release, past or future: damage, not news.
-inline constexpr double kHighestPlausibleVersion = 1000.0;
 
-// Writes the chart: version 113.0, the model settings, the title, the block headers, the
+// Writes the chart: the program's file version, the model settings, the title, the block headers, the
 // block records and the view records the host lists.
 void WriteChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host);
 

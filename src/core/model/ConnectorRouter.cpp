@@ -151,7 +151,7 @@ bool ConnectorRouter::SearchRow(std::int64_t row) {
 bool ConnectorRouter::TryCandidate(const char* debugCaption) {
     if (document_.connectorDebug) {
         document_.debugCandidate = {&target_, k_};
-        document_.UpdateAllViews(nullptr, kHintRefresh, nullptr);
+        document_.UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
         if (!prompt_.KeepShowing({kDebugQuestion, debugCaption, MsgButtons::OkCancel, MsgIcon::None, ""}))
             document_.connectorDebug = false;
         document_.debugCandidate = {};

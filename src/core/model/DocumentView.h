@@ -8,17 +8,17 @@ namespace ondrel {
 class CBlock;
 class CTarvekDoc;
 
-enum UpdateHint : int {
-    kHintRefresh = 0,
-    kHintBlockPlaced = 1,
-    kHintBlockAdded = 5,
-    kHintBlockDeleting = -1,
+enum class UpdateHint : int {
+    Refresh = 0,
+    BlockPlaced = 1,
+    BlockAdded = 5,
+    BlockDeleting = -1,
 };
 
 class IDocumentView {
 public:
     virtual ~IDocumentView() = default;
-    virtual void OnUpdate(IDocumentView* sender, int hint, CBlock* block) = 0;
+    virtual void OnUpdate(IDocumentView* sender, UpdateHint hint, CBlock* block) = 0;
 };
 
 }  // namespace ondrel

@@ -7,12 +7,14 @@
 // since 0 and until 0, the defaults, mean every file version holds the item.
 #include <string>
 
+#include "core/io/ChartFormat.h"
+
 namespace ondrel {
 
 template <typename T>
 struct SettingDesc {
-    double since = 0.0;  // the first file version that holds the item
-    double until = 0.0;  // the last one; 0 = no end. An item with an end is never written.
+    double since = kSinceAnyVersion;  // the first file version that holds the item
+    double until = kNoUntil;  // the last one; 0 = no end. An item with an end is never written.
     std::string name{};  // the profile key (colours and fonts add their suffixes)
     int controlId = 0;   // the dialog control; a font's colour has the negative of its id
     T* bound = nullptr;  // the owner's member; null for a free-standing item
@@ -23,8 +25,8 @@ struct SettingDesc {
 // min ... max; equal bounds (usually left at 0 and 0) mean any value is accepted.
 template <typename T>
 struct RangedSettingDesc {
-    double since = 0.0;
-    double until = 0.0;
+    double since = kSinceAnyVersion;
+    double until = kNoUntil;
     std::string name{};
     int controlId = 0;
     T* bound = nullptr;
@@ -34,8 +36,8 @@ struct RangedSettingDesc {
 };
 
 struct TextSettingDesc {
-    double since = 0.0;
-    double until = 0.0;
+    double since = kSinceAnyVersion;
+    double until = kNoUntil;
     std::string name{};
     int controlId = 0;
     std::string* bound = nullptr;

@@ -31,7 +31,7 @@ void CDocumentFrame::RefreshCaption() {
     setWindowModified(session_.Document().IsModified());
 }
 
-void CDocumentFrame::OnUpdate(IDocumentView*, int, CBlock*) { RefreshCaption(); }
+void CDocumentFrame::OnUpdate(IDocumentView*, UpdateHint, CBlock*) { RefreshCaption(); }
 
 void CDocumentFrame::closeEvent(QCloseEvent* event) {
     bool allowed = true;

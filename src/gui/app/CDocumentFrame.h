@@ -46,7 +46,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
+    void OnUpdate(IDocumentView* sender, UpdateHint hint, CBlock* block) override;
 
     ChartSession& session_;
     int windowNumber_ = 0;

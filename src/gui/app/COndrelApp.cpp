@@ -19,6 +19,7 @@
 #include "gui/app/WindowPlacement.h"
 #include "gui/dialogs/BlockEditor.h"
 #include "core/engine/HistoryBudget.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/edits/ChartCommand.h"
 #include "core/model/ChartFile.h"
 #include "core/platform/NumberFormat.h"
@@ -35,7 +36,7 @@ QString ChartPathFromArguments(const QStringList& arguments) {
 
 QString VersionLine() {
     return QStringLiteral("Version :") +
-           QString::fromStdString(FormatNumber("%5.2f", kProgramVersion * 0.01));
+           QString::fromStdString(FormatNumber("%5.2f", kProgramFileVersion * 0.01));
 }
 
 COndrelApp::COndrelApp() = default;

@@ -26,7 +26,6 @@ class ChartSession;
 inline constexpr const char* kDocumentName = "Chart";
 inline constexpr const char* kChartFilter = "Ondrel Files (*.cht)";
 inline constexpr const char* kChartExtension = ".cht";
-inline constexpr double kProgramVersion = 113.0;
 
 // The chart path a command line names: the arguments as one line, enclosing double quotes
 // removed; empty when there is none.

@@ -51,9 +51,9 @@ void ChartSession::MarkUnrecordedChange() {
     undoStack_.resetClean();
 }
 
-void ChartSession::OnUpdate(IDocumentView*, int hint, CBlock* block) {
+void ChartSession::OnUpdate(IDocumentView*, UpdateHint hint, CBlock* block) {
     ++changes_;
-    if (hint != kHintBlockDeleting || block == nullptr) return;
+    if (hint != UpdateHint::BlockDeleting || block == nullptr) return;
     for (const auto& s : states_) s->OnBlockDeleting(*block, doc_);
 }
 

@@ -76,7 +76,7 @@ public:
 
 private:
     // Kept states drop their references to a block the document is about to delete.
-    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
+    void OnUpdate(IDocumentView* sender, UpdateHint hint, CBlock* block) override;
 
     template <typename State>
     State* Append();

@@ -35,8 +35,8 @@ QPushButton* Button(const char* text, const char* name) {
 
 // Algebraic blocks (and any kind without a rule of its own) let the user choose; state and
 // always-computed blocks have no choice to show; fixed blocks are always initialised.
-bool InitializeIsHidden(int kind) { return kind == kKindState || kind == kKindAlwaysComputed; }
-bool InitializeIsEditable(int kind) { return !InitializeIsHidden(kind) && kind != kKindFixed; }
+bool InitializeIsHidden(BlockKind kind) { return kind == BlockKind::State || kind == BlockKind::AlwaysComputed; }
+bool InitializeIsEditable(BlockKind kind) { return !InitializeIsHidden(kind) && kind != BlockKind::Fixed; }
 
 }  // namespace
 
@@ -184,7 +184,7 @@ void BlockEditorDialog::ShowInitialize() {
     if (InitializeIsHidden(kind_)) {
         initializeBox_->setVisible(false);
         initializeBox_->setChecked(edit_.initFlag != 0);
-    } else if (kind_ == kKindFixed) {
+    } else if (kind_ == BlockKind::Fixed) {
         // Always initialised: the box says so without offering a choice.
         initializeBox_->setTristate(true);
         initializeBox_->setCheckState(Qt::PartiallyChecked);
@@ -254,9 +254,9 @@ void BlockEditorDialog::Collect() {
         const QString text = paramEdit_[k]->text();
         if (text != shownParamText_[k]) edit_.SetParamText(k, text.toStdString());
     }
-    edit_.flipped = invertBox_->isChecked() ? 1 : 0;
+    edit_.flipped = invertBox_->isChecked();
     if (notesEdit_->document()->isModified()) edit_.notes = NotesText();
-    if (InitializeIsEditable(kind_)) edit_.initFlag = initializeBox_->isChecked() ? 1 : 0;
+    if (InitializeIsEditable(kind_)) edit_.initFlag = initializeBox_->isChecked();
 }
 
 std::string BlockEditorDialog::NotesText() const {

@@ -49,7 +49,7 @@ private:
     void Collect();
     std::string NotesText() const;
 
-    const int kind_;
+    const BlockKind kind_;
     const int inputCount_;
     const int paramCount_;
     const bool showsValue_;

@@ -72,11 +72,11 @@ const std::map<int, BlockHelpText>& HelpTable() {
     return kTable;
 }
 
-QString ModeText(int kind) {
+QString ModeText(BlockKind kind) {
     switch (kind) {
-        case kKindState: return QStringLiteral("State: advanced by the integrator in every step.");
-        case kKindFixed: return QStringLiteral("Fixed: computed once at initialisation.");
-        case kKindAlwaysComputed: return QStringLiteral("Computed in every step, whether or not another block uses it.");
+        case BlockKind::State: return QStringLiteral("State: advanced by the integrator in every step.");
+        case BlockKind::Fixed: return QStringLiteral("Fixed: computed once at initialisation.");
+        case BlockKind::AlwaysComputed: return QStringLiteral("Computed in every step, whether or not another block uses it.");
         default: return QStringLiteral("Computed in every step, after the blocks that feed it (once at initialisation when nothing it depends on changes).");
     }
 }

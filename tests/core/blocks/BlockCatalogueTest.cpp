@@ -132,7 +132,7 @@ void ExpectBlockMatches(const CBlock& block, const ExpectedRow& want) {
     EXPECT_EQ(block.inputCount, want.inputCount);
     EXPECT_EQ(block.requiredInputs, want.required);
     EXPECT_EQ(block.paramCount, want.paramCount);
-    EXPECT_EQ(block.kind, want.kind);
+    EXPECT_EQ(static_cast<int>(block.kind), want.kind);
     for (int k = 1; k <= 3; ++k) {
         EXPECT_EQ(block.inputLabel[k], want.inputs[k - 1]) << "input " << k;
         EXPECT_EQ(block.paramLabel[k], want.params[k - 1]) << "param " << k;

@@ -29,7 +29,7 @@ protected:
         EXPECT_EQ(block->position, position);
         EXPECT_EQ(block->typeName, "Dummy");
         EXPECT_EQ(block->typeId, 0);
-        EXPECT_EQ(block->kind, kKindAuxiliary);
+        EXPECT_EQ(block->kind, BlockKind::Auxiliary);
         EXPECT_EQ(block->inputCount, 0);
         EXPECT_EQ(block->paramCount, 0);
     }

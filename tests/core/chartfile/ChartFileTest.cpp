@@ -6,6 +6,7 @@
 #include "core/engine/RunDriver.h"
 #include "core/blocks/ClockBlock.h"
 #include "core/io/CArchive.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 #include "core/model/ChartFile.h"
 #include "core/model/views/ChartViewState.h"
@@ -46,8 +47,8 @@ std::vector<std::uint8_t> ClockOnlyFile(double version, const std::string& title
     CArchive ar = CArchive::ForWriting();
     ar.WriteDouble(version);
     for (int v : {7, 8, 300, 1, 1}) ar.WriteInt32(v);  // VertLines .. PrintMode
-    if (version >= 102.0) ar.WriteDouble(maxSteps);
-    if (version >= 101.0) ar.WriteString(title);
+    if (version >= kMaxStepsSince) ar.WriteDouble(maxSteps);
+    if (version >= kModelTitleSince) ar.WriteString(title);
     ar.WriteInt32(1);
     ar.WriteUInt16(kClockTypeId);
     ar.WriteInt32(3);
@@ -168,10 +169,10 @@ TEST_F(ChartFileTest, ChartWithSamplesAndViewsComesBackByteIdentical) {
 }
 
 TEST_F(ChartFileTest, RefusedFilesShowOneMessage) {
-    auto good = ClockOnlyFile(113.0, "", 100.0);
+    auto good = ClockOnlyFile(kProgramFileVersion, "", 100.0);
     auto newer = good;
     CArchive patch = CArchive::ForWriting();
-    patch.WriteDouble(113.5);
+    patch.WriteDouble(kProgramFileVersion + 0.5);
     std::copy(patch.Buffer().begin(), patch.Buffer().end(), newer.begin());
     auto unknownType = good;
     std::size_t typeOffset = 8 + 5 * 4 + 8 + 1 + 4;

@@ -28,7 +28,7 @@ void CrowdedChart(CTarvekDoc& doc, std::mt19937& random, int blocks, int side) {
     }
     std::uniform_int_distribution<std::size_t> any(0, doc.blockList.size() - 1);
     for (auto& block : doc.blockList) {
-        if (block->kind == kKindAuxiliary) continue;  // the Clock makes their inputs itself
+        if (block->kind == BlockKind::Auxiliary) continue;  // the Clock makes their inputs itself
         for (int k = 1; k <= block->inputCount; ++k) {
             if (random() % 4 != 0) block->input[k] = doc.blockList[any(random)].get();
         }
@@ -76,7 +76,7 @@ TEST(PositionIndex, LoadingResolvesEveryInputToTheFirstBlockThere) {
         const auto placed = [](const CTarvekDoc& doc) {
             std::vector<CBlock*> blocks;
             for (const auto& block : doc.blockList)
-                if (block->kind != kKindAuxiliary) blocks.push_back(block.get());
+                if (block->kind != BlockKind::Auxiliary) blocks.push_back(block.get());
             return blocks;
         };
         const auto before = placed(original);

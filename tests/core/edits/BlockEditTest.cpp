@@ -15,8 +15,8 @@ namespace {
 
 class HintRecorder : public IDocumentView {
 public:
-    void OnUpdate(IDocumentView*, int hint, CBlock*) override { hints.push_back(hint); }
-    std::vector<int> hints;
+    void OnUpdate(IDocumentView*, UpdateHint hint, CBlock*) override { hints.push_back(hint); }
+    std::vector<UpdateHint> hints;
 };
 
 class BlockEditTest : public ::testing::Test {
@@ -65,7 +65,7 @@ TEST_F(BlockEditTest, AppliedEditReadsBackAndTheEditBeforeItRestoresTheBlock) {
     EXPECT_EQ(BlockEdit::From(*target), after);
     EXPECT_EQ(target->input[1], nullptr);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.hints, std::vector<int>{kHintRefresh});
+    EXPECT_EQ(view.hints, std::vector<UpdateHint>{UpdateHint::Refresh});
 
     ApplyBlockEdit(doc, *target, before);
     EXPECT_EQ(BlockEdit::From(*target), before);

@@ -85,7 +85,7 @@ TEST_F(ChartCommandTest, EveryEditUndoesAndRedoesByteForByte) {
             stack[i]->Revert(doc);
             EXPECT_EQ(Bytes(), bytes[i]) << "undo of " << steps[i].name;
             EXPECT_TRUE(doc.IsModified()) << steps[i].name;
-            EXPECT_EQ(views.notices.back(), (Notice{kHintRefresh, nullptr})) << steps[i].name;
+            EXPECT_EQ(views.notices.back(), (Notice{UpdateHint::Refresh, nullptr})) << steps[i].name;
         }
         for (std::size_t i = 0; i < stack.size(); ++i) {
             doc.SetModifiedFlag(false);
@@ -180,14 +180,14 @@ TEST_F(ChartCommandTest, PlacementTellsTheViewsAndKeepsTheBlockWhileOut) {
     views.notices.clear();
     stack.back()->Revert(doc);
     // Told first, while the block is still in the chart, so no view keeps it.
-    EXPECT_EQ(views.notices.front(), (Notice{kHintBlockDeleting, block}));
+    EXPECT_EQ(views.notices.front(), (Notice{UpdateHint::BlockDeleting, block}));
     EXPECT_EQ(doc.IndexOf(block), -1);
 
     views.notices.clear();
     stack.back()->Apply(doc);
-    EXPECT_EQ(views.notices, (std::vector<Notice>{{kHintBlockAdded, nullptr},
-                                                  {kHintBlockPlaced, block},
-                                                  {kHintRefresh, nullptr}}));
+    EXPECT_EQ(views.notices, (std::vector<Notice>{{UpdateHint::BlockAdded, nullptr},
+                                                  {UpdateHint::BlockPlaced, block},
+                                                  {UpdateHint::Refresh, nullptr}}));
     EXPECT_EQ(doc.blockList.back().get(), block);
     EXPECT_EQ(block->color, color);
     EXPECT_EQ(block->position, (GridPoint{2, 2}));

@@ -20,14 +20,14 @@
 namespace ondrel::test {
 
 struct Notice {
-    int hint;
+    UpdateHint hint;
     CBlock* block;
     bool operator==(const Notice&) const = default;
 };
 
 class NoticeRecorder : public IDocumentView {
 public:
-    void OnUpdate(IDocumentView*, int hint, CBlock* block) override {
+    void OnUpdate(IDocumentView*, UpdateHint hint, CBlock* block) override {
         notices.push_back({hint, block});
     }
     std::vector<Notice> notices;

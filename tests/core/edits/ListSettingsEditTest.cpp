@@ -46,7 +46,7 @@ TEST_F(ListSettingsEditTest, ApplyAndRevertGiveBackEitherRecordExactly) {
         command->Revert(doc);
         EXPECT_EQ(Bytes(), before) << "round " << round;
         EXPECT_EQ(list->displayedBlocks.back().StoredPosition(), (GridPoint{7, 7}));
-        EXPECT_EQ(views.notices, (std::vector<Notice>{{kHintRefresh, nullptr}, {kHintRefresh, nullptr}}));
+        EXPECT_EQ(views.notices, (std::vector<Notice>{{UpdateHint::Refresh, nullptr}, {UpdateHint::Refresh, nullptr}}));
     }
 }
 

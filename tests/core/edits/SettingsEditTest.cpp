@@ -14,8 +14,8 @@ namespace {
 
 class RefreshRecorder : public IDocumentView {
 public:
-    void OnUpdate(IDocumentView*, int hint, CBlock*) override { hints.push_back(hint); }
-    std::vector<int> hints;
+    void OnUpdate(IDocumentView*, UpdateHint hint, CBlock*) override { hints.push_back(hint); }
+    std::vector<UpdateHint> hints;
 };
 
 class SettingsEditTest : public ::testing::Test {
@@ -50,7 +50,7 @@ TEST_F(SettingsEditTest, ModelEditAppliesAndRevertsParametersAndTitle) {
     EXPECT_EQ(doc.title, "Spring");
     EXPECT_EQ(doc.GetTitle(), "Spring");
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(views.hints, std::vector<int>{kHintRefresh});
+    EXPECT_EQ(views.hints, std::vector<UpdateHint>{UpdateHint::Refresh});
 
     edit.Revert(doc);
     EXPECT_EQ(doc.vertLines, 5);
@@ -98,7 +98,7 @@ TEST_F(SettingsEditTest, ViewEditAppliesRevertsAndReroutesEveryConnector) {
     EXPECT_EQ(view.notes, "some notes");
     EXPECT_EQ(target->route[1], routed);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(views.hints.back(), kHintRefresh);
+    EXPECT_EQ(views.hints.back(), UpdateHint::Refresh);
 
     target->route[1].fill(kNoRoute);
     edit.Revert(view, doc);

@@ -16,7 +16,7 @@ namespace {
 // A block of any kind and initialisation setting; the sort looks at nothing else.
 class Node final : public CBlock {
 public:
-    Node(CTarvekDoc* document, int kind_, int initFlag_ = 0, int typeId_ = kTypeSum)
+    Node(CTarvekDoc* document, BlockKind kind_, int initFlag_ = 0, int typeId_ = kTypeSum)
         : CBlock(0, document, 0, typeId_) {
         kind = kind_;
         initFlag = initFlag_;
@@ -26,7 +26,7 @@ public:
 
 class EvaluationOrderTest : public ::testing::Test {
 protected:
-    CBlock* NewNode(int kind = kKindAlgebraic, int initFlag = 0, int typeId = kTypeSum) {
+    CBlock* NewNode(BlockKind kind = BlockKind::Algebraic, int initFlag = 0, int typeId = kTypeSum) {
         nodes.push_back(std::make_unique<Node>(&doc, kind, initFlag, typeId));
         return nodes.back().get();
     }
@@ -115,19 +115,20 @@ TEST_F(EvaluationOrderTest, RingFailsWithoutSpendingMaxSortMoves) {
 // Each block lands in the lists its kind and initialisation setting call for.
 TEST_F(EvaluationOrderTest, SortBlocksBuildsTheThreeLists) {
     struct Case {
-        int kind, initFlag, typeId;
+        BlockKind kind;
+        int initFlag, typeId;
         bool init, compute, state;
     };
     const Case cases[] = {
-        {kKindState, 0, kTypeClock, false, false, false},
-        {kKindAuxiliary, 0, kTypeSum, false, false, false},
-        {kKindAlgebraic, 0, kTypeSum, false, true, false},
-        {kKindAlgebraic, 1, kTypeSum, true, false, false},
-        {kKindFixed, 1, kTypeConstant, true, false, false},
-        {kKindAlwaysComputed, 0, kTypeQuit, false, true, false},
-        {kKindAlwaysComputed, 1, kTypeQuit, true, true, false},
-        {kKindState, 0, kTypeIntegrate, false, false, true},
-        {kKindState, 1, kTypeIntegrate, true, false, true},
+        {BlockKind::State, 0, kTypeClock, false, false, false},
+        {BlockKind::Auxiliary, 0, kTypeSum, false, false, false},
+        {BlockKind::Algebraic, 0, kTypeSum, false, true, false},
+        {BlockKind::Algebraic, 1, kTypeSum, true, false, false},
+        {BlockKind::Fixed, 1, kTypeConstant, true, false, false},
+        {BlockKind::AlwaysComputed, 0, kTypeQuit, false, true, false},
+        {BlockKind::AlwaysComputed, 1, kTypeQuit, true, true, false},
+        {BlockKind::State, 0, kTypeIntegrate, false, false, true},
+        {BlockKind::State, 1, kTypeIntegrate, true, false, true},
     };
     for (const Case& c : cases) {
         doc.blockList.push_back(std::make_unique<Node>(&doc, c.kind, c.initFlag, c.typeId));

@@ -20,8 +20,8 @@ using test::ScopedRunWindow;
 
 class RecordingView : public IDocumentView {
 public:
-    void OnUpdate(IDocumentView*, int hint, CBlock*) override { hints.push_back(hint); }
-    std::vector<int> hints;
+    void OnUpdate(IDocumentView*, UpdateHint hint, CBlock*) override { hints.push_back(hint); }
+    std::vector<UpdateHint> hints;
 };
 
 class RunDriverTest : public test::EngineTest {
@@ -74,7 +74,7 @@ TEST_F(RunDriverTest, NewChartRecordsElevenClockSamples) {
         EXPECT_EQ(CountOutput().history[m], 0.0);
     }
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.hints, std::vector<int>{kHintRefresh});
+    EXPECT_EQ(view.hints, std::vector<UpdateHint>{UpdateHint::Refresh});
     EXPECT_EQ(ErrorOutput().label, Clock().label + "Error");
 }
 
@@ -255,7 +255,7 @@ TEST_F(RunDriverTest, InitializeLeavesOneSamplePerBlock) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.snapshotIndex, 0);
     EXPECT_FALSE(doc.HasRunUnderWay());
-    EXPECT_EQ(view.hints, std::vector<int>{kHintRefresh});
+    EXPECT_EQ(view.hints, std::vector<UpdateHint>{UpdateHint::Refresh});
     EXPECT_TRUE(platform.messages.shown.empty());
 }
 

@@ -33,8 +33,8 @@ struct Notice {
 class RecordingView : public IDocumentView {
 public:
     explicit RecordingView(CTarvekDoc& doc) : doc_(doc) {}
-    void OnUpdate(IDocumentView*, int hint, CBlock* block) override {
-        notices.push_back({hint, block, block != nullptr && doc_.IndexOf(block) >= 0});
+    void OnUpdate(IDocumentView*, UpdateHint hint, CBlock* block) override {
+        notices.push_back({static_cast<int>(hint), block, block != nullptr && doc_.IndexOf(block) >= 0});
     }
     std::vector<Notice> notices;
 
@@ -114,7 +114,7 @@ TEST(CTarvekDoc, ViewsHearOfPlacingReroutingAndDeleting) {
     EXPECT_EQ(view.notices, (std::vector<Notice>{{0, nullptr, false}}));
 
     view.notices.clear();
-    doc.UpdateAllViews(&sender, kHintRefresh);
+    doc.UpdateAllViews(&sender, UpdateHint::Refresh);
     EXPECT_EQ(view.notices.size(), 1u);
     EXPECT_EQ(sender.notices.size(), 3u);  // the sender is not told of its own change
 

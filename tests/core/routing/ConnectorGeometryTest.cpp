@@ -131,7 +131,7 @@ void RandomRoutedChart(CTarvekDoc& doc, unsigned seed) {
         }
     }
     for (auto& block : doc.blockList) {
-        if (block->kind == kKindAuxiliary) continue;
+        if (block->kind == BlockKind::Auxiliary) continue;
         for (int k = 1; k <= block->inputCount; ++k) {
             if (random() % 6 == 0) continue;
             block->input[k] = doc.blockList[random() % doc.blockList.size()].get();

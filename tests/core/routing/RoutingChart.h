@@ -17,9 +17,9 @@ class CandidateRecorder : public IDocumentView {
 public:
     explicit CandidateRecorder(CTarvekDoc& doc) : doc_(doc) { doc_.AddView(this); }
     ~CandidateRecorder() override { doc_.RemoveView(this); }
-    void OnUpdate(IDocumentView*, int hint, CBlock*) override {
+    void OnUpdate(IDocumentView*, UpdateHint hint, CBlock*) override {
         const auto& c = doc_.debugCandidate;
-        if (hint == kHintRefresh && c.target != nullptr) seen.push_back(c.target->route[c.k]);
+        if (hint == UpdateHint::Refresh && c.target != nullptr) seen.push_back(c.target->route[c.k]);
     }
     std::vector<RouteRecord> seen;
 

@@ -107,15 +107,31 @@ TEST(ConsoleRunWindow, RefreshesAtMostTenTimesASecondAndErasesItsLineOnATerminal
     }
 }
 
-TEST_F(RunnerOutputTest, CsvToStandardOutputIsTheCsvFileByteForByte) {
+// The report's first line ends with the date of the run: compare everything but the date.
+std::string WithoutReportDate(std::string text) {
+    const auto tab = text.find('\t');
+    const auto end = text.find("\r\n");
+    if (tab != std::string::npos && end != std::string::npos && tab < end) text.erase(tab, end - tab);
+    return text;
+}
+
+TEST_F(RunnerOutputTest, OutputsToStandardOutputAreTheirFilesByteForByte) {
     const std::string ramp = Ramp();
-    const fs::path csv = dir / "ramp.csv";
-    ASSERT_EQ(Run({"--csv", csv.string(), ramp}), kExitRan);
-    const std::string summary = out.str();
-    ASSERT_EQ(Run({"--csv", "-", ramp}), kExitRan);
-    EXPECT_EQ(out.str(), ReadText(csv));
-    EXPECT_EQ(err.str(), summary) << "the summary moves to standard error";
-    EXPECT_EQ(Run({"--csv", "-", "--json", "-", ramp}), kExitUsage);
+    struct Case {
+        const char* option;
+        bool dated;
+    };
+    for (const auto [option, dated] : {Case{"--csv", false}, Case{"--report", true}}) {
+        const auto comparable = [dated](const std::string& text) { return dated ? WithoutReportDate(text) : text; };
+        const fs::path file = dir / (std::string(option + 2) + ".txt");
+        ASSERT_EQ(Run({option, file.string(), ramp}), kExitRan) << option;
+        const std::string summary = out.str();
+        ASSERT_EQ(Run({option, "-", ramp}), kExitRan) << option;
+        EXPECT_EQ(comparable(out.str()), comparable(ReadText(file))) << option;
+        EXPECT_EQ(err.str(), summary) << option << ": the summary moves to standard error";
+        EXPECT_EQ(Run({option, "-", "--json", "-", ramp}), kExitUsage) << option;
+    }
+    EXPECT_EQ(Run({"--csv", "-", "--report", "-", ramp}), kExitUsage);
 }
 
 // The JSON result with its wall time, the one field that differs between runs, taken out.

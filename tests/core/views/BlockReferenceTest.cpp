@@ -73,8 +73,8 @@ TEST_F(ViewBlockReferences, ListDropsEveryColumnOfADeletedBlock) {
 }
 
 TEST_F(ViewBlockReferences, NewListShowsTheComputedBlocksOfTheDocument) {
-    CBlock* constant = chart.Add("constant", {6, 0}, kKindFixed, 1);
-    CBlock* error = chart.Add("Error", {-500, 0}, kKindAuxiliary);
+    CBlock* constant = chart.Add("constant", {6, 0}, BlockKind::Fixed, 1);
+    CBlock* error = chart.Add("Error", {-500, 0}, BlockKind::Auxiliary);
     (void)constant;
     (void)error;
     ListViewState list;

@@ -9,7 +9,7 @@
 #include "core/model/views/ListViewState.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "core/model/views/TextViewState.h"
-#include "core/model/views/ViewClassNames.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/views/ViewRecords.h"
 #include "views/ViewTestSupport.h"
 

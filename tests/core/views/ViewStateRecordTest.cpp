@@ -2,6 +2,7 @@
 // bytes, and its settings are read only from the file versions that hold them.
 #include <gtest/gtest.h>
 
+#include "core/io/ChartFormat.h"
 #include "core/model/views/ChartViewState.h"
 #include "core/model/views/GraphViewState.h"
 #include "core/model/views/ListViewState.h"
@@ -213,7 +214,7 @@ TEST_F(ViewStateRecord, SettingsAreReadOnlyFromVersionsThatHoldThem) {
     EXPECT_EQ(oldText.notes, "n");
 
     // Version 104.0 holds the settings.
-    chart.doc.fileVersion = 113.0;
+    chart.doc.fileVersion = kProgramFileVersion;
     TextViewState written;
     written.SortBlocks = 0;
     const Bytes textBytes = WriteRecord(written, chart.doc);
@@ -223,7 +224,7 @@ TEST_F(ViewStateRecord, SettingsAreReadOnlyFromVersionsThatHoldThem) {
     EXPECT_EQ(newText.SortBlocks, 0);
 
     // The chart view's settings are in every file from 100.0 on.
-    chart.doc.fileVersion = 113.0;
+    chart.doc.fileVersion = kProgramFileVersion;
     ChartViewState chartOut;
     chartOut.LineWidth = 9;
     const Bytes chartBytes = WriteRecord(chartOut, chart.doc);

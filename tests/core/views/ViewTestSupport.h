@@ -31,7 +31,7 @@ class ViewTestDoc {
 public:
     ViewTestDoc() { Add("Clock", {0, 0}); }
 
-    CBlock* Add(const std::string& name, GridPoint at, int kind = kKindAlgebraic, int initFlag = 0) {
+    CBlock* Add(const std::string& name, GridPoint at, BlockKind kind = BlockKind::Algebraic, int initFlag = 0) {
         auto block = std::make_unique<PlainBlock>(&doc, name, at);
         block->kind = kind;
         block->initFlag = initFlag;

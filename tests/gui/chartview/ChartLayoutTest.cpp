@@ -118,9 +118,9 @@ private slots:
         pending->position = GridPoint{20, -1};
         CBlock* block = pending.get();
         doc_->blockList.push_back(std::move(pending));
-        view.OnUpdate(nullptr, kHintBlockPlaced, block);
+        view.OnUpdate(nullptr, UpdateHint::BlockPlaced, block);
         QCOMPARE(view.Geometry().maxColumn, 0);
-        view.OnUpdate(nullptr, kHintRefresh, nullptr);
+        view.OnUpdate(nullptr, UpdateHint::Refresh, nullptr);
         QCOMPARE(view.Geometry().maxColumn, 20);
     }
 

@@ -126,7 +126,7 @@ private slots:
         // Every block but the Clock, each deleted and the deletion undone.
         std::vector<GridPoint> cells;
         for (std::size_t i = 1; i < doc.blockList.size(); ++i)
-            if (doc.blockList[i]->kind != kKindAuxiliary) cells.push_back(doc.blockList[i]->position);
+            if (doc.blockList[i]->kind != BlockKind::Auxiliary) cells.push_back(doc.blockList[i]->position);
         QVERIFY(cells.size() >= 3);
         for (GridPoint cell : cells) {
             CTarvekView& view = *f.Frame().ActiveView();

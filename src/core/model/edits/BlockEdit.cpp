@@ -100,7 +100,7 @@ void ApplyBlockEdit(CTarvekDoc& document, CBlock& block, const BlockEdit& edit,
     document.SetModifiedFlag(true);
     // The Clock's outputs carry its label; Setup relabels them.
     if (&block == document.Clock()) block.Setup();
-    document.UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    document.UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
 }
 
 }  // namespace ondrel

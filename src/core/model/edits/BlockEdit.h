@@ -22,8 +22,8 @@ struct BlockEdit {
     std::string label;
     std::string notes;
     ColorRef color = 0;
-    std::int32_t flipped = 0;
-    std::int32_t initFlag = 0;
+    bool flipped = false;
+    bool initFlag = false;
     std::array<double, 4> param{};  // [1..3]
     // [1..3]: the source of each input by its connection key; kNoConnection when the input
     // has no source. Keys rather than pointers, so that an edit kept for undo still finds a

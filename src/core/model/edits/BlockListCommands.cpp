@@ -31,7 +31,7 @@ public:
         } else {
             // Back at its place in the list, with the colour it was given the first time.
             doc.InsertBlock(out_.index, std::move(out_.block));
-            doc.UpdateAllViews(nullptr, kHintBlockPlaced, block_);
+            doc.UpdateAllViews(nullptr, UpdateHint::BlockPlaced, block_);
         }
         out_ = DetachedBlock{};
         MarkChartChanged(doc);

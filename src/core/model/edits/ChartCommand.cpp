@@ -14,7 +14,7 @@ namespace ondrel {
 
 void MarkChartChanged(CTarvekDoc& doc) {
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
 }
 
 std::string EditLabel(const CBlock& block) {

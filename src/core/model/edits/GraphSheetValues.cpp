@@ -119,7 +119,7 @@ void GraphSheetValues::ApplyTo(GraphViewState& view) const {
 std::vector<CBlock*> GraphSheetValues::OfferedBlocks(const CTarvekDoc& doc) {
     std::vector<CBlock*> offered;
     for (const auto& block : doc.blockList)
-        if (block->initFlag == 0) offered.push_back(block.get());
+        if (!block->initFlag) offered.push_back(block.get());
     return offered;
 }
 
@@ -147,7 +147,7 @@ private:
         CArchive ar = CArchive::ForReading(record);
         view_.Serialize(ar, doc);
         doc.SetModifiedFlag();
-        doc.UpdateAllViews(nullptr, kHintRefresh);
+        doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
     }
 
     GraphViewState& view_;

@@ -34,7 +34,7 @@ namespace {
 void Put(const ListViewValues& values, ListViewState& view, CTarvekDoc& doc) {
     values.PutInto(view);
     doc.SetModifiedFlag();
-    doc.UpdateAllViews(nullptr, kHintRefresh);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
 }
 
 class ListSettingsCommand final : public ChartCommand {

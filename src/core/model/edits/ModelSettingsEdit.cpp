@@ -26,7 +26,7 @@ void ModelSettingsEdit::Put(CTarvekDoc& doc, const CSettingsGroup& values,
     // An empty title leaves the caption as it was.
     if (!caption.empty()) doc.SetFrameworkTitle(caption);
     doc.SetModifiedFlag();
-    doc.UpdateAllViews(nullptr, kHintRefresh);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
 }
 
 void ModelSettingsEdit::Apply(CTarvekDoc& doc) const {

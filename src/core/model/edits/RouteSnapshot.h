@@ -23,7 +23,7 @@ struct RouteEntry {
 
 struct RouteSnapshot {
     std::vector<RouteEntry> entries;
-    int nextLinkLetter = 97;
+    int nextLinkLetter = kFirstLinkLetter;
 
     // Every block of the document's list, in list order.
     static RouteSnapshot Capture(const CTarvekDoc& doc);

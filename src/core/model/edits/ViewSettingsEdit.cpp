@@ -27,7 +27,7 @@ void ViewSettingsEdit::Put(const Side& side, ChartViewState& view, CTarvekDoc& d
     // Line widths and spacings decide the lanes, so every route is chosen again.
     if (routing == EditRouting::Reroute) doc.RerouteAll();
     doc.SetModifiedFlag();
-    doc.UpdateAllViews(nullptr, kHintRefresh);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh);
 }
 
 void ViewSettingsEdit::Apply(ChartViewState& view, CTarvekDoc& doc, EditRouting routing) const {

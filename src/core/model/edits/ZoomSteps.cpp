@@ -40,7 +40,7 @@ bool ApplyZoom(CTarvekDoc& doc, ChartViewState& view, double magnification) {
     RaiseHorizontalTotal(view.settings, doc.vertLines);
     RaiseVerticalTotal(view.settings, doc.horizLines);
     doc.SetModifiedFlag(true);
-    doc.UpdateAllViews(nullptr, kHintRefresh, nullptr);
+    doc.UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
     return true;
 }
 

@@ -68,7 +68,7 @@ public:
 private:
     bool PassesBlockFilter(const CBlock& block) const {
         switch (view_.FilterBlocks) {
-            case 0: return block.kind != kKindAuxiliary;
+            case 0: return block.kind != BlockKind::Auxiliary;
             case 1: return labels_.contains(block.label);
             case 2: return types_.contains(block.typeName);
             case 3: return groupTools_.contains(block.typeName);
@@ -123,7 +123,7 @@ void SortReport(std::vector<const CBlock*>& blocks, const TextViewState& view) {
     if (view.SortMode == 1)
         std::stable_partition(blocks.begin(), blocks.end(), [](const CBlock* b) { return !b->initFlag; });
     else if (view.SortMode == 2)
-        std::stable_partition(blocks.begin(), blocks.end(), [](const CBlock* b) { return b->initFlag != 0; });
+        std::stable_partition(blocks.begin(), blocks.end(), [](const CBlock* b) { return b->initFlag; });
 }
 
 // Whether text is well-formed UTF-8 (labels typed in the program are; old files may hold

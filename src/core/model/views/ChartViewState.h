@@ -2,14 +2,13 @@
 // What a chart view keeps of itself: its look (settings section "MainView"), its title and
 // its notes. Every setting starts from the profile; a chart file's record replaces them.
 //
-// Record: the settings (each item present in files from version 100.0 on), then the title and
-// the notes as strings.
+// Record: the settings (each item present in files from kChartViewSettingsSince on), then the
+// title and the notes as strings.
+#include "core/io/ChartFormat.h"
 #include "core/model/views/ViewState.h"
 #include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
-
-inline constexpr double kChartViewSettingsSince = 100.0;
 
 class ChartViewState : public ViewState {
 public:

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/io/CArchive.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {

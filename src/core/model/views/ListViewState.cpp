@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/io/CArchive.h"
+#include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
 
 namespace ondrel {
@@ -55,7 +56,7 @@ void ListViewState::OnBlockDeleting(const CBlock& block, const CTarvekDoc&) {
 std::vector<CBlock*> ListViewState::DefaultBlocks(const CTarvekDoc& doc) {
     std::vector<CBlock*> blocks;
     for (const auto& b : doc.blockList) {
-        if (b && b->initFlag == 0 && b->kind != kKindAuxiliary) blocks.push_back(b.get());
+        if (b && !b->initFlag && b->kind != BlockKind::Auxiliary) blocks.push_back(b.get());
     }
     return blocks;
 }

@@ -54,7 +54,7 @@ void TextViewState::OnBlockDeleting(const CBlock& block, const CTarvekDoc&) {
 TextFilterChoice TextFilterChoice::Everything(const CTarvekDoc& doc) {
     TextFilterChoice choice;
     for (const auto& block : doc.blockList)
-        if (block->kind != kKindAuxiliary) choice.blocks.push_back(block.get());
+        if (block->kind != BlockKind::Auxiliary) choice.blocks.push_back(block.get());
     choice.types = SortedToolNames();
     for (const BlockToolbar& bar : BlockToolbars()) choice.groups.push_back(&bar);
     return choice;

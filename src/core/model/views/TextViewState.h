@@ -4,17 +4,16 @@
 // display state: they are not kept in the record, and every text view starts with everything
 // chosen (ChooseEverything).
 //
-// Record: the settings (each item present in files from version 104.0 on), then the title and
-// the notes as strings. An older file's record holds the title and notes alone.
+// Record: the settings (each item present in files from kTextViewSettingsSince on), then the
+// title and the notes as strings. An older file's record holds the title and notes alone.
 #include <string>
 #include <vector>
 
+#include "core/io/ChartFormat.h"
 #include "core/model/views/ViewState.h"
 #include "core/settings/CSettingsGroup.h"
 
 namespace ondrel {
-
-inline constexpr double kTextViewSettingsSince = 104.0;
 
 struct BlockToolbar;
 

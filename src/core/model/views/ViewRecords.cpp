@@ -10,7 +10,7 @@
 #include "core/model/views/GraphViewState.h"
 #include "core/model/views/ListViewState.h"
 #include "core/model/views/TextViewState.h"
-#include "core/model/views/ViewClassNames.h"
+#include "core/io/ChartFormat.h"
 
 namespace ondrel {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/model/views/ViewState.h"
 
-#include "core/model/views/ViewClassNames.h"
+#include "core/io/ChartFormat.h"
 
 namespace ondrel {
 

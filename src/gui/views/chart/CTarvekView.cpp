@@ -60,9 +60,9 @@ void CTarvekView::OnInitialUpdate() {
     viewport()->update();
 }
 
-void CTarvekView::OnUpdate(ondrel::IDocumentView* /*sender*/, int hint, ondrel::CBlock* block) {
+void CTarvekView::OnUpdate(ondrel::IDocumentView* /*sender*/, UpdateHint hint, ondrel::CBlock* block) {
     // A block about to go must not stay anywhere in the editing state: the pointer would dangle.
-    if (hint == ondrel::kHintBlockDeleting && block != nullptr) ForgetBlock(block);
+    if (hint == ondrel::UpdateHint::BlockDeleting && block != nullptr) ForgetBlock(block);
     if (block != nullptr) return;
     Layout();
     viewport()->update();

@@ -47,7 +47,7 @@ public:
     // caption and the document.
     void OnInitialUpdate();
     // Hint object null: lay out again and repaint everything; otherwise nothing.
-    void OnUpdate(ondrel::IDocumentView* sender, int hint, ondrel::CBlock* block) override;
+    void OnUpdate(ondrel::IDocumentView* sender, UpdateHint hint, ondrel::CBlock* block) override;
 
     // Recomputes the geometry for the current viewport and updates the scroll bars.
     void Layout();

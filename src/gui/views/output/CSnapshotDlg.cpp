@@ -76,7 +76,7 @@ void CSnapshotDlg::ShowTime(int position) {
 void CSnapshotDlg::OnUpdateButton() {
     if (slider_->isHidden()) return;
     doc_.snapshotIndex = slider_->value();
-    doc_.UpdateAllViews(nullptr, kHintBlockAdded);
+    doc_.UpdateAllViews(nullptr, UpdateHint::BlockAdded);
 }
 
 void CSnapshotDlg::keyPressEvent(QKeyEvent* event) {

@@ -25,8 +25,8 @@ void CTemplateView::OnInitialUpdate(bool) {
     NotifyTitle();
 }
 
-void CTemplateView::OnUpdate(IDocumentView*, int hint, CBlock* block) {
-    if (hint < 0 && block != nullptr) {
+void CTemplateView::OnUpdate(IDocumentView*, UpdateHint hint, CBlock* block) {
+    if (hint == UpdateHint::BlockDeleting && block != nullptr) {
         OnBlockDeleting(*block);
         Refresh();
         return;

@@ -32,7 +32,7 @@ public:
     QString CaptionTitle() const override;
 
     void OnInitialUpdate(bool newView) override;
-    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
+    void OnUpdate(IDocumentView* sender, UpdateHint hint, CBlock* block) override;
 
     // Paints the view into area (its top-left the origin of the drawing, its size the
     // drawing area) for a device of dotsPerInch. The base draws nothing.

@@ -42,8 +42,8 @@ int CChrtText::HelpContext() const { return kHelpTextView; }
 
 QString CChrtText::CaptionTitle() const { return QString::fromStdString(state_.title); }
 
-void CChrtText::OnUpdate(IDocumentView*, int hint, CBlock* block) {
-    if (hint == kHintBlockDeleting && block != nullptr) {
+void CChrtText::OnUpdate(IDocumentView*, UpdateHint hint, CBlock* block) {
+    if (hint == UpdateHint::BlockDeleting && block != nullptr) {
         state_.OnBlockDeleting(*block, doc_);
         return;  // the block is still in the chart; the notice after its removal refreshes
     }

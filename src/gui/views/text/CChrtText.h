@@ -38,7 +38,7 @@ public:
     int HelpContext() const override;
     QString CaptionTitle() const override;
 
-    void OnUpdate(IDocumentView* sender, int hint, CBlock* block) override;
+    void OnUpdate(IDocumentView* sender, UpdateHint hint, CBlock* block) override;
 
     // The report as generated (CR LF line ends), what Save Report As writes.
     const std::string& ReportText() const { return report_; }

@@ -221,7 +221,7 @@ void CChartTextOptionsDlg::FillLists() {
             std::unordered_set<const CBlock*> chosen(chosen_.blocks.begin(), chosen_.blocks.end());
             for (const CBlock* block : chosen_.blocks) left_->addItem(QString::fromStdString(block->label));
             for (const auto& block : doc_.blockList)
-                if (block->kind != kKindAuxiliary && !chosen.contains(block.get()))
+                if (block->kind != BlockKind::Auxiliary && !chosen.contains(block.get()))
                     right_->addItem(QString::fromStdString(block->label));
             break;
         }
@@ -263,7 +263,7 @@ void CChartTextOptionsDlg::RebuildChosen() {
         case 1:
             chosen_.blocks.clear();
             for (const auto& block : doc_.blockList)
-                if (block->kind != kKindAuxiliary && left.contains(QString::fromStdString(block->label)))
+                if (block->kind != BlockKind::Auxiliary && left.contains(QString::fromStdString(block->label)))
                     chosen_.blocks.push_back(block.get());
             break;
         case 2:

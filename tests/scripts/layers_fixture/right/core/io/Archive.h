@@ -1,0 +1,3 @@
+#pragma once
+#include <cstdint>
+#include "core/io/Format.h"

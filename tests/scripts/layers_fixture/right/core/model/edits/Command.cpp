@@ -1,0 +1,7 @@
+#include "core/model/edits/Command.h"
+#include "core/model/views/ViewState.h"
+#include "core/model/CTarvekDoc.h"
+#include "core/blocks/CBlock.h"
+#include "core/settings/CSettingsGroup.h"
+#include "core/platform/Status.h"
+#include "core/io/CArchive.h"

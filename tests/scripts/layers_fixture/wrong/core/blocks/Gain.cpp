@@ -1,0 +1,4 @@
+#include "core/blocks/Gain.h"
+
+#include "core/platform/Status.h"
+#include "core/model/CTarvekDoc.h"

@@ -1,0 +1,3 @@
+#include "core/engine/Driver.h"
+#include <vector>
+#include <QString>

@@ -1,0 +1,3 @@
+#pragma once
+#include "core/blocks/CBlock.h"
+#include "core/model/views/ViewState.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "core/model/Chart.h"
+#  include "core/engine/RunEnd.h"

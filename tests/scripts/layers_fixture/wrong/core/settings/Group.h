@@ -1,0 +1,3 @@
+#pragma once
+#include "gui/app/CommandIds.h"
+#include <qtconcurrentrun.h>
