@@ -138,14 +138,12 @@ std::vector<std::uint8_t> TwoOrphanedInputs() {
     doc.OnNewDocument();
     std::vector<CBlock*> gains;
     for (const char* label : {"First", "Second"}) {
-        doc.pendingBlock = doc.CreateBlock(61631);
-        doc.pendingBlock->label = label;
-        doc.PlacePendingBlock(3 + 2 * static_cast<int>(gains.size()), 3);
-        gains.push_back(doc.blockList.back().get());
+        auto gain = doc.CreateBlock(61631);
+        gain->label = label;
+        gains.push_back(doc.PlaceBlock(std::move(gain), 3 + 2 * static_cast<int>(gains.size()), 3));
     }
-    doc.pendingBlock = doc.CreateBlock(61625);
-    doc.PlacePendingBlock(1, 3);
-    for (CBlock* gain : gains) gain->input[1] = doc.blockList.back().get();
+    CBlock* source = doc.PlaceBlock(doc.CreateBlock(61625), 1, 3);
+    for (CBlock* gain : gains) gain->input[1] = source;
     StateOnlyViewHost host;
     std::vector<std::uint8_t> bytes = ChartBytes(doc, host);
     // Move the Constant in its header (the last of four) so both sources are gone.
