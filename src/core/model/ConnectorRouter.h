@@ -9,6 +9,7 @@
 // in place; when none is free the record is marked kNoRoute and the source gets a link letter.
 #include <cstdint>
 
+#include "core/model/ChartLanes.h"
 #include "core/model/LaneOccupancy.h"
 
 namespace ondrel {
@@ -25,6 +26,8 @@ public:
     // With lanes, candidates are tested against them (which must hold every other
     // connector's lanes as they stand); without, against lanes collected from the document.
     ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, const ChartLanes* lanes = nullptr);
+    // The same for a connector of a whole-chart pass, whose blocks' places come with it.
+    ConnectorRouter(CTarvekDoc& document, const RoutedConnector& connector, const ChartLanes& lanes);
     void Route();
 
 private:
@@ -44,6 +47,9 @@ private:
     int k_;
     CBlock& source_;
     RouteRecord& record_;
+    // Where the two blocks stand: every candidate is laid out from these.
+    BlockPlace targetPlace_;
+    BlockPlace sourcePlace_;
     int vertHalf_;
     int horizHalf_;
     const ChartLanes* lanes_;
