@@ -24,6 +24,7 @@ void CTarvekDoc::RerouteAll() {
         connector.record = connector.target->route[connector.k];
         lanes.Add(id, connector);
     }
+    UpdateAllViews(nullptr, kHintRefresh, nullptr);
 }
 
 }  // namespace ondrel
