@@ -188,6 +188,7 @@ void CTarvekDoc::ConnectInput(CBlock* target, int k, CBlock* source) {
     if (target == nullptr || k < 1 || k > 3 || k > target->inputCount) return;
     target->input[k] = source;
     if (source != nullptr) RouteConnector(target, k);
+    UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
 }
 
 void CTarvekDoc::CopyBlockAttributes(const CBlock& from, CBlock& to) {

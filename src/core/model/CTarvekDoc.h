@@ -94,7 +94,7 @@ public:
     CBlock* InsertBlock(int index, std::unique_ptr<CBlock> block);
     // Re-routes the block's own connectors and those that come from it, then hint 0.
     void RerouteBlock(CBlock* block);
-    // input k of target <- source, then routes that connector.
+    // input k of target <- source, then routes that connector and tells the views (hint 0).
     void ConnectInput(CBlock* target, int k, CBlock* source);
     // Copies label, link letter, colour, notes, flipped and the parameters.
     static void CopyBlockAttributes(const CBlock& from, CBlock& to);
@@ -117,9 +117,10 @@ public:
     // Chooses and stores the route of input k of target (already connected) against the
     // lanes the other connectors hold; shows "Line Error" and hands out a link letter when
     // no path is free.
+    // Tells no view: it is a step of a change (connecting, moving, rerouting) that does.
     void RouteConnector(CBlock* target, int k);
     // Routes every connector again, in block-list order and inputs 1..3 of each block, each
-    // against the records the others hold at that moment. Does not notify the views.
+    // against the records the others hold at that moment, then tells the views (hint 0).
     void RerouteAll();
 
     // --- run (the run driver, core/engine, runs the chart) --------------------------------

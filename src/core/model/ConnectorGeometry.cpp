@@ -25,14 +25,14 @@ std::int64_t TruncScaled(double scale, int value) {
 }
 
 // x of the vertical lane `lane` on the input side of a block in column x.
-std::int64_t InputLaneX(const CBlock& block, std::int32_t lane, const ConnectorMetrics& m) {
+std::int64_t InputLaneX(const BlockPlace& block, std::int32_t lane, const ConnectorMetrics& m) {
     const std::int64_t half = m.cellWidth / 2;
     return std::int64_t{m.left} + std::int64_t{m.cellWidth} * block.position.x +
            std::int64_t{m.laneSpacingX} * lane + (block.flipped ? half : -half);
 }
 
 // x of the vertical lane `lane` on the output side of a block in column x.
-std::int64_t OutputLaneX(const CBlock& block, std::int32_t lane, const ConnectorMetrics& m) {
+std::int64_t OutputLaneX(const BlockPlace& block, std::int32_t lane, const ConnectorMetrics& m) {
     const std::int64_t half = m.cellWidth / 2;
     return std::int64_t{m.left} + std::int64_t{m.cellWidth} * block.position.x +
            std::int64_t{m.laneSpacingX} * lane + (block.flipped ? -half : half);
@@ -65,7 +65,7 @@ std::int64_t PortOffset(int port, double scale) {
     return TruncScaled(scale, 11 - kPortOffsets[port]);
 }
 
-ConnectorPoints ConnectorGeometry(const CBlock& target, int k, const CBlock& source,
+ConnectorPoints ConnectorGeometry(const BlockPlace& target, int k, const BlockPlace& source,
                                   const RouteRecord& record, const ConnectorMetrics& m) {
     ConnectorPoints p;
     const int port = InputPort(target.inputCount, k);

@@ -51,10 +51,24 @@ int InputPort(int inputCount, int k);
 // Vertical offset of a port from the block's row line: trunc(scale x (11 - t[port])).
 std::int64_t PortOffset(int port, double scale);
 
+// What the connector rule reads of a block, small enough that routing a whole chart can keep
+// every connector's two blocks in a compact list instead of reaching into the blocks.
+struct BlockPlace {
+    GridPoint position;
+    std::int32_t flipped = 0;
+    std::int32_t inputCount = 3;
+};
+inline BlockPlace PlaceOf(const CBlock& block) { return {block.position, block.flipped, block.inputCount}; }
+
 // P0..P5 of input k of target, coming from source, along record.
-ConnectorPoints ConnectorGeometry(const CBlock& target, int k, const CBlock& source,
+ConnectorPoints ConnectorGeometry(const BlockPlace& target, int k, const BlockPlace& source,
                                   const RouteRecord& record,
                                   const ConnectorMetrics& metrics = kRoutingMetrics);
+inline ConnectorPoints ConnectorGeometry(const CBlock& target, int k, const CBlock& source,
+                                         const RouteRecord& record,
+                                         const ConnectorMetrics& metrics = kRoutingMetrics) {
+    return ConnectorGeometry(PlaceOf(target), k, PlaceOf(source), record, metrics);
+}
 // The same for input k's own source and stored record; nothing when k is not 1..3 or the
 // input is not connected.
 std::optional<ConnectorPoints> ConnectorGeometry(const CBlock& target, int k,

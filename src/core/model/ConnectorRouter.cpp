@@ -57,10 +57,26 @@ ConnectorRouter::ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, IR
       k_(k),
       source_(*target.input[k]),
       record_(target.route[k]),
+      targetPlace_(PlaceOf(target)),
+      sourcePlace_(PlaceOf(source_)),
       vertHalf_(LaneHalf(document.vertLines)),
       horizHalf_(LaneHalf(document.horizLines)),
       prompt_(prompt),
       lanes_(lanes) {}
+
+ConnectorRouter::ConnectorRouter(CTarvekDoc& document, const RoutedConnector& connector,
+                                 IRouteDebugPrompt& prompt, const ChartLanes& lanes)
+    : document_(document),
+      target_(*connector.target),
+      k_(connector.k),
+      source_(*connector.source),
+      record_(connector.target->route[connector.k]),
+      targetPlace_(connector.targetPlace),
+      sourcePlace_(connector.sourcePlace),
+      vertHalf_(LaneHalf(document.vertLines)),
+      horizHalf_(LaneHalf(document.horizLines)),
+      prompt_(prompt),
+      lanes_(&lanes) {}
 
 RouteResult ConnectorRouter::Route() {
     if (IsDirectNeighbour()) {
@@ -81,7 +97,7 @@ RouteResult ConnectorRouter::Route() {
 // The single-lane candidates share the general ones' lanes beside the target and end at
 // the same ports.
 ConnectorSegment ConnectorRouter::CandidateArea() const {
-    const Sweep rows = RowSweep(source_.position.y, target_.position.y);
+    const Sweep rows = RowSweep(sourcePlace_.position.y, targetPlace_.position.y);
     ChartPoint low{std::numeric_limits<std::int64_t>::max(), std::numeric_limits<std::int64_t>::max()};
     ChartPoint high{std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::min()};
     for (const std::int64_t row : {rows.from, rows.to}) {
@@ -89,7 +105,7 @@ ConnectorSegment ConnectorRouter::CandidateArea() const {
             for (const int rowLane : {-horizHalf_, horizHalf_}) {
                 for (const int sourceLane : {-vertHalf_, vertHalf_}) {
                     const RouteRecord corner{targetLane, static_cast<std::int32_t>(row), rowLane, sourceLane};
-                    for (const ChartPoint& p : ConnectorGeometry(target_, k_, source_, corner)) {
+                    for (const ChartPoint& p : ConnectorGeometry(targetPlace_, k_, sourcePlace_, corner)) {
                         low = {std::min(low.x, p.x), std::min(low.y, p.y)};
                         high = {std::max(high.x, p.x), std::max(high.y, p.y)};
                     }
@@ -102,22 +118,22 @@ ConnectorSegment ConnectorRouter::CandidateArea() const {
 
 // Same row, same orientation, and the source stands right next to the target's inputs.
 bool ConnectorRouter::IsDirectNeighbour() const {
-    const std::int64_t inputSide = target_.flipped ? 1 : -1;
-    return source_.position.y == target_.position.y &&
-           static_cast<bool>(source_.flipped) == static_cast<bool>(target_.flipped) &&
-           std::int64_t{source_.position.x} == std::int64_t{target_.position.x} + inputSide;
+    const std::int64_t inputSide = targetPlace_.flipped ? 1 : -1;
+    return sourcePlace_.position.y == targetPlace_.position.y &&
+           static_cast<bool>(sourcePlace_.flipped) == static_cast<bool>(targetPlace_.flipped) &&
+           std::int64_t{sourcePlace_.position.x} == std::int64_t{targetPlace_.position.x} + inputSide;
 }
 
 // The target's input side and the source's output side lie on one column boundary.
 bool ConnectorRouter::FacesSameColumnBoundary() const {
-    const std::int64_t inputBoundary = std::int64_t{target_.position.x} + (target_.flipped ? 1 : 0);
-    const std::int64_t outputBoundary = std::int64_t{source_.position.x} + (source_.flipped ? 0 : 1);
+    const std::int64_t inputBoundary = std::int64_t{targetPlace_.position.x} + (targetPlace_.flipped ? 1 : 0);
+    const std::int64_t outputBoundary = std::int64_t{sourcePlace_.position.x} + (sourcePlace_.flipped ? 0 : 1);
     return inputBoundary == outputBoundary;
 }
 
 bool ConnectorRouter::SearchSingleLane() {
     record_[kRouteRow] = kSingleLaneRow;
-    const Sweep lanes = source_.flipped ? Downward(vertHalf_) : Upward(vertHalf_);
+    const Sweep lanes = sourcePlace_.flipped ? Downward(vertHalf_) : Upward(vertHalf_);
     return FirstThat(lanes, [&](std::int64_t lane) {
         record_[kRouteTargetLane] = static_cast<std::int32_t>(lane);
         return TryCandidate(kVerticalDebugCaption);
@@ -125,7 +141,7 @@ bool ConnectorRouter::SearchSingleLane() {
 }
 
 bool ConnectorRouter::SearchGeneral() {
-    const Sweep rows = RowSweep(source_.position.y, target_.position.y);
+    const Sweep rows = RowSweep(sourcePlace_.position.y, targetPlace_.position.y);
     return FirstThat(rows, [&](std::int64_t row) { return SearchRow(row); });
 }
 
@@ -133,9 +149,9 @@ bool ConnectorRouter::SearchGeneral() {
 // horizontal lane, then the target lane.
 bool ConnectorRouter::SearchRow(std::int64_t row) {
     record_[kRouteRow] = static_cast<std::int32_t>(row);
-    const Sweep sourceLanes = source_.flipped ? Downward(vertHalf_) : Upward(vertHalf_);
-    const Sweep rowLanes = source_.position.y < row ? Upward(horizHalf_) : Downward(horizHalf_);
-    const Sweep targetLanes = target_.flipped ? Upward(vertHalf_) : Downward(vertHalf_);
+    const Sweep sourceLanes = sourcePlace_.flipped ? Downward(vertHalf_) : Upward(vertHalf_);
+    const Sweep rowLanes = sourcePlace_.position.y < row ? Upward(horizHalf_) : Downward(horizHalf_);
+    const Sweep targetLanes = targetPlace_.flipped ? Upward(vertHalf_) : Downward(vertHalf_);
     return FirstThat(sourceLanes, [&](std::int64_t sourceLane) {
         record_[kRouteSourceLane] = static_cast<std::int32_t>(sourceLane);
         return FirstThat(rowLanes, [&](std::int64_t rowLane) {
@@ -156,7 +172,7 @@ bool ConnectorRouter::TryCandidate(const char* debugCaption) {
             document_.connectorDebug = false;
         document_.debugCandidate = {};
     }
-    const ConnectorPoints candidate = ConnectorGeometry(target_, k_, source_, record_);
+    const ConnectorPoints candidate = ConnectorGeometry(targetPlace_, k_, sourcePlace_, record_);
     return lanes_ ? !lanes_->Collides(candidate, &source_) : !occupancy_.Collides(candidate);
 }
 

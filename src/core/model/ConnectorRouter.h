@@ -11,6 +11,7 @@
 // it is given and returns what the user is to be told.
 #include <cstdint>
 
+#include "core/model/ChartLanes.h"
 #include "core/model/LaneOccupancy.h"
 #include "core/platform/Status.h"
 
@@ -47,6 +48,9 @@ public:
     // connector's lanes as they stand); without, against lanes collected from the document.
     ConnectorRouter(CTarvekDoc& document, CBlock& target, int k, IRouteDebugPrompt& prompt,
                     const ChartLanes* lanes = nullptr);
+    // The same for a connector of a whole-chart pass, whose blocks' places come with it.
+    ConnectorRouter(CTarvekDoc& document, const RoutedConnector& connector, IRouteDebugPrompt& prompt,
+                    const ChartLanes& lanes);
     RouteResult Route();
 
 private:
@@ -66,6 +70,9 @@ private:
     int k_;
     CBlock& source_;
     RouteRecord& record_;
+    // Where the two blocks stand: every candidate is laid out from these.
+    BlockPlace targetPlace_;
+    BlockPlace sourcePlace_;
     int vertHalf_;
     int horizHalf_;
     IRouteDebugPrompt& prompt_;

@@ -27,19 +27,20 @@ void CTarvekDoc::RouteConnector(CBlock* target, int k) {
 void CTarvekDoc::RerouteAll() {
     // One index of every connector's lanes for the whole pass: a connector's own lanes leave
     // it while it is routed and come back as routed, so each one is routed against the
-    // records the others hold at that moment. By index: routing may show messages and
-    // refresh views, but never changes the list.
-    ChartLanes lanes(blockList);
+    // records the others hold at that moment. The blocks are walked once, to gather what the
+    // pass reads of them; routing may show messages and refresh views, but never changes the
+    // list, an input or a place.
+    std::vector<RoutedConnector> connectors = GatherConnectors(blockList);
+    ChartLanes lanes(connectors);
     MessageBoxDebugPrompt prompt;
-    for (std::size_t i = 0; i < blockList.size(); ++i) {
-        CBlock* target = blockList[i].get();
-        for (int k = 1; k <= 3; ++k) {
-            if (target->input[k] == nullptr) continue;
-            lanes.Remove(*target, k);
-            ShowWhatCameOf(ConnectorRouter(*this, *target, k, prompt, &lanes).Route());
-            lanes.Add(*target, k);
-        }
+    for (std::uint32_t id = 0; id < connectors.size(); ++id) {
+        RoutedConnector& connector = connectors[id];
+        lanes.Remove(id, connector);
+        ShowWhatCameOf(ConnectorRouter(*this, connector, prompt, lanes).Route());
+        connector.record = connector.target->route[connector.k];
+        lanes.Add(id, connector);
     }
+    UpdateAllViews(nullptr, UpdateHint::Refresh, nullptr);
 }
 
 }  // namespace ondrel

@@ -11,7 +11,6 @@
 // both a horizontal and a vertical line.
 #include <array>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "core/model/ConnectorGeometry.h"
@@ -64,58 +63,6 @@ private:
 
     std::vector<Span> horizontal_;  // line = y, range in x
     std::vector<Span> vertical_;    // line = x, range in y
-};
-
-// The lanes held by every connector of a chart, kept up to date while the whole chart is
-// routed again one connector after another: a connector's lanes are taken out before it is
-// routed and put back after, so each search asks about its neighbourhood instead of
-// collecting the lanes of the whole chart again. Answers as LaneOccupancy built for the
-// candidate's source would.
-class ChartLanes {
-public:
-    explicit ChartLanes(const std::vector<std::unique_ptr<CBlock>>& blocks);
-    // Adds or takes out the lanes input k of target holds as its record stands; a connector
-    // that holds none (not connected, or without a line) changes nothing.
-    void Add(const CBlock& target, int k);
-    void Remove(const CBlock& target, int k);
-    // True when a segment of the candidate runs on top of a lane held by a connector from
-    // another source than source.
-    bool Collides(const ConnectorPoints& candidate, const CBlock* source) const;
-
-private:
-    struct Span {
-        std::int64_t line;
-        std::int64_t low;
-        std::int64_t high;
-        const CBlock* source;
-        const CBlock* target;  // with k and segment: which connector's piece this is
-        int k;
-        int segment;
-        bool SamePiece(const Span& other) const;
-    };
-    // One direction's spans, by line and by the stretch of the line they cover: a span is
-    // listed in every stretch it reaches (one that would reach too many is listed with its
-    // line alone), so a query looks at the few stretches it covers.
-    struct Direction {
-        struct StretchKey {
-            std::int64_t line;
-            std::int64_t stretch;
-            bool operator==(const StretchKey&) const = default;
-        };
-        struct StretchHash {
-            std::size_t operator()(const StretchKey& key) const;
-        };
-        std::unordered_map<StretchKey, std::vector<Span>, StretchHash> stretches;
-        std::unordered_map<std::int64_t, std::vector<Span>> wide;  // by line
-        void Insert(const Span& span);
-        void Erase(const Span& span);
-        bool Touches(std::int64_t line, std::int64_t low, std::int64_t high, const CBlock* source) const;
-    };
-    template <typename Apply>
-    void ForEachSpan(const CBlock& target, int k, Apply&& apply);
-
-    Direction horizontal_;  // line = y, range in x
-    Direction vertical_;    // line = x, range in y
 };
 
 }  // namespace ondrel

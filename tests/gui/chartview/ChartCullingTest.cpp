@@ -3,7 +3,9 @@
 // index follows the chart as it changes.
 #include <QtTest>
 
+#include <functional>
 #include <random>
+#include <vector>
 
 #include "support/GuiTestRegistry.h"
 
@@ -94,6 +96,52 @@ private slots:
         }
         // Most windows show something, or the comparison proves little.
         QVERIFY(drawnWindows_ > 120);
+    }
+
+    // A view looks at the whole chart only after the document announces a change: a change
+    // made behind its back stays unseen by its index, and each announcing operation brings
+    // the index up to date (the painting then equals a fresh view's).
+    void repaintFollowsAnnouncedChangesOnly() {
+        doc_ = std::make_unique<CTarvekDoc>();
+        state_ = std::make_unique<ChartViewState>();
+        doc_->OnNewDocument();
+        CBlock* source = AddBlock(*doc_, kTypeConstant, 1, -2, MakeColor(0, 0, 255));
+        CBlock* target = AddBlock(*doc_, kTypeSum, 4, -1, MakeColor(0, 0, 255));
+        CTarvekView view(*doc_, *state_);
+        view.resize(600, 500);
+        view.OnInitialUpdate();
+        const QImage unconnected = Render(view);
+        const auto fresh = [&] {
+            CTarvekView other(*doc_, *state_);
+            other.resize(600, 500);
+            other.OnInitialUpdate();
+            return Render(other);
+        };
+        // Behind the view's back: its index has no connector to show.
+        target->input[1] = source;
+        QCOMPARE(Render(view), unconnected);
+        struct Step {
+            const char* name;
+            std::function<void()> change;
+        };
+        const std::vector<Step> steps{
+            {"reroute all", [&] { doc_->RerouteAll(); }},
+            {"connect", [&] { doc_->ConnectInput(target, 2, source); }},
+            {"disconnect, then refresh",
+             [&] {
+                 target->input[1] = target->input[2] = nullptr;
+                 doc_->UpdateAllViews(nullptr);
+             }},
+        };
+        std::vector<QImage> shown;
+        for (const Step& step : steps) {
+            step.change();
+            shown.push_back(Render(view));
+            QVERIFY2(shown.back() == fresh(), step.name);
+        }
+        QVERIFY(shown[0] != unconnected);
+        QVERIFY(shown[1] != shown[0]);
+        QCOMPARE(shown[2], unconnected);
     }
 
 private:

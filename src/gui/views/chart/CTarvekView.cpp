@@ -61,6 +61,8 @@ void CTarvekView::OnInitialUpdate() {
 }
 
 void CTarvekView::OnUpdate(ondrel::IDocumentView* /*sender*/, UpdateHint hint, ondrel::CBlock* block) {
+    // Every hint is news of a change to the chart, whatever block it names.
+    culling_.ChartChanged();
     // A block about to go must not stay anywhere in the editing state: the pointer would dangle.
     if (hint == ondrel::UpdateHint::BlockDeleting && block != nullptr) ForgetBlock(block);
     if (block != nullptr) return;
@@ -114,9 +116,7 @@ void CTarvekView::Paint(QPainter& painter, const QRect& area, double dotsPerInch
     if (group.size() > 1) job.group = &group;
     job.printing = IsPrinter(painter);
     job.windowColor = palette.color(QPalette::Base);
-    // Not every change of the chart reaches the view before a paint (routing a connector
-    // tells no view), so the index checks its fingerprint of the chart here: a pass over the
-    // blocks' places and routes, far cheaper than painting them all.
+    // Looks at the whole chart only when the document announced a change since the last paint.
     culling_.Update(doc_, state_, geometry_);
     job.culling = &culling_;
     PaintChart(painter, area, dotsPerInch, job);

@@ -184,7 +184,7 @@ private:
     ondrel::ChartViewState& state_;
     ChartGeometry geometry_;
     bool laidOut_ = false;
-    ChartCulling culling_;  // brought up to date before every paint
+    ChartCulling culling_;  // told of every change the document announces; updated before a paint
     IconCache icons_;
     TextWidthCache textWidths_;
     ChartSelection selection_;

@@ -56,8 +56,7 @@ double ConnectorMargin(const ChartGeometry& g, const ondrel::ChartViewState& sta
     return state.LineWidth + g.valueTextWidth;
 }
 
-std::uint64_t ChartCulling::Fingerprint(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewState& state,
-                                        const ChartGeometry& g) {
+std::uint64_t ChartCulling::LookFingerprint(const ondrel::ChartViewState& state, const ChartGeometry& g) {
     Hash h;
     for (std::int64_t v : {std::int64_t{g.cellWidth}, std::int64_t{g.cellHeight}, std::int64_t{g.originX},
                            std::int64_t{g.originY}, std::int64_t{g.valueTextWidth}, std::int64_t{g.lineOffset},
@@ -65,6 +64,11 @@ std::uint64_t ChartCulling::Fingerprint(const ondrel::CTarvekDoc& doc, const ond
                            std::int64_t{state.DeltaHoriz}, std::int64_t{std::llround(state.MagBmp * 1e6)}}) {
         h.Add(v);
     }
+    return h.value;
+}
+
+std::uint64_t ChartCulling::ChartFingerprint(const ondrel::CTarvekDoc& doc) {
+    Hash h;
     for (const auto& block : doc.blockList) {
         h.Add(reinterpret_cast<std::intptr_t>(block.get()));
         h.Add((std::int64_t{block->position.x} << 32) ^ static_cast<std::uint32_t>(block->position.y));
@@ -79,10 +83,24 @@ std::uint64_t ChartCulling::Fingerprint(const ondrel::CTarvekDoc& doc, const ond
 
 void ChartCulling::Update(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewState& state,
                           const ChartGeometry& g) {
-    const std::uint64_t fingerprint = Fingerprint(doc, state, g);
-    if (built_ && fingerprint == fingerprint_) return;
+    const std::uint64_t look = LookFingerprint(state, g);
+    // A list of another length was changed behind the view's back (a document emptied and
+    // refilled, say): the pointers the index holds may be stale, so it is looked at anew.
+    const bool sameList = listed_.size() == doc.blockList.size();
+    if (built_ && !chartChanged_ && sameList && look == lookFingerprint_) return;
+    // Many announced changes leave every box where it was (a run, a snapshot, a label): the
+    // fingerprint tells, for far less than a rebuild.
+    const std::uint64_t chart = ChartFingerprint(doc);
+    chartChanged_ = false;
+    if (built_ && sameList && look == lookFingerprint_ && chart == chartFingerprint_) return;
+    lookFingerprint_ = look;
+    chartFingerprint_ = chart;
+    Rebuild(doc, state, g);
+}
+
+void ChartCulling::Rebuild(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewState& state,
+                           const ChartGeometry& g) {
     built_ = true;
-    fingerprint_ = fingerprint;
     tileWidth_ = std::max(1.0, double{kCellsPerTile} * g.cellWidth);
     tileHeight_ = std::max(1.0, double{kCellsPerTile} * g.cellHeight);
     blocks_ = {};

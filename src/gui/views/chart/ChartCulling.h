@@ -4,6 +4,11 @@
 // kept in tiles of the chart by the boxes their drawing can touch; the index is rebuilt only
 // when something it depends on (the geometry, a block's place or look, a connector's route)
 // has changed since it was built.
+//
+// The document announces every change of its blocks and routes to its views; the view passes
+// the news on with ChartChanged. Only then does the next update look at the whole chart (and
+// rebuild when a place or a route really moved): a repaint with nothing announced costs what
+// the rectangle holds, whatever the size of the chart.
 #include <QRectF>
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +42,10 @@ struct ChartItems {
 
 class ChartCulling {
 public:
-    // Brings the index up to date with the chart as it is now.
+    // The chart may have changed since the last update: the next one checks it.
+    void ChartChanged() { chartChanged_ = true; }
+    // Brings the index up to date with the chart as it is now, given that every change of
+    // the chart since the last update was announced by ChartChanged.
     void Update(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewState& state,
                 const ChartGeometry& g);
     // The blocks and connectors whose boxes may meet world, in the order the chart's list
@@ -53,11 +61,16 @@ private:
     };
     void Insert(Tiles& into, const QRectF& box, std::uint32_t item) const;
     void Collect(const Tiles& from, const QRectF& world, std::vector<std::uint32_t>& found) const;
-    static std::uint64_t Fingerprint(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewState& state,
-                                     const ChartGeometry& g);
+    // What the boxes depend on: the view's look (a few values), and the chart's places,
+    // orientations, sources and routes (a pass over the blocks).
+    static std::uint64_t LookFingerprint(const ondrel::ChartViewState& state, const ChartGeometry& g);
+    static std::uint64_t ChartFingerprint(const ondrel::CTarvekDoc& doc);
+    void Rebuild(const ondrel::CTarvekDoc& doc, const ondrel::ChartViewState& state, const ChartGeometry& g);
 
     bool built_ = false;
-    std::uint64_t fingerprint_ = 0;
+    bool chartChanged_ = false;
+    std::uint64_t lookFingerprint_ = 0;
+    std::uint64_t chartFingerprint_ = 0;
     double tileWidth_ = 1.0;
     double tileHeight_ = 1.0;
     std::vector<const ondrel::CBlock*> listed_;  // the list the index was built from
