@@ -8,7 +8,7 @@
 #include <string>
 
 #include "LadderChart.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "core/platform/Platform.h"
 

@@ -30,7 +30,7 @@
 #include "core/blocks/BlockTypeIds.h"
 #include "LadderChart.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 
 namespace {

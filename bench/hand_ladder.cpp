@@ -20,7 +20,7 @@
 #include "LadderChart.h"
 #include "core/engine/RunState.h"
 #include "core/engine/RungeKuttaPairs.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 
 namespace {

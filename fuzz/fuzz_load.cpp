@@ -5,7 +5,7 @@
 #include "core/engine/RunDriver.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "FuzzSupport.h"
 #include "core/model/views/StateOnlyViewHost.h"
 

@@ -17,7 +17,7 @@
 #include "core/engine/HistoryBudget.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "FuzzSupport.h"
 #include "core/platform/Platform.h"

@@ -13,30 +13,20 @@ import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 FORBIDDEN = re.compile(r'^(Q|qt|gui/|cli/)')
-EXCEPTIONS_HEADING = "[known exceptions]"
 
 
 def read_table(path):
-    """The allowed folders of each layer and the known exceptions as (file, include) pairs."""
-    allowed, exceptions = {}, set()
-    in_exceptions = False
+    """The allowed folders of each layer."""
+    allowed = {}
     for number, raw in enumerate(path.read_text().splitlines(), 1):
         line = raw.split("#", 1)[0].strip()
         if not line:
             continue
-        if line == EXCEPTIONS_HEADING:
-            in_exceptions = True
-        elif in_exceptions:
-            fields = line.split()
-            if len(fields) != 2:
-                sys.exit(f"{path}:{number}: an exception is a file and an include")
-            exceptions.add((fields[0], fields[1]))
-        else:
-            folder, sep, others = line.partition(":")
-            if not sep:
-                sys.exit(f"{path}:{number}: a layer is 'folder : folders it may include'")
-            allowed[folder.strip()] = set(others.split())
-    return allowed, exceptions
+        folder, sep, others = line.partition(":")
+        if not sep:
+            sys.exit(f"{path}:{number}: a layer is 'folder : folders it may include'")
+        allowed[folder.strip()] = set(others.split())
+    return allowed
 
 
 def layer_of(relative_dir, layers):
@@ -49,10 +39,9 @@ def layer_of(relative_dir, layers):
     return best
 
 
-def violations(core_dir, allowed, exceptions):
-    """Every include that breaks the table, as (file, line, include, message), and the
-    exceptions that were used."""
-    found, used = [], set()
+def violations(core_dir, allowed):
+    """Every include that breaks the table, as (file, line, include, message)."""
+    found = []
     sources = sorted(p for p in core_dir.rglob("*") if p.suffix in (".h", ".cpp"))
     for source in sources:
         relative = source.relative_to(core_dir).as_posix()
@@ -72,12 +61,9 @@ def violations(core_dir, allowed, exceptions):
                 target = layer_of(include[len("core/"):].rpartition("/")[0], allowed)
                 if target == layer or target in allowed[layer]:
                     continue
-                if (relative, include) in exceptions:
-                    used.add((relative, include))
-                    continue
                 message = f"{layer} may not include {include}"
             found.append((relative, number, include, message))
-    return found, used
+    return found
 
 
 def main(argv):
@@ -85,10 +71,7 @@ def main(argv):
         sys.exit(__doc__)
     core_dir = pathlib.Path(argv[1])
     table = pathlib.Path(argv[2]) if len(argv) == 3 else pathlib.Path(__file__).with_name("core_layers.txt")
-    allowed, exceptions = read_table(table)
-    found, used = violations(core_dir, allowed, exceptions)
-    for relative, include in sorted(exceptions - used):
-        print(f"note: the known exception {relative} -> {include} is no longer needed")
+    found = violations(core_dir, read_table(table))
     for relative, number, _, message in found:
         print(f"{core_dir.as_posix()}/{relative}:{number}: {message}")
     if found:

@@ -11,7 +11,7 @@
 #include "core/blocks/ClockBlock.h"
 #include "core/blocks/FunctionGenerator.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ChartViewState.h"
 #include "core/model/views/GraphViewState.h"
 #include "core/model/views/ListViewState.h"

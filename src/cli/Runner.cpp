@@ -16,7 +16,7 @@
 #include "core/engine/RunMessages.h"
 #include "core/io/AtomicFileWriter.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ChartReport.h"
 #include "core/model/views/ListText.h"
 #include "core/model/views/ListViewState.h"

@@ -19,8 +19,10 @@ void RunChart(CTarvekDoc& doc);
 // window told first which block it is about; Cancel ends the questions. True when there was
 // none to ask about.
 bool CheckRequiredInputs(CTarvekDoc& doc);
-// InitializeChart (core/model/RunControl.h) is the Initialize command: the checks and the
-// set-up of a run, without its intervals.
+// The Initialize command: the checks and the set-up of a run without its intervals, which
+// compute the chart's initial values and record sample 0. A chart read without samples is
+// initialised through it.
+void InitializeChart(CTarvekDoc& doc);
 
 // Builds the run lists from the document's blocks in list order and puts each list in
 // dependency order; false when a list cannot be ordered (a feedback loop, MaxSort moves).

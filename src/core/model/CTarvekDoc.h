@@ -20,8 +20,6 @@
 namespace ondrel {
 
 class BlockPositionIndex;
-class CArchive;
-class IViewHost;
 
 // The block colour palette: a new block takes entry (list length after the append) mod size.
 inline constexpr int kPaletteSize = 7;
@@ -139,12 +137,6 @@ public:
     // How the last run ended (None before the first, and for a new or loaded chart).
     const RunEnd& LastRunEnd() const { return runEnd_; }
     void SetLastRunEnd(const RunEnd& end) { runEnd_ = end; }
-
-    // --- file (the chart file, model/ChartFile.h) ------------------------------------------
-    // Writes the whole chart, or reads it into this document, which must be empty. Reading
-    // returns false when the file cannot be opened (the message has been shown); the
-    // document is then to be discarded.
-    bool Serialize(CArchive& ar, IViewHost& host);
 
     // Members, in the order the document keeps them.
     double fileVersion = kProgramFileVersion;

@@ -19,8 +19,4 @@ protected:
     ~IRunControl() = default;
 };
 
-// The Initialize command: computes the chart's initial values and records sample 0. Chart
-// reading initialises a chart saved without samples through it; the run driver defines it.
-void InitializeChart(CTarvekDoc& doc);
-
 }  // namespace ondrel

@@ -7,7 +7,7 @@
 #include "gui/app/CMainFrame.h"
 #include "gui/app/COndrelApp.h"
 #include "gui/app/ChartSession.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/platform/Platform.h"
 
 namespace ondrel::gui {

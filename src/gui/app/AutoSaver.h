@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <map>
 
-#include "core/model/RecoveryStore.h"
+#include "core/file/RecoveryStore.h"
 
 namespace ondrel::gui {
 

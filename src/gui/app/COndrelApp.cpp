@@ -21,7 +21,7 @@
 #include "core/engine/HistoryBudget.h"
 #include "core/io/ChartFormat.h"
 #include "core/model/edits/ChartCommand.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/platform/NumberFormat.h"
 #include "core/platform/Platform.h"
 #include "core/platform/StringTable.h"

@@ -4,7 +4,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "core/model/RecoveryStore.h"
+#include "core/file/RecoveryStore.h"
 
 class QTreeWidget;
 

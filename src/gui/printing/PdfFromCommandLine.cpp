@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gui/app/ChartSession.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/TextViewState.h"
 #include "core/platform/Platform.h"
 #include "core/platform/StringTable.h"

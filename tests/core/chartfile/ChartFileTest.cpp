@@ -8,7 +8,7 @@
 #include "core/io/CArchive.h"
 #include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ChartViewState.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"

@@ -13,7 +13,7 @@
 #include <tuple>
 
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "core/platform/StatusSink.h"
 #include "support/RecordingPlatform.h"

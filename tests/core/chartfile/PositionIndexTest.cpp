@@ -9,7 +9,7 @@
 #include "core/model/BlockPositionIndex.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 

@@ -11,7 +11,7 @@
 
 #include "core/blocks/BlockTypeIds.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/edits/ChartCommand.h"
 #include "core/model/views/ChartViewState.h"
 #include "core/model/views/StateOnlyViewHost.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/model/RecoveryStore.h"
+#include "core/file/RecoveryStore.h"
 
 namespace ondrel {
 namespace {

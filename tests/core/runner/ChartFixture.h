@@ -13,7 +13,7 @@
 #include "cli/Runner.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"
 

@@ -5,7 +5,7 @@
 
 #include "cli/Runner.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/GraphViewState.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"

@@ -8,7 +8,7 @@
 #include "cli/Runner.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ChartReport.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "core/model/views/TextViewState.h"

@@ -7,7 +7,7 @@
 #include "ChartFixture.h"
 #include "cli/Runner.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ListViewState.h"
 #include "core/model/views/StateOnlyViewHost.h"
 #include "support/RecordingPlatform.h"

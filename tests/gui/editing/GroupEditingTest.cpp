@@ -16,7 +16,7 @@
 #include "ModalDriver.h"
 #include "gui/app/CommandIds.h"
 #include "core/blocks/BlockCatalogue.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "gui/views/chart/BlockClipboard.h"
 
 using namespace ondrel;

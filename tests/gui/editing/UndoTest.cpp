@@ -8,7 +8,7 @@
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
 #include "gui/app/CommandIds.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/edits/ChartCommand.h"
 
 using namespace ondrel;

@@ -25,7 +25,7 @@
 #include "gui/app/CommandIds.h"
 #include "core/blocks/BlockTypeIds.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ChartReport.h"
 #include "core/model/views/ListText.h"
 #include "core/model/views/ListViewState.h"

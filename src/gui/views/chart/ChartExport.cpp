@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ChartViewState.h"
 #include "gui/views/chart/ChartLayout.h"
 #include "gui/views/chart/ChartPainter.h"

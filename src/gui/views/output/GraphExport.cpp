@@ -12,7 +12,7 @@
 #include <span>
 #include <string>
 
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/platform/CommonDialogs.h"
 #include "core/platform/Platform.h"
 #include "core/platform/StringTable.h"

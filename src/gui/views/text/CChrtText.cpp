@@ -10,7 +10,7 @@
 
 #include "gui/help/HelpPages.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 #include "core/model/views/ChartReport.h"
 #include "core/model/views/TextViewState.h"
 #include "gui/platform/FontConversion.h"

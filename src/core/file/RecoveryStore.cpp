@@ -1,4 +1,4 @@
-#include "core/model/RecoveryStore.h"
+#include "core/file/RecoveryStore.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 
 namespace ondrel {
 namespace {

@@ -1,8 +1,9 @@
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 
 #include <cmath>
 
 #include "core/blocks/CBlock.h"
+#include "core/engine/RunDriver.h"
 #include "core/io/CArchive.h"
 #include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
@@ -128,12 +129,6 @@ bool ReadChart(CArchive& ar, CTarvekDoc& doc, IViewHost& host, IStatusSink& stat
         if (!ReadViewRecords(ar, doc, host)) return Refuse(kInvalidData);
     }
     ShowFirstSamples(doc);
-    return true;
-}
-
-bool CTarvekDoc::Serialize(CArchive& ar, IViewHost& host) {
-    if (ar.IsLoading()) return ReadChart(ar, *this, host);
-    WriteChart(ar, *this, host);
     return true;
 }
 

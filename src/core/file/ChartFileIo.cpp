@@ -11,7 +11,7 @@
 #include "core/io/AtomicFileWriter.h"
 #include "core/io/CArchive.h"
 #include "core/model/CTarvekDoc.h"
-#include "core/model/ChartFile.h"
+#include "core/file/ChartFile.h"
 
 namespace ondrel {
 namespace {

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "core/model/RecoveryStore.h"
+#include "core/file/RecoveryStore.h"
 
 namespace ondrel {
 namespace {
