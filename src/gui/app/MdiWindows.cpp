@@ -126,7 +126,7 @@ void PlaceChartBelowItsViews(QMdiSubWindow& chart, const QList<QMdiSubWindow*>& 
         const int left = count > 1 ? i * spread / (count - 1) : 0;
         const int next = i + 1 < count ? (i + 1) * spread / (count - 1) : took.width();
         const int right = std::max(left + width, next);  // no gap left by rounding
-        views[i]->setGeometry(took.x() + left, took.y(), std::min(right, took.width()) - left, rowHeight);
+        views[i]->setGeometry(took.x() + left, took.y(), right - left, rowHeight);
     }
     chart.setGeometry(QRect(QPoint(took.x(), took.y() + rowHeight), took.bottomRight()));
 }
