@@ -11,9 +11,11 @@
 #include "gui/app/AboutDialog.h"
 #include "gui/app/AutoSaver.h"
 #include "gui/app/CChildFrame.h"
+#include "gui/app/CDocumentFrame.h"
 #include "gui/app/CMainFrame.h"
 #include "gui/app/ChartRecovery.h"
 #include "gui/app/ChartSession.h"
+#include "gui/app/MdiWindows.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/ViewWindows.h"
 #include "gui/app/WindowPlacement.h"
@@ -109,8 +111,13 @@ ChartSession* COndrelApp::Adopt(std::unique_ptr<ChartSession> session) {
     }
     // Further views stored with the chart get windows of their own; a kind without windows
     // keeps its record as read.
+    QList<QMdiSubWindow*> views;
     for (ViewState* state : raw->TakeStatesWithoutWindow())
-        if (HasViewWindow(state->Kind())) mainFrame_->OpenView(*raw, *state, false);
+        if (HasViewWindow(state->Kind()))
+            if (CDocumentFrame* view = mainFrame_->OpenView(*raw, *state, false)) views.append(view);
+    // Each view window opened over the chart window; activating the chart window would raise
+    // it over them all, so they are laid out beside it first.
+    PlaceChartBelowItsViews(*frame, views);
     mainFrame_->MdiArea()->setActiveSubWindow(frame);
     mainFrame_->RefreshCommandStates();
     return raw;

@@ -19,6 +19,10 @@ namespace {
 constexpr int kCascadeStep = 24;
 constexpr QSize kSmallestFirstStart(800, 600);
 constexpr double kSubWindowShare = 0.75;
+// The share of the chart window's height that the row of its views takes when it opens.
+constexpr double kViewRowShare = 0.45;
+// Views narrower than this overlap in their row instead, each still showing its left part.
+constexpr int kNarrowestViewInRow = 160;
 constexpr const char* kWindowEntry = "ondrelWindowEntry";
 
 // Set on a window maximised only because it was the area's only one; cleared as soon as it
@@ -105,6 +109,26 @@ void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window, NewWindowSize size)
     const QSize chosen = size == NewWindowSize::FillArea ? QSize(room.width() - place.x(), room.height() - place.y()) : share;
     window.setGeometry(QRect(place, chosen));
     window.show();
+}
+
+void PlaceChartBelowItsViews(QMdiSubWindow& chart, const QList<QMdiSubWindow*>& views) {
+    if (views.isEmpty() || chart.isMaximized()) return;
+    for (const QMdiSubWindow* view : views)
+        if (view->isMaximized()) return;
+    const QRect took = chart.geometry();
+    const int rowHeight = static_cast<int>(took.height() * kViewRowShare);
+    const int count = static_cast<int>(views.size());
+    // Side by side when each gets enough width; else each takes the narrowest width and
+    // they overlap evenly, the last one ending at the right edge.
+    const int width = std::min(took.width(), std::max(kNarrowestViewInRow, took.width() / count));
+    const int spread = took.width() - width;
+    for (int i = 0; i < count; ++i) {
+        const int left = count > 1 ? i * spread / (count - 1) : 0;
+        const int next = i + 1 < count ? (i + 1) * spread / (count - 1) : took.width();
+        const int right = std::max(left + width, next);  // no gap left by rounding
+        views[i]->setGeometry(took.x() + left, took.y(), right - left, rowHeight);
+    }
+    chart.setGeometry(QRect(QPoint(took.x(), took.y() + rowHeight), took.bottomRight()));
 }
 
 void ListWindowsInMenu(QMdiArea& area, QMenu& menu) {

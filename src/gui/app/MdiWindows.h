@@ -27,6 +27,11 @@ enum class NewWindowSize { FillArea, Share };
 // Shows a new window of area: maximised when it is the only one, maximised when the user
 // maximised the current one, else cascaded from the others and wholly inside the area.
 void ShowNewSubWindow(QMdiArea& area, QMdiSubWindow& window, NewWindowSize size);
+// A chart opened with view windows shows all of them: within the part of the area its chart
+// window took, the views share a row along the top and the chart window takes the rest, down
+// to the area's bottom-right corner. The chart window covers none of them, even when raised.
+// Maximised windows (the user works with them) stay as they are.
+void PlaceChartBelowItsViews(QMdiSubWindow& chart, const QList<QMdiSubWindow*>& views);
 // Puts one checkable entry per open window at the end of menu (after a separator), the
 // active one checked; replaces the entries an earlier call put there.
 void ListWindowsInMenu(QMdiArea& area, QMenu& menu);

@@ -12,6 +12,7 @@
 #include "AppFixture.h"
 #include "GuiTestRegistry.h"
 #include "ModalDriver.h"
+#include "gui/app/CDocumentFrame.h"
 #include "gui/app/CommandIds.h"
 #include "gui/app/CommandText.h"
 #include "gui/app/ToolbarLayout.h"
@@ -230,6 +231,71 @@ private slots:
             }
             // The window that was maximised for being alone fills the area with its frame.
             QCOMPARE(area->subWindowList().front()->geometry(), room);
+        }
+    }
+
+    // A chart opened with its views shows every one of them beside its window, which stays
+    // the active one; raising the chart window does not hide them either.
+    void aChartOpenedWithItsViewsShowsThem() {
+        struct Case {
+            const char* what;
+            std::function<void(AppFixture&, const QString&)> open;
+            int views;
+        };
+        const std::vector<Case> cases = {
+            {"at start, alone", [](AppFixture& f, const QString& stored) { f.Start({stored}); }, 2},
+            {"beside other windows",
+             [](AppFixture& f, const QString& stored) {
+                 f.Start();
+                 f.Frame().Execute(cmd::kOpenGraphView);
+                 f.app->OpenChart(stored);
+             },
+             2},
+            {"saved with more views than fit side by side",
+             [](AppFixture& f, const QString& stored) {
+                 f.Start();
+                 ChartSession* session = f.app->OpenChart(stored);
+                 for (int i = 0; i < 10; ++i) f.Frame().Execute(cmd::kOpenGraphView);
+                 QVERIFY(f.app->SaveChart(*session, false));
+                 QVERIFY(f.app->CloseChart(*session));
+                 AppFixture::Flush();
+                 f.app->OpenChart(stored);
+             },
+             12},
+        };
+        for (const Case& c : cases) {
+            AppFixture f;
+            const QString stored = f.CopyExample("damped_spring.cht");  // with a graph and a list
+            c.open(f, stored);
+            if (QTest::currentTestFailed()) return;
+            QMdiArea* area = f.Frame().MdiArea();
+            ChartSession* session = f.Frame().ActiveSession();
+            QVERIFY2(session != nullptr, c.what);
+            QMdiSubWindow* chart = nullptr;
+            QList<QMdiSubWindow*> views;
+            for (CDocumentFrame* w : f.Frame().FramesOf(*session)) {
+                if (qobject_cast<CChildFrame*>(w) != nullptr)
+                    chart = w;
+                else
+                    views.append(w);
+            }
+            QVERIFY2(chart != nullptr, c.what);
+            QCOMPARE(views.size(), c.views);
+            QVERIFY2(area->activeSubWindow() == chart, c.what);
+            const QRect room = area->viewport()->rect();
+            QVERIFY2(chart->geometry().bottomRight() == room.bottomRight(), c.what);
+            const QList<QMdiSubWindow*> stacked = area->subWindowList(QMdiArea::StackingOrder);
+            for (QMdiSubWindow* view : views) {
+                const QString where = QStringLiteral("%1: %2 at %3, chart at %4")
+                                          .arg(c.what, view->windowTitle(), QDebug::toString(view->geometry()),
+                                               QDebug::toString(chart->geometry()));
+                QVERIFY2(view->isVisible() && room.contains(view->geometry()), qPrintable(where));
+                QVERIFY2(!view->geometry().intersects(chart->geometry()), qPrintable(where));
+                QRegion uncovered(view->geometry());
+                for (qsizetype i = stacked.indexOf(view) + 1; i < stacked.size(); ++i)
+                    uncovered -= stacked[i]->geometry();
+                QVERIFY2(!uncovered.isEmpty(), qPrintable(where));
+            }
         }
     }
 
