@@ -189,7 +189,8 @@ bool ConnectorRouter::SearchGeneral() {
 }
 
 // Rows whose horizontal lanes, at any lane of the boundary, come within a cell of the y of a
-// point of some connector of the chart or of this connector's ports: sorted and merged. Any
+// point of some connector of the chart or of this connector's ports, and the row that reads
+// as the single-lane marker: sorted and merged. Any
 // more points than needed only mark more rows, which the search then walks one by one.
 std::vector<ConnectorRouter::RowRange> ConnectorRouter::RowsNearLaneEnds() const {
     const ConnectorMetrics& m = kRoutingMetrics;
@@ -202,6 +203,9 @@ std::vector<ConnectorRouter::RowRange> ConnectorRouter::RowsNearLaneEnds() const
         ranges.emplace_back(FloorDiv(y - base - laneReach - cell, cell) - 1,
                             FloorDiv(y - base + laneReach + cell, cell) + 1);
     };
+    // A record with the single-lane marker for its row runs along one vertical lane, so that
+    // row answers unlike its neighbours.
+    ranges.emplace_back(kSingleLaneRow, kSingleLaneRow);
     const ConnectorPoints own = ConnectorGeometry(targetPlace_, k_, sourcePlace_, record_);
     mark(own[0].y);
     mark(own[5].y);
