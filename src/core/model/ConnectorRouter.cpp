@@ -190,8 +190,8 @@ bool ConnectorRouter::SearchGeneral() {
 
 // Rows whose horizontal lanes, at any lane of the boundary, come within a cell of the y of a
 // point of some connector of the chart or of this connector's ports, and the row that reads
-// as the single-lane marker: sorted and merged. Any
-// more points than needed only mark more rows, which the search then walks one by one.
+// as the single-lane marker: sorted and merged. Any more points than needed only mark more
+// rows, which the search then walks one by one.
 std::vector<ConnectorRouter::RowRange> ConnectorRouter::RowsNearLaneEnds() const {
     const ConnectorMetrics& m = kRoutingMetrics;
     const std::int64_t cell = m.cellHeight;
