@@ -1,7 +1,10 @@
 #include "core/model/ConnectorRouter.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "core/model/CTarvekDoc.h"
 
@@ -44,6 +47,16 @@ Sweep RowSweep(std::int64_t sourceRow, std::int64_t targetRow) {
     if (sourceRow == targetRow) return {sourceRow, std::min(targetRow + 1, kLastRow), 1};
     return {sourceRow, targetRow + 1, -1};
 }
+
+// Floor division for either sign of the dividend; divisor > 0.
+std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
+    const std::int64_t q = value / divisor;
+    return q * divisor > value ? q - 1 : q;
+}
+
+// A row sweep this short is walked row by row: it costs no more than looking for rows to
+// skip would.
+constexpr std::int64_t kShortRowSweep = 64;
 
 // Half the lane count, truncated: lanes run from -half to +half.
 int LaneHalf(int lanes) { return std::min(lanes, kMaxLanesPerCell) / 2; }
@@ -140,9 +153,79 @@ bool ConnectorRouter::SearchSingleLane() {
     });
 }
 
+// Blocks far apart (a chart near the edges of the grid, or one block near the Clock and the
+// other near an edge) put up to 2^32 rows between them, and when every lane beside a block is
+// taken each of those rows is tried in vain. Whether a candidate collides changes only where
+// one of its lanes meets the line or an end of a lane held on the chart: away from those
+// rows every row answers as its neighbour does, so after a row where nothing was free the
+// search moves on to the next row near such a point (or the last row), and tries in the
+// same order exactly the candidates whose answer may differ.
 bool ConnectorRouter::SearchGeneral() {
     const Sweep rows = RowSweep(sourcePlace_.position.y, targetPlace_.position.y);
-    return FirstThat(rows, [&](std::int64_t row) { return SearchRow(row); });
+    const std::int64_t length = (rows.to - rows.from) * rows.step + 1;
+    const auto connectors = static_cast<std::int64_t>(3 * document_.blockList.size());
+    if (length <= std::max(kShortRowSweep, connectors))
+        return FirstThat(rows, [&](std::int64_t row) { return SearchRow(row); });
+    const std::vector<RowRange> marked = RowsNearLaneEnds();
+    for (std::int64_t row = rows.from;; ) {
+        if (SearchRow(row)) return true;
+        if (row == rows.to) return false;
+        std::int64_t next = row + rows.step;
+        if (!document_.connectorDebug) {
+            // The first marked range beyond row; row itself lies in none when it is skipped from.
+            const auto after = std::lower_bound(marked.begin(), marked.end(), row,
+                                                [](const RowRange& r, std::int64_t v) { return r.second < v; });
+            const bool inMarked = after != marked.end() && after->first <= row;
+            if (!inMarked) {
+                if (rows.step > 0) {
+                    next = after == marked.end() ? rows.to : std::min(after->first, rows.to);
+                } else {
+                    next = after == marked.begin() ? rows.to : std::max(std::prev(after)->second, rows.to);
+                }
+            }
+        }
+        row = next;
+    }
+}
+
+// Rows whose horizontal lanes, at any lane of the boundary, come within a cell of the y of a
+// point of some connector of the chart or of this connector's ports, and the row that reads
+// as the single-lane marker: sorted and merged. Any more points than needed only mark more
+// rows, which the search then walks one by one.
+std::vector<ConnectorRouter::RowRange> ConnectorRouter::RowsNearLaneEnds() const {
+    const ConnectorMetrics& m = kRoutingMetrics;
+    const std::int64_t cell = m.cellHeight;
+    const std::int64_t laneReach = std::int64_t{m.laneSpacingY} * horizHalf_;
+    // y of the horizontal lane 0 of row 0: every lane lies cell x row + spacing x lane away.
+    const std::int64_t base = ConnectorGeometry(targetPlace_, k_, sourcePlace_, {0, 0, 0, 0})[2].y;
+    std::vector<RowRange> ranges;
+    const auto mark = [&](std::int64_t y) {
+        ranges.emplace_back(FloorDiv(y - base - laneReach - cell, cell) - 1,
+                            FloorDiv(y - base + laneReach + cell, cell) + 1);
+    };
+    // A record with the single-lane marker for its row runs along one vertical lane, so that
+    // row answers unlike its neighbours.
+    ranges.emplace_back(kSingleLaneRow, kSingleLaneRow);
+    const ConnectorPoints own = ConnectorGeometry(targetPlace_, k_, sourcePlace_, record_);
+    mark(own[0].y);
+    mark(own[5].y);
+    for (const auto& block : document_.blockList) {
+        for (int i = 1; i <= 3; ++i) {
+            const auto points = ConnectorGeometry(*block, i);
+            if (!points) continue;
+            for (int p = 1; p <= 4; ++p) mark((*points)[p].y);
+        }
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::vector<RowRange> merged;
+    for (const RowRange& r : ranges) {
+        if (!merged.empty() && r.first <= merged.back().second + 1) {
+            merged.back().second = std::max(merged.back().second, r.second);
+        } else {
+            merged.push_back(r);
+        }
+    }
+    return merged;
 }
 
 // Every lane combination through the boundary above `row`: source lane outermost, then the

@@ -10,6 +10,8 @@
 // The router shows nothing itself: it asks the debug display's question through the prompt
 // it is given and returns what the user is to be told.
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "core/model/ChartLanes.h"
 #include "core/model/LaneOccupancy.h"
@@ -59,6 +61,8 @@ private:
     bool SearchSingleLane();
     bool SearchGeneral();
     bool SearchRow(std::int64_t row);
+    using RowRange = std::pair<std::int64_t, std::int64_t>;  // first..second, inclusive
+    std::vector<RowRange> RowsNearLaneEnds() const;
     // Opposite corners of a box that holds every candidate the search may try.
     ConnectorSegment CandidateArea() const;
     // Shows the candidate now in the record when the debug display is on, then tests it.

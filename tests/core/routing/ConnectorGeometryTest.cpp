@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 #include "RoutingChart.h"
@@ -106,10 +107,10 @@ TEST_F(ConnectorGeometryTest, IndexedLanesAnswerLikeTheFullPass) {
 }
 
 // A random chart for the whole-chart comparison: blocks of one to three inputs on a small
-// grid (some stacked, some flipped), inputs fed from anywhere, records left as a previous
+// grid (some stacked, some flipped, the whole grid moved by shift), inputs fed from anywhere, records left as a previous
 // routing might have left them (some without a line), few lanes so that some connectors
 // find none.
-void RandomRoutedChart(CTarvekDoc& doc, unsigned seed) {
+void RandomRoutedChart(CTarvekDoc& doc, unsigned seed, GridPoint shift = {}) {
     std::mt19937 random(seed);
     doc.OnNewDocument();
     doc.vertLines = 1 + 2 * static_cast<int>(random() % 3);
@@ -125,9 +126,9 @@ void RandomRoutedChart(CTarvekDoc& doc, unsigned seed) {
         const int x = static_cast<int>(random() % side);
         const int y = static_cast<int>(random() % side);
         if (seed % 4 == 0) {
-            doc.PlaceBlock(std::move(pending), x * 37 - 150, y * 29 - 120);
+            doc.PlaceBlock(std::move(pending), x * 37 - 150 + shift.x, y * 29 - 120 + shift.y);
         } else {
-            doc.PlaceBlock(std::move(pending), x, y);
+            doc.PlaceBlock(std::move(pending), x + shift.x, y + shift.y);
         }
     }
     for (auto& block : doc.blockList) {
@@ -145,15 +146,35 @@ void RandomRoutedChart(CTarvekDoc& doc, unsigned seed) {
 
 // Rerouting a whole chart through the kept lane index gives the records, link letters and
 // messages of routing each connector in turn against lanes collected from the chart afresh.
+// The same holds for charts moved to the very edges of the grid, billions of rows away from
+// the Clock at the origin: there both must end as soon as in the middle. A search that skips
+// rows where nothing can change must still choose what the debug display, which shows every
+// candidate in turn, walks to: compared on charts a few thousand rows from the Clock.
 TEST(WholeChartReroute, IndexedPassEqualsConnectorByConnectorRouting) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    struct Case {
+        GridPoint shift;  // the spread charts reach the edge itself
+        unsigned seeds;
+        bool watched = false;
+    };
+    const Case cases[] = {
+        {{0, 0}, 60},
+        {{0, -4000}, 8, true},
+        {{kMax - 146, kMax - 112}, 8},
+        {{kMin + 150, kMin + 120}, 8},
+        {{kMax - 146, kMin + 120}, 8},
+        {{kMin + 150, kMax - 112}, 8},
+    };
     int unroutable = 0;
     int routes = 0;
-    for (unsigned seed = 1; seed <= 60; ++seed) {
+    for (const Case& c : cases) for (unsigned seed = 1; seed <= c.seeds; ++seed) {
+        SCOPED_TRACE(testing::Message() << "shift " << c.shift.x << "," << c.shift.y);
         RecordingPlatform platform;
         CTarvekDoc indexed;
         CTarvekDoc plain;
-        RandomRoutedChart(indexed, seed);
-        RandomRoutedChart(plain, seed);
+        RandomRoutedChart(indexed, seed, c.shift);
+        RandomRoutedChart(plain, seed, c.shift);
         indexed.RerouteAll();
         const auto indexedMessages = platform.messages.shown.size();
         for (auto& block : plain.blockList) {
@@ -176,11 +197,25 @@ TEST(WholeChartReroute, IndexedPassEqualsConnectorByConnectorRouting) {
             }
         }
         EXPECT_EQ(indexed.nextLinkLetter, plain.nextLinkLetter);
+        if (!c.watched) continue;
+        CTarvekDoc watched;
+        RandomRoutedChart(watched, seed, c.shift);
+        watched.connectorDebug = 1;
+        for (auto& block : watched.blockList) {
+            for (int k = 1; k <= 3; ++k) watched.RouteConnector(block.get(), k);
+        }
+        for (std::size_t i = 0; i < plain.blockList.size(); ++i) {
+            for (int k = 1; k <= 3; ++k) {
+                ASSERT_EQ(watched.blockList[i]->route[k], plain.blockList[i]->route[k])
+                    << seed << " block " << i << " input " << k;
+            }
+        }
     }
     // Both searched routes and connectors without a lane must occur, or this proves little.
     EXPECT_GT(unroutable, 50);
     EXPECT_GT(routes - unroutable, 500);
 }
+
 
 }  // namespace
 }  // namespace ondrel::test
