@@ -25,13 +25,23 @@ public:
     }
     // The first position of block in the list, or kNone.
     std::size_t Find(const CBlock* block) const {
-        const auto at = std::lower_bound(entries_.begin(), entries_.end(),
-                                         std::pair<const CBlock*, std::size_t>{block, 0});
+        const auto at = FirstEntry(block);
         return at != entries_.end() && at->first == block ? at->second : kNone;
+    }
+    // Every position of block in the list, in increasing order.
+    template <typename Visit>
+    void ForEachPosition(const CBlock* block, Visit visit) const {
+        for (auto at = FirstEntry(block); at != entries_.end() && at->first == block; ++at) visit(at->second);
     }
 
 private:
-    std::vector<std::pair<const CBlock*, std::size_t>> entries_;
+    using Entries = std::vector<std::pair<const CBlock*, std::size_t>>;
+    Entries::const_iterator FirstEntry(const CBlock* block) const {
+        return std::lower_bound(entries_.begin(), entries_.end(),
+                                std::pair<const CBlock*, std::size_t>{block, 0});
+    }
+
+    Entries entries_;
 };
 
 // The list being repaired, as slots: slot i is the block the list held at position i when the
@@ -40,16 +50,15 @@ private:
 // later feeder costs its inputs, not a pass over the rest of the list.
 class FeedSlots {
 public:
-    explicit FeedSlots(const std::vector<CBlock*>& list) : blocks_(list) {
+    // position is the index of list, shared with the loop check so that a list is sorted by
+    // address once.
+    FeedSlots(const std::vector<CBlock*>& list, const PositionIndex& position) : blocks_(list) {
         const std::size_t n = list.size();
-        std::vector<std::pair<const CBlock*, std::size_t>> byAddress;
-        byAddress.reserve(n);
-        for (std::size_t i = 0; i < n; ++i) byAddress.push_back({list[i], i});
-        std::sort(byAddress.begin(), byAddress.end());
         feederStart_.reserve(n + 1);
+        feeders_.reserve(3 * n);
         for (std::size_t i = 0; i < n; ++i) {
             feederStart_.push_back(feeders_.size());
-            for (int k = 1; k <= 3; ++k) AddFeeders(byAddress, list[i]->input[k]);
+            for (int k = 1; k <= 3; ++k) AddFeeders(position, list[i]->input[k]);
         }
         feederStart_.push_back(feeders_.size());
         order_.resize(n);
@@ -86,12 +95,9 @@ public:
 private:
     // A source of an input is a feeder once for every slot that holds it (an input counted
     // twice does no harm: only the nearest position matters).
-    void AddFeeders(const std::vector<std::pair<const CBlock*, std::size_t>>& byAddress,
-                    const CBlock* source) {
+    void AddFeeders(const PositionIndex& position, const CBlock* source) {
         if (source == nullptr) return;
-        auto at = std::lower_bound(byAddress.begin(), byAddress.end(),
-                                   std::pair<const CBlock*, std::size_t>{source, 0});
-        for (; at != byAddress.end() && at->first == source; ++at) feeders_.push_back(at->second);
+        position.ForEachPosition(source, [this](std::size_t slot) { feeders_.push_back(slot); });
     }
 
     std::vector<CBlock*> blocks_;          // by slot
@@ -105,8 +111,7 @@ private:
 // not count: the repair only ever compares two positions). Such a list has no order without a
 // block fed by a later one, so its repair could only end at MaxSort moves, however many
 // that allows.
-bool HasFeedbackLoop(const std::vector<CBlock*>& list) {
-    const PositionIndex position(list);
+bool HasFeedbackLoop(const std::vector<CBlock*>& list, const PositionIndex& position) {
     enum class Mark : unsigned char { Unvisited, OnPath, Done };
     std::vector<Mark> mark(list.size(), Mark::Unvisited);
     // Depth-first over "is fed by", with an explicit stack of (block, next input to follow).
@@ -166,8 +171,9 @@ bool OrderList(std::vector<CBlock*>& list, int maxSort) {
     // A ring of feeds fails whatever MaxSort allows; saying so at once keeps a large MaxSort
     // from making the check take minutes. Same outcome, same order for every list that can
     // be ordered.
-    if (HasFeedbackLoop(list)) return false;
-    FeedSlots slots(list);
+    const PositionIndex position(list);
+    if (HasFeedbackLoop(list, position)) return false;
+    FeedSlots slots(list, position);
     int moves = 0;
     std::size_t j = 0;
     bool ordered = true;

@@ -13,6 +13,8 @@ namespace ondrel {
 namespace {
 
 constexpr std::size_t kBlockHeaderBytes = 2 + 4 + 4;
+// The Clock's error and count outputs, added to the list when its record is read.
+constexpr std::size_t kClockAuxiliaryOutputs = 2;
 
 bool IsAuxiliary(const CBlock& block) { return block.kind == BlockKind::Auxiliary; }
 
@@ -28,6 +30,9 @@ bool ReadBlockHeaders(CArchive& ar, CTarvekDoc& doc) {
     std::int32_t count = ar.ReadInt32();
     if (ar.Failed() || count < 1 || !ar.CanRead(static_cast<std::uint64_t>(count), kBlockHeaderBytes))
         return Refuse(kInvalidData);
+    // The list is grown once: the count was checked against the bytes left, and the Clock's
+    // record adds its auxiliary outputs.
+    doc.blockList.reserve(doc.blockList.size() + static_cast<std::size_t>(count) + kClockAuxiliaryOutputs);
     for (std::int32_t i = 0; i < count; ++i) {
         int typeId = ar.ReadUInt16();
         bool clockHere = typeId == kClockTypeId;
