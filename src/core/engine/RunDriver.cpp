@@ -92,7 +92,10 @@ bool TimingIsValid(const CTarvekDoc& doc) {
 }
 
 // Sets every block of the run lists up, computes the initial values and records sample 0.
-void SetUpRun(RunState& run) {
+// With forRun the histories are first reserved for the whole run; an initialisation records
+// sample 0 alone, and reserving a run's worth for every block of a large chart would cost
+// more than the rest of loading it.
+void SetUpRun(RunState& run, bool forRun) {
     CTarvekDoc& doc = run.Document();
     run.stopped = false;
     run.end = RunEnd{RunEndKind::None, {}, 0.0};
@@ -108,7 +111,7 @@ void SetUpRun(RunState& run) {
     for (CBlock* block : run.stateList) block->Setup();
     for (CBlock* block : run.computeList) block->Setup();
     for (CBlock* block : run.computeList) block->Compute();
-    ReserveHistories(run);
+    if (forRun) ReserveHistories(run);
     RecordSampleZero(run);
 }
 
@@ -228,7 +231,7 @@ void Run(CTarvekDoc& doc, bool initialiseOnly) {
         RunState::Show(Status{kTimingErrorText, kRunCheckCaption, MsgButtons::Ok, MsgIcon::None, {}});
         return;
     }
-    SetUpRun(run);
+    SetUpRun(run, !initialiseOnly);
     if (initialiseOnly) {
         doc.SetLastRunEnd(run.end);
         doc.snapshotIndex = 0;
