@@ -12,8 +12,9 @@
 namespace ondrel {
 namespace {
 
-// The positions of a list's blocks, looked up by address: one array, so that checking a
-// large chart costs a few allocations rather than one per block.
+// The positions of a list's blocks, looked up by address, and where the sources of every
+// block's inputs stand in the list: the loop check and the repair then walk compact arrays
+// rather than reading each block again, which on a large chart is a cache miss per input.
 class PositionIndex {
 public:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
@@ -22,26 +23,37 @@ public:
         entries_.reserve(list.size());
         for (std::size_t i = 0; i < list.size(); ++i) entries_.push_back({list[i], i});
         std::sort(entries_.begin(), entries_.end());
+        sourceEntry_.reserve(3 * list.size());
+        for (const CBlock* block : list) {
+            for (int k = 1; k <= 3; ++k) sourceEntry_.push_back(FirstEntry(block->input[k]));
+        }
     }
-    // The first position of block in the list, or kNone.
-    std::size_t Find(const CBlock* block) const {
-        const auto at = FirstEntry(block);
-        return at != entries_.end() && at->first == block ? at->second : kNone;
+    // The first position of the source of input k of the block at position at, or kNone.
+    std::size_t FirstSourcePosition(std::size_t at, int k) const {
+        const std::size_t entry = sourceEntry_[3 * at + static_cast<std::size_t>(k - 1)];
+        return entry == kNone ? kNone : entries_[entry].second;
     }
-    // Every position of block in the list, in increasing order.
+    // Every position of that source, in increasing order.
     template <typename Visit>
-    void ForEachPosition(const CBlock* block, Visit visit) const {
-        for (auto at = FirstEntry(block); at != entries_.end() && at->first == block; ++at) visit(at->second);
+    void ForEachSourcePosition(std::size_t at, int k, Visit visit) const {
+        const std::size_t first = sourceEntry_[3 * at + static_cast<std::size_t>(k - 1)];
+        if (first == kNone) return;
+        for (std::size_t e = first; e < entries_.size() && entries_[e].first == entries_[first].first; ++e)
+            visit(entries_[e].second);
     }
 
 private:
-    using Entries = std::vector<std::pair<const CBlock*, std::size_t>>;
-    Entries::const_iterator FirstEntry(const CBlock* block) const {
-        return std::lower_bound(entries_.begin(), entries_.end(),
-                                std::pair<const CBlock*, std::size_t>{block, 0});
+    // The entry of block's first position, or kNone when block is null or not in the list.
+    std::size_t FirstEntry(const CBlock* block) const {
+        if (block == nullptr) return kNone;
+        const auto at = std::lower_bound(entries_.begin(), entries_.end(),
+                                         std::pair<const CBlock*, std::size_t>{block, 0});
+        if (at == entries_.end() || at->first != block) return kNone;
+        return static_cast<std::size_t>(at - entries_.begin());
     }
 
-    Entries entries_;
+    std::vector<std::pair<const CBlock*, std::size_t>> entries_;  // by address
+    std::vector<std::size_t> sourceEntry_;  // [3 * position + k - 1]: entry of input k's source
 };
 
 // The list being repaired, as slots: slot i is the block the list held at position i when the
@@ -56,9 +68,12 @@ public:
         const std::size_t n = list.size();
         feederStart_.reserve(n + 1);
         feeders_.reserve(3 * n);
+        // A source of an input is a feeder once for every slot that holds it (an input counted
+        // twice does no harm: only the nearest position matters).
         for (std::size_t i = 0; i < n; ++i) {
             feederStart_.push_back(feeders_.size());
-            for (int k = 1; k <= 3; ++k) AddFeeders(position, list[i]->input[k]);
+            for (int k = 1; k <= 3; ++k)
+                position.ForEachSourcePosition(i, k, [this](std::size_t slot) { feeders_.push_back(slot); });
         }
         feederStart_.push_back(feeders_.size());
         order_.resize(n);
@@ -93,13 +108,6 @@ public:
     }
 
 private:
-    // A source of an input is a feeder once for every slot that holds it (an input counted
-    // twice does no harm: only the nearest position matters).
-    void AddFeeders(const PositionIndex& position, const CBlock* source) {
-        if (source == nullptr) return;
-        position.ForEachPosition(source, [this](std::size_t slot) { feeders_.push_back(slot); });
-    }
-
     std::vector<CBlock*> blocks_;          // by slot
     std::vector<std::size_t> feederStart_;  // feeders of slot s: feeders_[start[s] .. start[s + 1])
     std::vector<std::size_t> feeders_;
@@ -127,8 +135,7 @@ bool HasFeedbackLoop(const std::vector<CBlock*>& list, const PositionIndex& posi
                 stack.pop_back();
                 continue;
             }
-            const CBlock* source = list[at]->input[k++];
-            const std::size_t next = source ? position.Find(source) : PositionIndex::kNone;
+            const std::size_t next = position.FirstSourcePosition(at, k++);
             if (next == PositionIndex::kNone || next == at) continue;
             if (mark[next] == Mark::OnPath) return true;
             if (mark[next] == Mark::Unvisited) {
