@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/model/CTarvekDoc.h"
+#include "core/platform/IntegerDivision.h"
 
 namespace ondrel {
 
@@ -46,12 +47,6 @@ Sweep RowSweep(std::int64_t sourceRow, std::int64_t targetRow) {
     if (sourceRow < targetRow) return {sourceRow + 1, targetRow, 1};
     if (sourceRow == targetRow) return {sourceRow, std::min(targetRow + 1, kLastRow), 1};
     return {sourceRow, targetRow + 1, -1};
-}
-
-// Floor division for either sign of the dividend; divisor > 0.
-std::int64_t FloorDiv(std::int64_t value, std::int64_t divisor) {
-    const std::int64_t q = value / divisor;
-    return q * divisor > value ? q - 1 : q;
 }
 
 // A row sweep this short is walked row by row: it costs no more than looking for rows to

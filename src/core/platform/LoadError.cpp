@@ -34,6 +34,4 @@ ScopedLoadErrorSink::~ScopedLoadErrorSink() { CurrentSink() = previous_; }
 
 void ReportLoadError(const std::string& text) { CurrentSink()->Report(LoadErrorStatus(text)); }
 
-void ShowLoadError(const std::string& text) { ShowStatus(LoadErrorStatus(text)); }
-
 }  // namespace ondrel

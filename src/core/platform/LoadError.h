@@ -48,7 +48,4 @@ private:
 // shown through the message box.
 void ReportLoadError(const std::string& text);
 
-// Shows LoadErrorStatus(text) through the message box now.
-void ShowLoadError(const std::string& text);
-
 }  // namespace ondrel

@@ -45,7 +45,7 @@ BlockEditorDialog::BlockEditorDialog(const CBlock& block, QWidget* parent)
       kind_(block.kind),
       inputCount_(block.inputCount),
       paramCount_(block.paramCount),
-      showsValue_(block.showsValue != 0),
+      showsValue_(block.showsValue),
       helpId_(block.helpId),
       before_(BlockEdit::From(block)),
       edit_(before_) {
@@ -63,7 +63,7 @@ BlockEditorDialog::BlockEditorDialog(const CBlock& block, QWidget* parent)
         shownParamText_[k] = Text(ParamText(block.param[k]));
         paramEdit_[k]->setText(shownParamText_[k]);
     }
-    invertBox_->setChecked(block.flipped != 0);
+    invertBox_->setChecked(block.flipped);
     notesEdit_->setPlainText(Text(block.notes).replace(QString::fromUtf8(kNotesLineEnd), "\n"));
     notesEdit_->document()->setModified(false);
     dataButton_->setVisible(block.typeId == kTypeFunctionGenerator);
@@ -183,14 +183,14 @@ QLayout* BlockEditorDialog::BuildButtons() {
 void BlockEditorDialog::ShowInitialize() {
     if (InitializeIsHidden(kind_)) {
         initializeBox_->setVisible(false);
-        initializeBox_->setChecked(edit_.initFlag != 0);
+        initializeBox_->setChecked(edit_.initFlag);
     } else if (kind_ == BlockKind::Fixed) {
         // Always initialised: the box says so without offering a choice.
         initializeBox_->setTristate(true);
         initializeBox_->setCheckState(Qt::PartiallyChecked);
         initializeBox_->setEnabled(false);
     } else {
-        initializeBox_->setChecked(edit_.initFlag == 1);
+        initializeBox_->setChecked(edit_.initFlag);
     }
 }
 

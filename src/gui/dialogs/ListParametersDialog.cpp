@@ -170,7 +170,7 @@ void CListParamsDlg::RebuildLists() {
     availableList_->clear();
     available_.clear();
     for (const auto& block : doc_.blockList) {
-        if (block->initFlag != 0 || Shows(columns_, block.get())) continue;
+        if (block->initFlag || Shows(columns_, block.get())) continue;
         available_.push_back(block.get());
         availableList_->addItem(QString::fromStdString(block->label));
     }

@@ -72,7 +72,7 @@ bool GraphSheetValues::ClearCurve(int k) {
 void GraphSheetValues::ShowAutomaticLimits(const GraphViewState& view) {
     for (int i = 0; i <= kMaxCurves; ++i) {
         const GraphSlot& slot = view.axisSlots[i];
-        if (slot.Fixed != 0) continue;
+        if (slot.Fixed) continue;
         High(i) = slot.High;
         Low(i) = slot.Low;
     }

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "core/model/views/PageArithmetic.h"
+#include "core/platform/IntegerDivision.h"
 
 namespace ondrel {
 namespace {

@@ -66,7 +66,7 @@ GraphLayout LayoutGraph(const GraphViewState& state, const GraphScale& scale, co
         (c.OnLeft() ? left : right) += scale.gap + c.labelSize.width;
     }
     layout.legendHeight = measurer.Measure("XX", state.LegendsFont).height;
-    const bool notesShown = state.DisplayNotes != 0 && !state.notes.empty();
+    const bool notesShown = state.DisplayNotes && !state.notes.empty();
     layout.notesHeight = notesShown ? measurer.WrappedHeight(state.notes, state.NotesFont, width) : 0;
     const double bottomExtra = 1.5 * scale.slots[0].labelSize.height + 2.0 * scale.gap + layout.legendHeight;
     layout.marginLeft = Bounded(left);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core/model/views/PageArithmetic.h"
+#include "core/platform/IntegerDivision.h"
 
 namespace ondrel {
 ListPagination PaginateList(const ListPageInput& in) {

@@ -20,7 +20,7 @@ int SlotOf(const ondrel::CBlock& block, int port) {
 bool InPortRectangle(const ondrel::CBlock& block, QPoint centre, double mag, int slot, bool output,
                      QPoint point) {
     // Inputs sit left of the icon, the output right; a flipped block mirrors both.
-    const bool right = output != (block.flipped != 0);
+    const bool right = output != block.flipped;
     const int near = Magnified(mag, 11);
     const int far = Magnified(mag, 16);
     const int dx = point.x() - centre.x();
@@ -68,7 +68,7 @@ std::optional<PortHit> PortAt(const ondrel::CTarvekDoc& doc, const ChartGeometry
 QPoint PortConnectionPoint(const ChartGeometry& g, double mag, const PortHit& port) {
     const QPoint c = CellCentre(g, port.block->position);
     const int slot = port.port == 0 ? kOutputSlot : InputSlot(*port.block, port.port);
-    const bool right = (port.port == 0) != (port.block->flipped != 0);
+    const bool right = (port.port == 0) != port.block->flipped;
     return {c.x() + Magnified(mag, right ? 15 : -15), c.y() + Magnified(mag, 11 - slot)};
 }
 

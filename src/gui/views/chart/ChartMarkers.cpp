@@ -41,7 +41,7 @@ int InputSlot(const CBlock& block, int k) {
 }
 
 void AppendPortMarkers(const CBlock& block, QPoint centre, double mag, std::vector<QRectF>& out) {
-    const bool flipped = block.flipped != 0;
+    const bool flipped = block.flipped;
     for (int k = 1; k <= 3; ++k) {
         const int slot = InputSlot(block, k);
         if (slot >= 0) AppendArrow(centre, mag, slot, false, flipped, out);

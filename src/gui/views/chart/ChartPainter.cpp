@@ -320,7 +320,7 @@ void PaintChart(QPainter& painter, const QRect& area, double dotsPerInch, const 
                 geometry,
                 job.state.MagBmp,
                 job.state.DisplayMode == 1,
-                job.printing && job.doc.printMode != 0,
+                job.printing && job.doc.printMode,
                 world.inverted().mapRect(visible),
                 world,
                 painter.transform(),

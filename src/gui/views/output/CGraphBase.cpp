@@ -146,12 +146,12 @@ void CGraphBase::ZoomTo(double xLow, double xHigh, const double (&curveLow)[4],
         graph_.axisSlots[i].Low = curveLow[i];
         graph_.axisSlots[i].High = curveHigh[i];
     }
-    for (GraphSlot& slot : graph_.axisSlots) slot.Fixed = 1;
+    for (GraphSlot& slot : graph_.axisSlots) slot.Fixed = true;
     ApplyZoom();
 }
 
 void CGraphBase::Unzoom() {
-    for (GraphSlot& slot : graph_.axisSlots) slot.Fixed = 0;
+    for (GraphSlot& slot : graph_.axisSlots) slot.Fixed = false;
     ApplyZoom();
 }
 

@@ -131,7 +131,7 @@ void CListBase::SelectAll() {
 }
 
 std::int64_t CListBase::RowAtFixedColumn(QPoint point) const {
-    const int top = (list_.NotesDisplay != 0 ? metrics_.notesHeight : 0) + metrics_.rowHeight;
+    const int top = (list_.NotesDisplay ? metrics_.notesHeight : 0) + metrics_.rowHeight;
     if (point.x() < 0 || point.x() >= metrics_.cellWidth || point.y() < top) return -1;
     const std::int64_t row = FirstRow() + (point.y() - top) / metrics_.rowHeight;
     return row < Table().sampleCount ? row : -1;

@@ -155,7 +155,7 @@ void GraphDrawing::Paint(QPainter& painter, const QRect& area, double unitsPerIn
 
 void GraphDrawing::PaintNotes(QPainter& painter, const ondrel::GraphViewState& state,
                               double unitsPerInch) const {
-    if (state.notes.empty() || state.DisplayNotes == 0) return;
+    if (state.notes.empty() || !state.DisplayNotes) return;
     painter.setFont(GraphFont(state.NotesFont, unitsPerInch));
     painter.setPen(Ink(state.NotesColor));
     const QRect box(origin_.x(), origin_.y(), parts_->layout.width, std::max(parts_->layout.notesHeight, 1));

@@ -45,7 +45,7 @@ void GraphPrintable::PaintPage(QPainter& painter, int) {
     painter.scale(dpi_ / kUnitsPerInch, dpi_ / kUnitsPerInch);
     GraphPrintStyle style;
     style.screenSize = screenSize_ ? screenSize_() : QSize(width_, bottom_);
-    style.black = doc_.printMode == 1;
+    style.black = doc_.printMode;
     GraphDrawing drawing;
     drawing.Paint(painter, PageArea(), kUnitsPerInch, state_, doc_, true, &style);
 }

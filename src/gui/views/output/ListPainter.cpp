@@ -104,7 +104,7 @@ void PaintListTable(QPainter& painter, const QRect& area, const ListPaintJob& jo
     painter.save();
     if (job.background.isValid()) painter.fillRect(area, job.background);
     TableGeometry g{area.left(), area.top(), job.extent.value_or(WindowExtent(m, area.size()))};
-    if (state.NotesDisplay != 0) {
+    if (state.NotesDisplay) {
         if (m.notesHeight > 0 && job.drawNotes) {
             painter.setFont(ToQFont(state.NotesFont));
             painter.setPen(job.black ? QColor(Qt::black) : ToQColor(state.NotesColor));

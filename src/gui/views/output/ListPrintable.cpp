@@ -40,7 +40,7 @@ ondrel::ListPageInput ListPrintable::PageInput(int width, int height) const {
     in.columnWidth = metrics_.cellWidth;
     in.rowHeight = metrics_.rowHeight;
     in.notesHeight = metrics_.notesHeight;
-    in.notesDisplay = state_.NotesDisplay != 0;
+    in.notesDisplay = state_.NotesDisplay;
     in.columnCount = static_cast<std::int64_t>(ondrel::ListTableOf(state_, doc_).columns.size());
     in.sampleCount = ondrel::ListSampleCount(doc_);
     return in;
@@ -67,7 +67,7 @@ int ListPrintable::BeginPrinting(QPagedPaintDevice& device, const PrintContext& 
 
 void ListPrintable::PaintPage(QPainter& painter, int page) {
     const ondrel::ListPageLayout layout = ondrel::ListPageLayoutOf(pagination_, input_, page);
-    const bool black = doc_.printMode == 1;
+    const bool black = doc_.printMode;
     const int rh = metrics_.rowHeight;
     painter.setFont(ToQFont(state_.ListFont));
     painter.setPen(black ? QColor(Qt::black) : ToQColor(state_.FontColor));

@@ -93,7 +93,7 @@ int TextPrintable::BeginPrinting(QPagedPaintDevice& device, const PrintContext&)
     const QPageLayout layout = device.pageLayout();
     body_ = BodyOf(layout.fullRectPixels(dpi), layout.paintRectPixels(dpi), dpi);
     // "Always print B/W" holds for the report as for every other printout.
-    document_.reset(MakeReportDocument(state_, ReportText(), dpi, nullptr, doc_.printMode == 1));
+    document_.reset(MakeReportDocument(state_, ReportText(), dpi, nullptr, doc_.printMode));
     document_->documentLayout()->setPaintDevice(&device);
     pages_ = PagesOf(*document_, body_);
     return pages_;

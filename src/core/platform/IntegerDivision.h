@@ -1,7 +1,6 @@
 #pragma once
-// Whole-number division as page layout needs it: counts of pages, rows and columns that a
-// length takes, and the first and last page a rectangle touches (also left of or above the
-// origin).
+// Whole-number division rounded the way grids need it: how many steps cover a length (pages,
+// rows, columns), and which cell a coordinate falls in on either side of the origin.
 #include <cstdint>
 
 namespace ondrel {
