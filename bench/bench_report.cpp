@@ -20,7 +20,7 @@ CTarvekDoc& LargeChart() {
         BuildLadder(doc, 1000);
         int n = 0;
         for (auto& block : doc.blockList) {
-            block->label = block->typeName + " " + std::to_string(n++ * 7919 % 2003);
+            block->label = std::string(block->typeName) + " " + std::to_string(n++ * 7919 % 2003);
             block->history = {0.0, 0.5 * n, 1.0 / n};
         }
         doc.snapshotIndex = 2;

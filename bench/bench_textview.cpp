@@ -29,7 +29,7 @@ TextChart& SharedChart() {
         auto c = std::make_unique<TextChart>();
         bench::BuildLadder(c->doc, 1000);
         int n = 0;
-        for (auto& block : c->doc.blockList) block->label = block->typeName + " " + std::to_string(n++);
+        for (auto& block : c->doc.blockList) block->label = std::string(block->typeName) + " " + std::to_string(n++);
         c->state.InfoOutConnections = 1;
         c->view = std::make_unique<gui::CChrtText>(c->doc, c->state);
         c->view->resize(800, 600);

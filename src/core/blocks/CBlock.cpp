@@ -18,6 +18,10 @@ constexpr int kFirstUnfilledInputString = 61582;
 
 constexpr char kRunTimeErrorCaption[] = "Run Time Error";
 
+// The captions of rows a type's catalogue entry leaves unnamed.
+constexpr std::array<std::string_view, 4> kBaseInputCaptions{"", "Input 1", "Input 2", "Input 3"};
+constexpr std::array<std::string_view, 4> kBaseParamCaptions{"", "Gain 1", "Gain 2", "Gain 3"};
+
 IBlockEditor* installedEditor = nullptr;
 
 bool IsRow(int k) { return k >= 1 && k <= 3; }
@@ -32,7 +36,7 @@ void IoRoute(CArchive& ar, RouteRecord& route) {
 }
 
 std::string UnfilledInputMessage(const CBlock& block, int k) {
-    return "A " + block.typeName + " block, " + block.label + ", " +
+    return "A " + std::string(block.typeName) + " block, " + block.label + ", " +
            LoadString(kFirstUnfilledInputString + k - 1);
 }
 
@@ -46,10 +50,8 @@ CBlock::CBlock(int bitmapId_, IBlockChart* chart_, int commandId_, int typeId_)
       chart(chart_) {
     typeName = LoadString(typeId_);
     label = typeName;
-    for (int k = 1; k <= 3; ++k) {
-        inputLabel[k] = "Input " + std::to_string(k);
-        paramLabel[k] = "Gain " + std::to_string(k);
-    }
+    inputLabel = kBaseInputCaptions;
+    paramLabel = kBaseParamCaptions;
 }
 
 void CBlock::Serialize(CArchive& ar) {

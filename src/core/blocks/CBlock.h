@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/platform/FontDescription.h"
@@ -99,9 +100,11 @@ public:
     std::array<CBlock*, 4> input{};              // [1..3]; never owning
     std::array<double, 4> param{0.0, 1.0, 1.0, 1.0};  // [1..3]
     std::string label;
-    std::string typeName;
-    std::array<std::string, 4> inputLabel;       // [1..3]
-    std::array<std::string, 4> paramLabel;       // [1..3]
+    // The type's own texts, shared by every block of the type: they live in the string table
+    // and the catalogue for the whole program, so a block holds views of them, not copies.
+    std::string_view typeName;
+    std::array<std::string_view, 4> inputLabel;  // [1..3]
+    std::array<std::string_view, 4> paramLabel;  // [1..3]
     std::int32_t typeId = 0;
     std::int32_t bitmapId = 0;                   // colour icon; the monochrome one is +500
     std::int32_t commandId = 0;

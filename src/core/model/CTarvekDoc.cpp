@@ -3,7 +3,6 @@
 #include "core/model/BlockPositionIndex.h"
 
 #include <algorithm>
-#include <cmath>
 #include <iterator>
 #include <utility>
 
@@ -109,9 +108,7 @@ CBlock* CTarvekDoc::AddBlock(std::unique_ptr<CBlock> block) {
     CBlock* added = block.get();
     blockList.push_back(std::move(block));
     // The colour cycles with the list length after the append, the Clock's outputs included.
-    const double entries = static_cast<double>(kPaletteSize);
-    const auto index = static_cast<int>(std::fmod(static_cast<double>(blockList.size()), entries));
-    blockList.back()->color = kPalette[index];
+    blockList.back()->color = kPalette[blockList.size() % kPaletteSize];
     UpdateAllViews(nullptr, UpdateHint::BlockAdded, nullptr);
     SetModifiedFlag(true);
     return added;

@@ -24,7 +24,7 @@ constexpr char kCaption[] = "Block Editor";
 // Notes are kept with the line ends charts have always stored.
 constexpr char kNotesLineEnd[] = "\r\n";
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QPushButton* Button(const char* text, const char* name) {
     auto* button = new QPushButton(QString::fromUtf8(text));

@@ -18,7 +18,7 @@ void MarkChartChanged(CTarvekDoc& doc) {
 }
 
 std::string EditLabel(const CBlock& block) {
-    return block.label.empty() ? block.typeName : block.label;
+    return block.label.empty() ? std::string(block.typeName) : block.label;
 }
 
 void RoutedCommand::Apply(CTarvekDoc& doc) {

@@ -17,7 +17,7 @@ std::string BlockEditName(const CBlock& block, const BlockEdit& before, const Bl
     BlockEdit tableOnly = before;
     tableOnly.ordinates = after.ordinates;
     if (tableOnly == after && before.ordinates != after.ordinates) return "Function Data";
-    return "Edit " + (before.label.empty() ? block.typeName : before.label);
+    return "Edit " + (before.label.empty() ? std::string(block.typeName) : before.label);
 }
 
 // A change of orientation re-routes the block's connectors, so the edit is a routed command.

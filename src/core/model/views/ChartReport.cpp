@@ -70,8 +70,8 @@ private:
         switch (view_.FilterBlocks) {
             case 0: return block.kind != BlockKind::Auxiliary;
             case 1: return labels_.contains(block.label);
-            case 2: return types_.contains(block.typeName);
-            case 3: return groupTools_.contains(block.typeName);
+            case 2: return types_.contains(std::string(block.typeName));
+            case 3: return groupTools_.contains(std::string(block.typeName));
             default: return true;
         }
     }
@@ -92,18 +92,16 @@ private:
     std::unordered_set<std::string> groupTools_;
 };
 
-// The key SortBlocks orders by; null for no sorting.
-const std::string* SortKey(const CBlock& block, int sortBlocks,
-                           const std::unordered_map<std::string, std::string>& groups) {
-    static const std::string kNoGroup;
+// The key SortBlocks (1..3) orders by.
+std::string_view SortKey(const CBlock& block, int sortBlocks,
+                         const std::unordered_map<std::string, std::string>& groups) {
     switch (sortBlocks) {
-        case 1: return &block.label;
-        case 2: return &block.typeName;
-        case 3: {
-            auto it = groups.find(block.typeName);
-            return it == groups.end() ? &kNoGroup : &it->second;
+        case 1: return block.label;
+        case 2: return block.typeName;
+        default: {
+            auto it = groups.find(std::string(block.typeName));
+            return it == groups.end() ? std::string_view() : std::string_view(it->second);
         }
-        default: return nullptr;
     }
 }
 
@@ -112,12 +110,12 @@ const std::string* SortKey(const CBlock& block, int sortBlocks,
 void SortReport(std::vector<const CBlock*>& blocks, const TextViewState& view) {
     if (view.SortBlocks >= 1 && view.SortBlocks <= 3) {
         const auto groups = view.SortBlocks == 3 ? GroupCaptions() : decltype(GroupCaptions()){};
-        std::vector<std::pair<const std::string*, const CBlock*>> keyed;
+        std::vector<std::pair<std::string_view, const CBlock*>> keyed;
         keyed.reserve(blocks.size());
         for (const CBlock* b : blocks) keyed.emplace_back(SortKey(*b, view.SortBlocks, groups), b);
-        // std::string compares as unsigned characters: character-code order, case-sensitive.
+        // Texts compare as unsigned characters: character-code order, case-sensitive.
         std::stable_sort(keyed.begin(), keyed.end(),
-                         [](const auto& a, const auto& b) { return *a.first < *b.first; });
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         for (std::size_t i = 0; i < blocks.size(); ++i) blocks[i] = keyed[i].second;
     }
     if (view.SortMode == 1)
@@ -187,7 +185,7 @@ private:
             out_.append(ReportNumber(ShownValue(*feed.target, doc_))).append(kLineEnd);
         }
     }
-    ReportWriter& Field(const std::string& text, std::size_t n) {
+    ReportWriter& Field(std::string_view text, std::size_t n) {
         out_.append(LeftChars(text, n)).append(1, kTab);
         return *this;
     }
@@ -235,15 +233,15 @@ double ShownValue(const CBlock& block, const CTarvekDoc& doc) {
     return block.initFlag ? block.value : block.ValueAt(doc.snapshotIndex);
 }
 
-std::string LeftChars(const std::string& text, std::size_t n) {
-    if (text.size() <= n) return text;
-    if (!IsUtf8(text)) return text.substr(0, n);
+std::string LeftChars(std::string_view text, std::size_t n) {
+    if (text.size() <= n) return std::string(text);
+    if (!IsUtf8(text)) return std::string(text.substr(0, n));
     std::size_t i = 0;
     for (std::size_t count = 0; i < text.size() && count < n; ++count) {
         ++i;
         while (i < text.size() && (static_cast<unsigned char>(text[i]) >> 6) == 0x2) ++i;
     }
-    return text.substr(0, i);
+    return std::string(text.substr(0, i));
 }
 
 }  // namespace ondrel

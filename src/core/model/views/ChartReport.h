@@ -8,6 +8,7 @@
 // three-digit exponent (1 is " 1.000e+000"), non-finite ones "inf", "-inf" and "nan"
 // right-aligned in the same 11 characters.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/platform/Clock.h"
@@ -35,6 +36,6 @@ std::string ReportNumber(double value);
 // the recorded sample at the document's snapshot index (0.0 beyond the samples).
 double ShownValue(const CBlock& block, const CTarvekDoc& doc);
 // At most the first n characters of text (UTF-8 characters when text is UTF-8, else bytes).
-std::string LeftChars(const std::string& text, std::size_t n);
+std::string LeftChars(std::string_view text, std::size_t n);
 
 }  // namespace ondrel

@@ -207,7 +207,7 @@ QString CTarvekView::GuidanceText() const {
             what = QStringLiteral("Click a free grid point to paste %1").arg(Label(*pendingBlock_));
         else if (pendingBlock_ != nullptr)
             what = QStringLiteral("Click a free grid point to place %1")
-                       .arg(WithArticle(QString::fromStdString(pendingBlock_->typeName)));
+                       .arg(WithArticle(QString::fromUtf8(pendingBlock_->typeName)));
         return what + QString::fromLatin1(kStop);
     }
     if (count > 1)
@@ -295,7 +295,7 @@ QString CTarvekView::ToolTipAt(QPoint viewportPoint) const {
     const QString mode = block->initFlag ? QStringLiteral("computed once at initialisation")
                                          : QStringLiteral("computed in every step");
     return QStringLiteral("%1 (%2)\nValue %3, %4")
-        .arg(Label(*block), QString::fromStdString(block->typeName), ShownValueText(doc_, *block), mode);
+        .arg(Label(*block), QString::fromUtf8(block->typeName), ShownValueText(doc_, *block), mode);
 }
 
 bool CTarvekView::event(QEvent* event) {
