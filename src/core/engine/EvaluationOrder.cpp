@@ -1,13 +1,14 @@
 // The run lists and their dependency order: every block of a list comes after the blocks of
 // the same list that feed its inputs.
-#include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 #include "core/engine/RunDriver.h"
 #include "core/io/ChartFormat.h"
 #include "core/model/CTarvekDoc.h"
+#include "core/platform/DenseKeyIndex.h"
 
 namespace ondrel {
 namespace {
@@ -19,41 +20,60 @@ class PositionIndex {
 public:
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-    explicit PositionIndex(const std::vector<CBlock*>& list) {
-        entries_.reserve(list.size());
-        for (std::size_t i = 0; i < list.size(); ++i) entries_.push_back({list[i], i});
-        std::sort(entries_.begin(), entries_.end());
-        sourceEntry_.reserve(3 * list.size());
-        for (const CBlock* block : list) {
-            for (int k = 1; k <= 3; ++k) sourceEntry_.push_back(FirstEntry(block->input[k]));
+    explicit PositionIndex(const std::vector<CBlock*>& list)
+        : blocks_(DenseKeyIndex::ForNearbyKeys(list.size(), kBlockSpacingBits)), next_(list.size(), kNone) {
+        // A block listed more than once has its positions chained in increasing order.
+        std::vector<std::size_t> lastPosition;
+        lastPosition.reserve(list.size());
+        firstPosition_.reserve(list.size());
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            bool isNew = false;
+            const std::size_t number = blocks_.Add(KeyOf(list[i]), isNew);
+            if (isNew) {
+                firstPosition_.push_back(i);
+                lastPosition.push_back(i);
+            } else {
+                next_[lastPosition[number]] = i;
+                lastPosition[number] = i;
+            }
         }
+        // Two passes: the first only reads every block's inputs, which lets the processor
+        // fetch many blocks at once; the second then looks their addresses up.
+        sourcePosition_.reserve(3 * list.size());
+        for (const CBlock* block : list) {
+            for (int k = 1; k <= 3; ++k) sourcePosition_.push_back(KeyOf(block->input[k]));
+        }
+        for (std::size_t& entry : sourcePosition_) entry = FirstPosition(entry);
     }
     // The first position of the source of input k of the block at position at, or kNone.
     std::size_t FirstSourcePosition(std::size_t at, int k) const {
-        const std::size_t entry = sourceEntry_[3 * at + static_cast<std::size_t>(k - 1)];
-        return entry == kNone ? kNone : entries_[entry].second;
+        return sourcePosition_[3 * at + static_cast<std::size_t>(k - 1)];
     }
     // Every position of that source, in increasing order.
     template <typename Visit>
     void ForEachSourcePosition(std::size_t at, int k, Visit visit) const {
-        const std::size_t first = sourceEntry_[3 * at + static_cast<std::size_t>(k - 1)];
-        if (first == kNone) return;
-        for (std::size_t e = first; e < entries_.size() && entries_[e].first == entries_[first].first; ++e)
-            visit(entries_[e].second);
+        for (std::size_t p = FirstSourcePosition(at, k); p != kNone; p = next_[p]) visit(p);
     }
 
 private:
-    // The entry of block's first position, or kNone when block is null or not in the list.
-    std::size_t FirstEntry(const CBlock* block) const {
-        if (block == nullptr) return kNone;
-        const auto at = std::lower_bound(entries_.begin(), entries_.end(),
-                                         std::pair<const CBlock*, std::size_t>{block, 0});
-        if (at == entries_.end() || at->first != block) return kNone;
-        return static_cast<std::size_t>(at - entries_.begin());
+    // Two blocks never start closer than a block is long, and blocks made one after another
+    // lie close together: their addresses in these units are near-unique nearby keys.
+    static constexpr int kBlockSpacingBits = 8;
+    static_assert(sizeof(CBlock) >= (std::size_t{1} << kBlockSpacingBits));
+    static_assert(sizeof(std::uintptr_t) <= sizeof(std::size_t));
+    static std::size_t KeyOf(const CBlock* block) { return reinterpret_cast<std::uintptr_t>(block); }
+    // The first position of the block with that key, or kNone when the key is a null
+    // block's or no block of the list has it.
+    std::size_t FirstPosition(std::size_t key) const {
+        if (key == 0) return kNone;
+        const std::size_t number = blocks_.Find(key);
+        return number == DenseKeyIndex::npos ? kNone : firstPosition_[number];
     }
 
-    std::vector<std::pair<const CBlock*, std::size_t>> entries_;  // by address
-    std::vector<std::size_t> sourceEntry_;  // [3 * position + k - 1]: entry of input k's source
+    DenseKeyIndex blocks_;                     // numbers the list's blocks by address
+    std::vector<std::size_t> firstPosition_;   // by block number
+    std::vector<std::size_t> next_;            // by position: the block's next position, or kNone
+    std::vector<std::size_t> sourcePosition_;  // [3 * position + k - 1]: first position of input k's source
 };
 
 // The list being repaired, as slots: slot i is the block the list held at position i when the
@@ -62,7 +82,7 @@ private:
 // later feeder costs its inputs, not a pass over the rest of the list.
 class FeedSlots {
 public:
-    // position is the index of list, shared with the loop check so that a list is sorted by
+    // position is the index of list, shared with the loop check so that a list is indexed by
     // address once.
     FeedSlots(const std::vector<CBlock*>& list, const PositionIndex& position) : blocks_(list) {
         const std::size_t n = list.size();

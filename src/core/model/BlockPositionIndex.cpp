@@ -1,39 +1,39 @@
 #include "core/model/BlockPositionIndex.h"
 
-#include <algorithm>
-#include <tuple>
+#include <cstdint>
 
 namespace ondrel {
 namespace {
 
-bool Before(GridPoint a, GridPoint b) { return std::tie(a.x, a.y) < std::tie(b.x, b.y); }
+std::uint64_t KeyOf(GridPoint position) {
+    return static_cast<std::uint64_t>(static_cast<std::uint32_t>(position.x)) << 32 |
+           static_cast<std::uint32_t>(position.y);
+}
 
 }  // namespace
 
-BlockPositionIndex::BlockPositionIndex(const BlockList& list) : list_(list), covered_(list.size()) {
-    entries_.reserve(list.size());
+BlockPositionIndex::BlockPositionIndex(const BlockList& list)
+    : list_(list), covered_(list.size()), positions_(list.size()) {
+    spans_.reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
-        if (list[i]) entries_.push_back({list[i]->position, i});
+        if (!list[i]) continue;
+        bool isNew = false;
+        const std::size_t number = positions_.Add(KeyOf(list[i]->position), isNew);
+        if (isNew) {
+            spans_.push_back({i, i});
+        } else {
+            spans_[number].last = i;
+        }
     }
-    std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        if (Before(a.position, b.position)) return true;
-        if (Before(b.position, a.position)) return false;
-        return a.index < b.index;
-    });
 }
 
-std::pair<const BlockPositionIndex::Entry*, const BlockPositionIndex::Entry*> BlockPositionIndex::At(
-    GridPoint position) const {
-    const auto range = std::equal_range(
-        entries_.begin(), entries_.end(), Entry{position, 0},
-        [](const Entry& a, const Entry& b) { return Before(a.position, b.position); });
-    return {entries_.data() + (range.first - entries_.begin()),
-            entries_.data() + (range.second - entries_.begin())};
+const BlockPositionIndex::Span* BlockPositionIndex::At(GridPoint position) const {
+    const std::size_t number = positions_.Find(KeyOf(position));
+    return number == DenseKeyIndex::npos ? nullptr : &spans_[number];
 }
 
 CBlock* BlockPositionIndex::First(GridPoint position) const {
-    const auto [begin, end] = At(position);
-    if (begin != end) return list_[begin->index].get();
+    if (const Span* span = At(position)) return list_[span->first].get();
     // Appended since: the few the list has grown by (a Clock's outputs while loading).
     for (std::size_t i = covered_; i < list_.size(); ++i) {
         if (list_[i] && list_[i]->position == position) return list_[i].get();
@@ -45,8 +45,8 @@ CBlock* BlockPositionIndex::Last(GridPoint position) const {
     for (std::size_t i = list_.size(); i > covered_; --i) {
         if (list_[i - 1] && list_[i - 1]->position == position) return list_[i - 1].get();
     }
-    const auto [begin, end] = At(position);
-    return begin != end ? list_[(end - 1)->index].get() : nullptr;
+    const Span* span = At(position);
+    return span != nullptr ? list_[span->last].get() : nullptr;
 }
 
 CBlock* ScanFirstBlockAt(const BlockPositionIndex::BlockList& list, GridPoint position) {

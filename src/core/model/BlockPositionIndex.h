@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/blocks/CBlock.h"
+#include "core/platform/DenseKeyIndex.h"
 
 namespace ondrel {
 
@@ -23,16 +24,17 @@ public:
     CBlock* Last(GridPoint position) const;
 
 private:
-    struct Entry {
-        GridPoint position;
-        std::size_t index;
+    // The first and the last list index of the blocks at one position.
+    struct Span {
+        std::size_t first;
+        std::size_t last;
     };
-    // The entries at position, in list order.
-    std::pair<const Entry*, const Entry*> At(GridPoint position) const;
+    const Span* At(GridPoint position) const;
 
     const BlockList& list_;
-    std::size_t covered_;  // the list's length when the index was built
-    std::vector<Entry> entries_;  // by position, then list index
+    std::size_t covered_;     // the list's length when the index was built
+    DenseKeyIndex positions_;  // numbers the positions the list holds
+    std::vector<Span> spans_;  // by position number
 };
 
 // The first and the last block of a list at a position, by a scan of the list.
