@@ -102,6 +102,7 @@ public:
     std::string label;
     // The type's own texts, shared by every block of the type: they live in the string table
     // and the catalogue for the whole program, so a block holds views of them, not copies.
+    // Whatever is put here must last as long as the program too (a literal, a table entry).
     std::string_view typeName;
     std::array<std::string_view, 4> inputLabel;  // [1..3]
     std::array<std::string_view, 4> paramLabel;  // [1..3]

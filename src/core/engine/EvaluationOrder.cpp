@@ -57,7 +57,7 @@ public:
 
 private:
     // Two blocks never start closer than a block is long, and blocks made one after another
-    // lie close together: their addresses in these units are near-unique nearby keys.
+    // lie close together: their addresses in these units are distinct keys near each other.
     static constexpr int kBlockSpacingBits = 8;
     static_assert(sizeof(CBlock) >= (std::size_t{1} << kBlockSpacingBits));
     static_assert(sizeof(std::uintptr_t) <= sizeof(std::size_t));
