@@ -61,7 +61,7 @@ double ExpectedIntervals(const CTarvekDoc& doc) {
 }
 
 void ReserveHistories(RunState& run) {
-    const CTarvekDoc& doc = run.Document();
+    CTarvekDoc& doc = run.Document();
     const double recorded = 1.0 + static_cast<double>(run.stateList.size() +
                                                       run.computeList.size() + doc.auxList.size());
     const double reservable = std::min(kReserveBudgetBytes, static_cast<double>(HistoryBudgetBytes()));
@@ -71,7 +71,7 @@ void ReserveHistories(RunState& run) {
     const auto samples = static_cast<std::size_t>(std::min(wanted, affordable));
     // Only a hint: a reserve that cannot be had leaves the histories to grow as they go.
     try {
-        ForEachLoopRecorded(run.Document(), run, [samples](CBlock& block) { block.history.reserve(samples); });
+        ForEachLoopRecorded(doc, run, [samples](CBlock& block) { block.history.reserve(samples); });
     } catch (const std::bad_alloc&) {
     } catch (const std::length_error&) {
     }

@@ -72,27 +72,29 @@ public:
     // A new block of the type from the catalogue, not yet in the model; null for an id the
     // catalogue does not hold.
     std::unique_ptr<CBlock> CreateBlock(int typeId);
-    // Sets the block's position, adds it and tells the views (hint 1). Returns the block;
+    // Sets the block's position, adds it and tells the views (BlockPlaced). Returns the block;
     // null for no block.
     CBlock* PlaceBlock(std::unique_ptr<CBlock> block, int x, int y);
-    // Appends the block, colours it from the palette, hint 5, marks modified. Returns the
-    // block; null for no block.
+    // Appends the block, colours it from the palette, tells the views (BlockAdded), marks
+    // modified. Returns the block; null for no block.
     CBlock* AddBlock(std::unique_ptr<CBlock> block);
-    // Clears every input that refers to block, hint -1, removes and deletes it.
+    // Clears every input that refers to block, tells the views (BlockDeleting), removes and
+    // deletes it.
     void DeleteBlock(CBlock* block);
     // Everything DeleteBlock does except destroying the block: it comes back with its place
     // and the inputs it fed. Nothing is taken out (block null) for the Clock, its outputs or
     // a block that is not in the list.
     DetachedBlock DetachBlock(CBlock* block);
     // Puts a detached block back at its place, every input it fed takes it again (their route
-    // records were never changed), hints 5 and 0, marks modified. Returns the block.
+    // records were never changed), tells the views (BlockAdded, Refresh), marks modified. Returns the block.
     CBlock* ReattachBlock(DetachedBlock detached);
     // Inserts block at index of the block list (kept behind the Clock and within the list),
-    // hint 5, marks modified. Returns the block; null for no block.
+    // tells the views (BlockAdded), marks modified. Returns the block; null for no block.
     CBlock* InsertBlock(int index, std::unique_ptr<CBlock> block);
-    // Re-routes the block's own connectors and those that come from it, then hint 0.
+    // Re-routes the block's own connectors and those that come from it, then tells the views
+    // (Refresh).
     void RerouteBlock(CBlock* block);
-    // input k of target <- source, then routes that connector and tells the views (hint 0).
+    // input k of target <- source, then routes that connector and tells the views (Refresh).
     void ConnectInput(CBlock* target, int k, CBlock* source);
     // Copies label, link letter, colour, notes, flipped and the parameters.
     static void CopyBlockAttributes(const CBlock& from, CBlock& to);
@@ -118,7 +120,7 @@ public:
     // Tells no view: it is a step of a change (connecting, moving, rerouting) that does.
     void RouteConnector(CBlock* target, int k);
     // Routes every connector again, in block-list order and inputs 1..3 of each block, each
-    // against the records the others hold at that moment, then tells the views (hint 0).
+    // against the records the others hold at that moment, then tells the views (Refresh).
     void RerouteAll();
 
     // --- run (the run driver, core/engine, runs the chart) --------------------------------
@@ -146,7 +148,6 @@ public:
     int snapshotIndex = 0;
     std::vector<std::unique_ptr<CBlock>> blockList;  // owns the blocks; [0] is the Clock
     std::vector<CBlock*> auxList;  // the Clock's outputs, in the order they were added
-    int paletteSize = kPaletteSize;
     double maxSteps = 100.0;
     // Told of the block a message is about just before the message shows, so that a window
     // can show which block it means (two blocks may share a label).

@@ -39,7 +39,7 @@ public:
 
     void Revert(CTarvekDoc& doc) override {
         if (out_.block) return;
-        // Views are told first (hint -1), so none keeps the block while it is out.
+        // Views are told first (BlockDeleting), so none keeps the block while it is out.
         out_ = doc.DetachBlock(block_);
         MarkChartChanged(doc);
     }

@@ -2,7 +2,7 @@
 // A change of a list view as the List Parameters dialog makes it (on OK or on each Apply):
 // its look, title, notes and columns before and after. The look is kept in unbound copies of
 // the view's settings group. Either side applied marks the chart modified and refreshes the
-// views (hint 0), so the list measures and draws anew.
+// views (Refresh), so the list measures and draws anew.
 #include <memory>
 #include <string>
 #include <vector>

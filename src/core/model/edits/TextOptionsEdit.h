@@ -28,7 +28,7 @@ public:
 
     // The view takes the after (or before) values; chosen blocks that have left the chart
     // since are dropped. The view's options revision moves on, the document is marked
-    // modified and every view is told (hint 0).
+    // modified and every view is told (Refresh).
     void Apply(TextViewState& view, CTarvekDoc& doc) const { Put(after_, view, doc); }
     void Revert(TextViewState& view, CTarvekDoc& doc) const { Put(before_, view, doc); }
 

@@ -22,7 +22,7 @@ public:
                                     const std::string& newTitle, const std::string& newNotes);
 
     // The view takes the after values (group, title, notes); every connector of doc is routed
-    // again (unless routing says to keep the records), the views refresh (hint 0) and the
+    // again (unless routing says to keep the records), the views refresh and the
     // document is marked modified.
     void Apply(ChartViewState& view, CTarvekDoc& doc,
                EditRouting routing = EditRouting::Reroute) const;
